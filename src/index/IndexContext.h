@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "core/EngineHost.h"
+#include "index/LoadedIndex.h"
+
+namespace zephrix {
+
+class IndexingView;
+
+// The index state that lives as long as the process, with the services the
+// builder and loader report through.
+struct IndexContext {
+    std::string indexesDir;                // folder holding the index pairs
+    YieldFn yield = [] {};
+    ErrorReporter* errors = nullptr;       // never null while building or loading
+    IndexingView* indexingView = nullptr;  // may be null: nothing is shown
+
+    int CancelIndexing = 0;                // set by Cancel Search; a build stops at its checks
+    LoadedIndex index;                     // IndexEntries and IndexFolders
+    std::string LoadedIndexRoot;           // root of the pair in `index`, empty when none
+};
+
+}  // namespace zephrix
