@@ -1,0 +1,71 @@
+#include "app/DataPaths.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+namespace zephrix {
+namespace {
+
+std::string environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+bool isDirectory(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+}  // namespace
+
+std::string executableFolder()
+{
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return ec ? std::string(".") : exe.parent_path().string();
+}
+
+std::string dataFolder()
+{
+    const std::string overridden = environment("ZEPHRIX_DATA_DIR");
+    if (!overridden.empty())
+        return overridden;
+    const std::string beside = executableFolder();
+    if (::access(beside.c_str(), W_OK) == 0)
+        return beside;
+    std::string xdg = environment("XDG_DATA_HOME");
+    if (xdg.empty())
+        xdg = environment("HOME") + "/.local/share";
+    return xdg + "/Zephrix";
+}
+
+std::string indexesFolder()
+{
+    return dataFolder() + "/indexes";
+}
+
+bool ensureIndexesFolder(std::string* error)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(indexesFolder(), ec);
+    if (ec && error)
+        *error = ec.message() + ": " + indexesFolder();
+    return !ec || isDirectory(indexesFolder());
+}
+
+std::string helpFolder()
+{
+    const std::string beside = executableFolder() + "/help";
+    if (isDirectory(beside))
+        return beside;
+    return std::string(ZEPHRIX_INSTALLED_HELP);
+}
+
+}  // namespace zephrix

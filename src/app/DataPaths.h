@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+namespace zephrix {
+
+// Folder that holds `indexes`: $ZEPHRIX_DATA_DIR when set; else the
+// executable's folder when it is writable (a build tree or a portable copy);
+// else $XDG_DATA_HOME/Zephrix (default ~/.local/share/Zephrix).
+std::string dataFolder();
+std::string indexesFolder();
+// Creates the indexes folder (and its parents) when missing.
+bool ensureIndexesFolder(std::string* error = nullptr);
+
+// The help pages: `help` beside the executable, else the installed data folder.
+std::string helpFolder();
+
+std::string executableFolder();
+
+}  // namespace zephrix

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+
+#include "index/IndexContext.h"
+
+namespace zephrix {
+
+// Reads the pair of root (mode 0: the drive pair of root's stem; mode 1: the
+// folder pair) into ctx.index. True when both files were read; then, and only
+// then, ctx.LoadedIndexRoot is root. Failures are reported as 11054 with
+// " Position: N".
+bool LoadIndex(IndexContext& ctx, const std::string& root, int mode);
+
+// Age in clock hours of root's drive pair: 100 when missing or empty, 9999
+// when root has no stem (reported as 11055).
+int IndexAgeHours(IndexContext& ctx, const std::string& root);
+
+}  // namespace zephrix
