@@ -1,14 +1,77 @@
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
+#include "app/DataPaths.h"
 #include "app/Version.h"
+#include "cli/Commands.h"
+
+namespace {
+
+const char* const Usage =
+    "usage: zephrix-cli [--indexes DIR] COMMAND [ARGS]\n"
+    "\n"
+    "Commands:\n"
+    "  drives                 list the drives: root, TAB, type\n"
+    "  index ROOT [--folder]  build the index pair of ROOT (--folder: the folder pair)\n"
+    "  age ROOT               age of ROOT's index in hours (100: none, 9999: no such root)\n"
+    "  search [OPTIONS]       search the indexes, one row per line:\n"
+    "      --name TEXT  --match contains|exactly|starts|ends  --case\n"
+    "      --type EXT  --size any|small|medium|large  --from DATE  --to DATE\n"
+    "      --inside TEXT  --inside-types \"LIST\"\n"
+    "      --drive ROOT (repeatable) | --folder PATH   --exclude DIR (repeatable)\n"
+    "      --folders | --no-folders  --no-limit  --force-index  --no-settings\n"
+    "\n"
+    "Options:\n"
+    "  --indexes DIR  folder that holds the index pairs\n"
+    "  --version      print the version\n"
+    "  --help         print this text\n";
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("zephrix-cli %s\n", zephrix::versionText().c_str());
-        return 0;
+    using namespace zephrix::cli;
+    std::vector<std::string> words(argv + 1, argv + argc);
+    GlobalOptions global;
+    size_t i = 0;
+    for (; i < words.size(); ++i) {
+        if (words[i] == "--help" || words[i] == "-h") {
+            std::fputs(Usage, stdout);
+            return ExitOk;
+        }
+        if (words[i] == "--version") {
+            std::printf("zephrix-cli %s\n", zephrix::versionText().c_str());
+            return ExitOk;
+        }
+        if (words[i] == "--indexes") {
+            if (i + 1 >= words.size()) {
+                std::fputs("zephrix-cli: --indexes needs a folder\n", stderr);
+                return ExitBadRequest;
+            }
+            global.indexesDir = words[++i];
+            continue;
+        }
+        break;
     }
-    std::printf("usage: zephrix-cli [--version] [--help]\n");
-    return 0;
+    if (i >= words.size()) {
+        std::fputs(Usage, stderr);
+        return ExitBadRequest;
+    }
+    if (global.indexesDir.empty())
+        global.indexesDir = zephrix::indexesFolder();
+
+    const std::string command = words[i];
+    const std::vector<std::string> args(words.begin() + static_cast<long>(i) + 1, words.end());
+    if (command == "drives")
+        return runDrives(global, args);
+    if (command == "index")
+        return runIndex(global, args);
+    if (command == "age")
+        return runAge(global, args);
+    if (command == "search")
+        return runSearch(global, args);
+    std::fprintf(stderr, "zephrix-cli: unknown command '%s' (see --help)\n", command.c_str());
+    return ExitBadRequest;
 }
