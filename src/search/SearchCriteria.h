@@ -1,0 +1,61 @@
+#pragma once
+#include <string>
+#include <vector>
+
+namespace zephrix {
+
+enum class NameMatch { Contains = 0, Exactly = 1, StartsWith = 2, EndsWith = 3 };
+enum class SearchScope { Drives, Folder };
+
+// The request as the Search page holds it. Texts are kept exactly as typed:
+// validation looks at the raw texts, the matcher derives what it compares.
+struct SearchCriteria {
+    std::string name;     // txtSearchFileName; empty: any name
+    std::string fileType; // txtSearchFileType, one extension without the dot; empty: any type
+    NameMatch nameMatch = NameMatch::Contains;
+    bool caseSensitive = false;       // the Contains name test and the inside scan only
+    std::string sizeText = "Any";     // txtSearchFileSize, as its picker fills it
+    std::string fromDateText = "Any"; // txtSearchFromDate
+    std::string toDateText = "Any";   // txtSearchToDate
+    bool searchInsideChecked = false; // chkSearchInsideFiles
+    std::string insideText;           // txtSearchInFiles
+    std::string insideTypes;          // SearchInsideTypes: extensions separated by blanks
+    SearchScope scope = SearchScope::Drives;
+    std::vector<std::string> drives; // checked drive roots, top to bottom
+    std::string folderRoot;          // txtDrives: the drive that holds the folder
+    std::string folder;              // dirSearchFolder
+
+    bool searchInside() const { return searchInsideChecked && !insideText.empty(); }
+};
+
+// The options the search reads besides the request.
+struct SearchOptions {
+    int ShowFolders = 1;
+    int ShowIcons = 1;
+    int ResultsLimit = 0; // 0: stop at 1000 files
+    int ForceIndex = 0;
+    std::vector<std::string> ExcludedFolders{std::string()}; // the table of LoadExcludedFolders
+};
+
+// The size classes as the matcher compares them, after lower-casing the box.
+inline constexpr const char* SizeAny = "any";
+inline constexpr const char* SizeSmall = "small (less than 100 kb)";
+inline constexpr const char* SizeMedium = "medium (less than 1 mb)";
+inline constexpr const char* SizeLarge = "large (more than 1 mb)";
+
+inline constexpr const char* NoDrivesSelectedMessage =
+    "You have not selected any drives to search on, please select a drive in the list by placing a "
+    "checkmark next to it's name.  If you only want to search a single folder, select the option button "
+    "below the large drives list that says \"Search In This Folder\"";
+inline constexpr const char* NothingToSearchForMessage =
+    "You have not specified anything for me to search for, please specify at least 1 criteria for the "
+    "file you are trying to find.";
+
+// The message of the first rule the request breaks, or nullptr when it may run.
+const char* ValidateSearchCriteria(const SearchCriteria& criteria);
+
+// A name typed with an extension while the type box is empty is split at its
+// last dot: report.doc becomes report and doc. True when the texts changed.
+bool RewriteNameWithExtension(std::string& name, std::string& fileType);
+
+} // namespace zephrix
