@@ -9,17 +9,17 @@ namespace zephrix {
 // One file entry of the loaded index. The views point into the LoadedIndex
 // and stay valid until the next load, clear or completeEntry of that row.
 struct IndexEntry {
-    std::string_view name;      // decoded file name
-    uint32_t folderIndex = 0;   // always names an existing folder
-    std::string_view size;      // decimal bytes as stored; may be empty
-    std::string_view created;   // date text as stored
-    std::string_view modified;  // date text as stored
+    std::string_view name;     // decoded file name
+    uint32_t folderIndex = 0;  // always names an existing folder
+    std::string_view size;     // decimal bytes as stored; may be empty
+    std::string_view created;  // date text as stored
+    std::string_view modified; // date text as stored
 };
 
 // The in-memory index (IndexEntries and IndexFolders): one drive's or one
 // folder's pair at a time, in file order.
 class LoadedIndex {
-public:
+  public:
     LoadedIndex();
     ~LoadedIndex();
     LoadedIndex(const LoadedIndex&) = delete;
@@ -40,11 +40,14 @@ public:
     // Drops everything and gives the memory back.
     void clear();
 
+    // Bytes held by the tables (texts, records, folder list, completions).
+    size_t memoryBytes() const;
+
     struct Impl;
 
-private:
+  private:
     friend class IndexLoader;
     Impl* impl_;
 };
 
-}  // namespace zephrix
+} // namespace zephrix

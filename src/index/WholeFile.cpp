@@ -1,0 +1,107 @@
+#include "index/WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace zephrix {
+namespace {
+
+class FileHandle {
+  public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    ~FileHandle()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Reads until the buffer is full or the file ends; returns the bytes read or
+// -1 with errno set.
+ssize_t readFully(int fd, char* buffer, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::read(fd, buffer + done, size - done);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (got == 0)
+            break;
+        done += static_cast<size_t>(got);
+    }
+    return static_cast<ssize_t>(done);
+}
+
+} // namespace
+
+WholeFile readWholeFile(const std::string& path)
+{
+    WholeFile file;
+    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (handle.get() < 0) {
+        file.error = errno;
+        return file;
+    }
+    struct stat st {};
+    if (::fstat(handle.get(), &st) != 0) {
+        file.error = errno;
+        return file;
+    }
+    if (S_ISDIR(st.st_mode)) {
+        file.error = EISDIR;
+        return file;
+    }
+    // The size may change while we read; the buffer grows if the file does.
+    size_t capacity = static_cast<size_t>(st.st_size) + 1;
+    file.text.reset(new char[capacity]);
+    for (;;) {
+        const ssize_t got = readFully(handle.get(), file.text.get() + file.size, capacity - file.size);
+        if (got < 0) {
+            file.error = errno;
+            file.text.reset();
+            file.size = 0;
+            return file;
+        }
+        file.size += static_cast<size_t>(got);
+        if (file.size < capacity)
+            return file;
+        const size_t grown = capacity * 2;
+        std::unique_ptr<char[]> bigger(new char[grown]);
+        std::memcpy(bigger.get(), file.text.get(), file.size);
+        file.text = std::move(bigger);
+        capacity = grown;
+    }
+}
+
+WholeFile readFileHead(const std::string& path, size_t maxBytes)
+{
+    WholeFile file;
+    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (handle.get() < 0) {
+        file.error = errno;
+        return file;
+    }
+    file.text.reset(new char[maxBytes]);
+    const ssize_t got = readFully(handle.get(), file.text.get(), maxBytes);
+    if (got < 0) {
+        file.error = errno;
+        return file;
+    }
+    file.size = static_cast<size_t>(got);
+    return file;
+}
+
+} // namespace zephrix

@@ -1,0 +1,21 @@
+#pragma once
+#include <cstddef>
+#include <memory>
+#include <string>
+
+namespace zephrix {
+
+// A file's whole content in one buffer, read in large blocks. error is 0 on
+// success, else the errno of the failed call (ENOENT: no such file).
+struct WholeFile {
+    std::unique_ptr<char[]> text;
+    size_t size = 0;
+    int error = 0;
+};
+
+WholeFile readWholeFile(const std::string& path);
+
+// Up to maxBytes from the start of the file, for reading a first line.
+WholeFile readFileHead(const std::string& path, size_t maxBytes);
+
+} // namespace zephrix
