@@ -98,23 +98,24 @@ size_t decodeUtf8(std::string_view text, size_t pos, char32_t& cp)
     return 0;
 }
 
-void appendUtf8(std::string& out, char32_t cp)
+char* writeUtf8(char* o, char32_t cp)
 {
     if (cp < 0x80) {
-        out.push_back(static_cast<char>(cp));
+        *o++ = static_cast<char>(cp);
     } else if (cp < 0x800) {
-        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *o++ = static_cast<char>(0xC0 | (cp >> 6));
+        *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else if (cp < 0x10000) {
-        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *o++ = static_cast<char>(0xE0 | (cp >> 12));
+        *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        *o++ = static_cast<char>(0xF0 | (cp >> 18));
+        *o++ = static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        *o++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        *o++ = static_cast<char>(0x80 | (cp & 0x3F));
     }
+    return o;
 }
 
 template <typename MapFn> void appendMapped(std::string& out, std::string_view text, MapFn map)
@@ -133,7 +134,8 @@ template <typename MapFn> void appendMapped(std::string& out, std::string_view t
             ++pos;
             continue;
         }
-        appendUtf8(out, map(cp));
+        char encoded[4];
+        out.append(encoded, writeUtf8(encoded, map(cp)));
         pos += len;
     }
 }
@@ -177,11 +179,53 @@ bool isAsciiText(std::string_view text)
     return (acc & 0x8080808080808080ULL) == 0;
 }
 
-void appendFolded(std::string& out, std::string_view text)
+size_t foldBytes(const char* in, size_t n, char* out)
 {
     const uint16_t* bmp = bmpFolds();
-    appendMapped(out, text,
-                 [bmp](char32_t cp) { return cp < 0x10000 ? char32_t(bmp[cp]) : computeFold(cp); });
+    const std::string_view text(in, n);
+    char* o = out;
+    size_t pos = 0;
+    while (pos < n) {
+        // Eight ASCII bytes at a time: set bit 5 of every byte in 'A'..'Z'.
+        while (pos + 8 <= n) {
+            uint64_t word;
+            std::memcpy(&word, in + pos, 8);
+            if (word & 0x8080808080808080ULL)
+                break;
+            const uint64_t aboveZ = word + 0x2525252525252525ULL; // high bit set for bytes > 'Z'
+            const uint64_t fromA = word + 0x3F3F3F3F3F3F3F3FULL;  // high bit set for bytes >= 'A'
+            const uint64_t upper = (fromA & ~aboveZ) & 0x8080808080808080ULL;
+            word |= upper >> 2;
+            std::memcpy(o, &word, 8);
+            o += 8;
+            pos += 8;
+        }
+        if (pos >= n)
+            break;
+        const unsigned char c = static_cast<unsigned char>(in[pos]);
+        if (c < 0x80) {
+            *o++ = static_cast<char>(AsciiLower[c]);
+            ++pos;
+            continue;
+        }
+        char32_t cp = 0;
+        const size_t len = decodeUtf8(text, pos, cp);
+        if (len == 0) {
+            *o++ = static_cast<char>(c);
+            ++pos;
+            continue;
+        }
+        o = writeUtf8(o, cp < 0x10000 ? char32_t(bmp[cp]) : computeFold(cp));
+        pos += len;
+    }
+    return static_cast<size_t>(o - out);
+}
+
+void appendFolded(std::string& out, std::string_view text)
+{
+    const size_t start = out.size();
+    out.resize(start + foldedCapacity(text.size()));
+    out.resize(start + foldBytes(text.data(), text.size(), out.data() + start));
 }
 
 std::string foldText(std::string_view text)

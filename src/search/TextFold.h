@@ -18,6 +18,16 @@ bool isAsciiText(std::string_view text);
 
 // Appends the folded form of text to out.
 void appendFolded(std::string& out, std::string_view text);
+
+// Folds n bytes from in into out, which must have room for
+// foldedCapacity(n) bytes (a few letters grow when folded, for example
+// U+023A to U+2C65); returns the folded length. ASCII runs go eight bytes at
+// a time.
+constexpr size_t foldedCapacity(size_t n)
+{
+    return n + n / 2 + 4;
+}
+size_t foldBytes(const char* in, size_t n, char* out);
 std::string foldText(std::string_view text);
 
 // Lower case of each character (the extension shown in the FileType column

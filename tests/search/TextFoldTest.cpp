@@ -100,3 +100,27 @@ TEST(TextFold, AsciiDetection)
     EXPECT_FALSE(isAsciiText("a perfectly ordinary name\x80.txt"));
     EXPECT_FALSE(isAsciiText("\xC3\xA4"));
 }
+
+TEST(TextFold, FoldsBlocksOfMixedText)
+{
+    struct Case {
+        std::string in;
+        std::string out;
+    } cases[] = {
+        {"ABCDEFGHIJKLMNOPQRSTUVWXYZ@[`{ abcdefghijklmnopqrstuvwxyz",
+         "abcdefghijklmnopqrstuvwxyz@[`{ abcdefghijklmnopqrstuvwxyz"},
+        {"INVOICE NUMBER Ä 42 ÖRE", "invoice number ä 42 öre"},
+        {"\u023A\u023A\u023A", "\u2C65\u2C65\u2C65"}, // grows by half
+        {"XXXXXXXX\xFF"
+         "XXXXXXX\xC3",
+         "xxxxxxxx\xFF"
+         "xxxxxxx\xC3"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        std::string out(foldedCapacity(c.in.size()), '\0');
+        out.resize(foldBytes(c.in.data(), c.in.size(), out.data()));
+        EXPECT_EQ(out, c.out) << c.in;
+        EXPECT_EQ(foldText(c.in), c.out) << c.in;
+    }
+}
