@@ -1,10 +1,119 @@
+#include <unistd.h>
+
 #include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
 
 #include "cli/Commands.h"
+#include "cli/Interrupt.h"
+#include "cli/StderrReporter.h"
+#include "cli/TerminalProgress.h"
+#include "drives/DriveCatalogue.h"
+#include "index/IndexBuilder.h"
+#include "index/IndexLoader.h"
 
-// Placeholder until the index commands land.
 namespace zephrix::cli {
-int runDrives(const GlobalOptions&, const std::vector<std::string>&) { return ExitFailed; }
-int runIndex(const GlobalOptions&, const std::vector<std::string>&) { return ExitFailed; }
-int runAge(const GlobalOptions&, const std::vector<std::string>&) { return ExitFailed; }
-}  // namespace zephrix::cli
+namespace {
+
+// Any directory may be a root: made absolute against the working folder,
+// "." and ".." taken out, and ending in '/' as every root does.
+std::string rootFromArgument(const std::string& argument)
+{
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(argument, ec);
+    if (ec)
+        path = argument;
+    std::string root = path.lexically_normal().string();
+    if (root.empty() || root.back() != '/')
+        root.push_back('/');
+    return root;
+}
+
+bool takeRoot(const std::vector<std::string>& args, const char* command, std::string& root, bool& folder)
+{
+    bool haveRoot = false;
+    for (const std::string& arg : args) {
+        if (arg == "--folder" && folder == false && std::string(command) == "index") {
+            folder = true;
+        } else if (!haveRoot && !arg.empty() && (arg[0] != '-' || arg == "-")) {
+            root = arg;
+            haveRoot = true;
+        } else {
+            std::fprintf(stderr, "zephrix-cli: %s: unexpected '%s' (see --help)\n", command, arg.c_str());
+            return false;
+        }
+    }
+    if (!haveRoot)
+        std::fprintf(stderr, "zephrix-cli: %s needs a ROOT folder (see --help)\n", command);
+    return haveRoot;
+}
+
+} // namespace
+
+int runDrives(const GlobalOptions&, const std::vector<std::string>& args)
+{
+    if (!args.empty()) {
+        std::fprintf(stderr, "zephrix-cli: drives takes no arguments\n");
+        return ExitBadRequest;
+    }
+    StderrReporter reporter;
+    for (const Drive& drive : LoadDriveList(&reporter))
+        std::printf("%s\t%s\n", drive.root.c_str(), drive.typeName.c_str());
+    return reporter.count == 0 ? ExitOk : ExitFailed;
+}
+
+int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
+{
+    std::string argument;
+    bool folder = false;
+    if (!takeRoot(args, "index", argument, folder))
+        return ExitBadRequest;
+    const std::string root = rootFromArgument(argument);
+
+    std::error_code ec;
+    std::filesystem::create_directories(global.indexesDir, ec);
+    if (ec) {
+        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n", global.indexesDir.c_str(),
+                     ec.message().c_str());
+        return ExitFailed;
+    }
+
+    StderrReporter reporter;
+    IndexContext ctx;
+    ctx.indexesDir = global.indexesDir;
+    ctx.errors = &reporter;
+    std::unique_ptr<TerminalProgress> progress;
+    if (::isatty(STDERR_FILENO)) {
+        progress = std::make_unique<TerminalProgress>(STDERR_FILENO);
+        ctx.indexingView = progress.get();
+    }
+    installInterruptHandler();
+    ctx.yield = [&ctx] {
+        if (interrupted())
+            ctx.CancelIndexing = 1;
+    };
+
+    IndexDrive(ctx, root, folder ? FolderIndexMode : DriveIndexMode, false);
+    if (interrupted() || ctx.CancelIndexing == 1) {
+        std::fprintf(stderr, "zephrix-cli: cancelled; there is no index of %s now\n", root.c_str());
+        return ExitInterrupted;
+    }
+    return reporter.count == 0 ? ExitOk : ExitFailed;
+}
+
+int runAge(const GlobalOptions& global, const std::vector<std::string>& args)
+{
+    std::string argument;
+    bool folder = false;
+    if (!takeRoot(args, "age", argument, folder))
+        return ExitBadRequest;
+    StderrReporter reporter;
+    IndexContext ctx;
+    ctx.indexesDir = global.indexesDir;
+    ctx.errors = &reporter;
+    std::printf("%d\n", IndexAgeHours(ctx, rootFromArgument(argument)));
+    return reporter.count == 0 ? ExitOk : ExitFailed;
+}
+
+} // namespace zephrix::cli

@@ -10,4 +10,4 @@ namespace zephrix {
 // (9060) and gives an empty text.
 std::string GetFileDetails(const std::string& fullPath, ErrorReporter* errors);
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -5,8 +5,8 @@
 
 namespace zephrix {
 
-constexpr int DriveIndexMode = 0;   // the pair named after the root's stem
-constexpr int FolderIndexMode = 1;  // the single-folder pair temp.idx / temppaths.idx
+constexpr int DriveIndexMode = 0;  // the pair named after the root's stem
+constexpr int FolderIndexMode = 1; // the single-folder pair temp.idx / temppaths.idx
 
 // Walks root (an absolute path ending in '/') breadth-first and writes its
 // index pair into ctx.indexesDir. Progress goes to ctx.indexingView, failures
@@ -14,4 +14,4 @@ constexpr int FolderIndexMode = 1;  // the single-folder pair temp.idx / temppat
 // leaves no half-written pair behind.
 void IndexDrive(IndexContext& ctx, const std::string& root, int mode, bool quiet);
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -11,14 +11,14 @@ class IndexingView;
 // The index state that lives as long as the process, with the services the
 // builder and loader report through.
 struct IndexContext {
-    std::string indexesDir;                // folder holding the index pairs
+    std::string indexesDir; // folder holding the index pairs
     YieldFn yield = [] {};
-    ErrorReporter* errors = nullptr;       // never null while building or loading
-    IndexingView* indexingView = nullptr;  // may be null: nothing is shown
+    ErrorReporter* errors = nullptr;      // never null while building or loading
+    IndexingView* indexingView = nullptr; // may be null: nothing is shown
 
-    int CancelIndexing = 0;                // set by Cancel Search; a build stops at its checks
-    LoadedIndex index;                     // IndexEntries and IndexFolders
-    std::string LoadedIndexRoot;           // root of the pair in `index`, empty when none
+    int CancelIndexing = 0;      // set by Cancel Search; a build stops at its checks
+    LoadedIndex index;           // IndexEntries and IndexFolders
+    std::string LoadedIndexRoot; // root of the pair in `index`, empty when none
 };
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -15,4 +15,4 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode);
 // when root has no stem (reported as 11055).
 int IndexAgeHours(IndexContext& ctx, const std::string& root);
 
-}  // namespace zephrix
+} // namespace zephrix

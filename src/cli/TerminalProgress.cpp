@@ -1,0 +1,77 @@
+#include "cli/TerminalProgress.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+namespace zephrix::cli {
+namespace {
+
+void writeAll(int fd, const std::string& text)
+{
+    const char* data = text.data();
+    size_t left = text.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, left);
+        if (written <= 0)
+            return;
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+}
+
+size_t terminalWidth(int fd)
+{
+    struct winsize size {};
+    if (::ioctl(fd, TIOCGWINSZ, &size) == 0 && size.ws_col > 1)
+        return size.ws_col;
+    return 80;
+}
+
+} // namespace
+
+void TerminalProgress::setIndexingPath(const std::string& text)
+{
+    path_ = text;
+    writeAll(fd_, text + "\n");
+}
+
+void TerminalProgress::setIndexingStatus(const std::string& text)
+{
+    status_ = text;
+    redraw(false);
+}
+
+void TerminalProgress::setIndexingFilesFound(const std::string& text)
+{
+    files_ = text;
+}
+
+void TerminalProgress::setIndexingDirectoriesFound(const std::string& text)
+{
+    directories_ = text;
+    redraw(false);
+}
+
+void TerminalProgress::hideIndexing()
+{
+    if (drawn_)
+        writeAll(fd_, "\r\033[K");
+    drawn_ = false;
+}
+
+void TerminalProgress::redraw(bool force)
+{
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
+        return;
+    lastDraw_ = now;
+    line_ = files_ + "   " + directories_ + "   " + status_;
+    // Bytes, not characters: a long name may be cut short of the edge, never past it.
+    const size_t width = terminalWidth(fd_) - 1;
+    if (line_.size() > width)
+        line_.resize(width);
+    writeAll(fd_, "\r\033[K" + line_);
+    drawn_ = true;
+}
+
+} // namespace zephrix::cli

@@ -1,0 +1,39 @@
+#include "index/FileDetails.h"
+
+#include <cerrno>
+#include <charconv>
+
+#include "core/DateText.h"
+#include "core/EngineError.h"
+#include "core/ErrorCodes.h"
+#include "index/FileTimes.h"
+#include "index/IndexFormat.h"
+
+namespace zephrix {
+
+std::string GetFileDetails(const std::string& fullPath, ErrorReporter* errors)
+{
+    struct statx details {};
+    if (::statx(AT_FDCWD, fullPath.c_str(), FileDetailsFlags, FileDetailsMask, &details) != 0) {
+        const int err = errno;
+        // A folder on the way that is gone or became a file: the file is gone too.
+        if (err == ENOENT || err == ENOTDIR)
+            return "|Deleted|Deleted";
+        if (errors) {
+            const EngineError error = EngineError::fromErrno(err, fullPath);
+            errors->reportError(Locations::GetFileDetails, error.number, error.description);
+        }
+        return {};
+    }
+    std::string text;
+    char digits[24];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(details.stx_size));
+    text.append(digits, end);
+    text.push_back(IndexFormat::FieldSeparator);
+    appendDateText(text, toLocalDateTime(creationSeconds(details)));
+    text.push_back(IndexFormat::FieldSeparator);
+    appendDateText(text, toLocalDateTime(modificationSeconds(details)));
+    return text;
+}
+
+} // namespace zephrix

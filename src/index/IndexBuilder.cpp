@@ -1,0 +1,351 @@
+#include "index/IndexBuilder.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <charconv>
+#include <vector>
+
+#include "core/DateText.h"
+#include "core/EngineError.h"
+#include "core/ErrorCodes.h"
+#include "index/DirectoryReader.h"
+#include "index/FileTimes.h"
+#include "index/IndexFormat.h"
+#include "index/IndexingView.h"
+#include "index/LocalTimeCache.h"
+#include "index/ReplacementFile.h"
+
+namespace zephrix {
+namespace {
+
+constexpr uint64_t RefreshEveryFiles = 100;
+
+// The folders found and not yet walked, breadth-first: each one's path
+// relative to the root, packed into one text so the queue costs a few bytes
+// per folder and nothing per file. Folder k (k >= 1) is path(k).
+class FolderQueue {
+  public:
+    FolderQueue() { ends_.push_back(0); }
+    size_t count() const { return ends_.size(); } // the root included
+    std::string_view path(size_t k) const
+    {
+        return std::string_view(paths_.data() + ends_[k - 1], ends_[k] - ends_[k - 1]);
+    }
+    void add(std::string_view parent, std::string_view name)
+    {
+        if (!parent.empty()) {
+            paths_.append(parent);
+            paths_.push_back('/');
+        }
+        paths_.append(name);
+        ends_.push_back(paths_.size());
+    }
+
+  private:
+    std::string paths_;
+    std::vector<size_t> ends_;
+};
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
+    ~FileDescriptor() { reset(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    void reset(int fd = -1)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+  private:
+    int fd_;
+};
+
+// Which mount a folder belongs to; a folder of another mount is a drive of
+// its own and is not entered.
+struct MountIdentity {
+    uint32_t devMajor = 0;
+    uint32_t devMinor = 0;
+    uint64_t mountId = 0;
+    bool hasMountId = false;
+
+    bool sameMount(const MountIdentity& other) const
+    {
+        if (devMajor != other.devMajor || devMinor != other.devMinor)
+            return false;
+        return !hasMountId || !other.hasMountId || mountId == other.mountId;
+    }
+};
+
+bool mountOf(int dirFd, MountIdentity& identity)
+{
+    struct statx details {};
+    if (::statx(dirFd, "", AT_EMPTY_PATH, STATX_MNT_ID, &details) != 0)
+        return false;
+    identity.devMajor = details.stx_dev_major;
+    identity.devMinor = details.stx_dev_minor;
+    identity.hasMountId = (details.stx_mask & STATX_MNT_ID) != 0;
+    identity.mountId = details.stx_mnt_id;
+    return true;
+}
+
+enum class Outcome { Done, Cancelled, Failed };
+
+class Build {
+  public:
+    Build(IndexContext& ctx, const std::string& root) : ctx_(ctx), root_(root) {}
+
+    Outcome run(ReplacementFile& entries, ReplacementFile& folders)
+    {
+        entries_ = &entries;
+        folders_ = &folders;
+
+        const LocalDateTime stamp = nowLocal();
+        IndexFormat::appendStampLine(entries.buffer(), stamp);
+        IndexFormat::appendStampLine(folders.buffer(), stamp);
+        IndexFormat::appendFolderLine(folders.buffer(), root_);
+
+        FileDescriptor rootFd(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (rootFd.get() < 0)
+            return fail(errno, root_);
+        if (!mountOf(rootFd.get(), rootMount_))
+            return fail(errno, root_);
+        if (const int err = reader_.read(rootFd.get()))
+            return fail(err, root_);
+        rootFd_ = rootFd.get();
+
+        listSubfolders(rootFd.get(), 0);
+        if (failed_)
+            return Outcome::Failed;
+        if (ctx_.CancelIndexing == 1)
+            return Outcome::Cancelled;
+        writeFiles(rootFd.get(), 0);
+        if (failed_)
+            return Outcome::Failed;
+
+        for (size_t current = 1; current < queue_.count(); ++current) {
+            if (ctx_.CancelIndexing == 1)
+                return Outcome::Cancelled;
+            walkFolder(current);
+            if (failed_)
+                return Outcome::Failed;
+        }
+        if (!entries.close())
+            return fail(entries.error(), entries.temporaryPath());
+        if (!folders.close())
+            return fail(folders.error(), folders.temporaryPath());
+        return Outcome::Done;
+    }
+
+    const EngineError& error() const { return error_; }
+
+  private:
+    Outcome fail(int err, const std::string& context)
+    {
+        error_ = EngineError::fromErrno(err, context);
+        failed_ = true;
+        return Outcome::Failed;
+    }
+
+    // A folder that cannot be opened or read (no permission, gone meanwhile,
+    // another mount) keeps its line and simply has no entries: losing the rest
+    // of the drive over it would be worse.
+    void walkFolder(size_t k)
+    {
+        const std::string_view relative = queue_.path(k);
+        folderPath_.assign(relative);
+        FileDescriptor dirFd(
+            ::openat(rootFd_, folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (dirFd.get() < 0)
+            return;
+        MountIdentity mount;
+        if (!mountOf(dirFd.get(), mount) || !mount.sameMount(rootMount_))
+            return;
+        reader_.read(dirFd.get());
+        listSubfolders(dirFd.get(), k);
+        if (!failed_)
+            writeFiles(dirFd.get(), k);
+    }
+
+    // Only file systems without d_type leave the type open; one statx then
+    // tells, and the answer is kept in the listing for the files pass.
+    static bool isFolder(int dirFd, DirectoryReader::Entry& entry)
+    {
+        if (entry.type == DT_UNKNOWN) {
+            struct statx details {};
+            if (::statx(dirFd, entry.name.data(), FileDetailsFlags, STATX_TYPE, &details) != 0)
+                return false;
+            entry.type = S_ISDIR(details.stx_mode) ? DT_DIR : DT_REG;
+            *entry.typeSlot = entry.type;
+        }
+        return entry.type == DT_DIR;
+    }
+
+    void listSubfolders(int dirFd, size_t k)
+    {
+        // A copy: the queue's text moves when it grows.
+        const std::string_view parent = k == 0 ? std::string_view() : std::string_view(folderPath_);
+        reader_.forEach([&](DirectoryReader::Entry entry) {
+            if (failed_ || !isFolder(dirFd, entry))
+                return;
+            queue_.add(parent, entry.name);
+            const std::string_view relative = queue_.path(queue_.count() - 1);
+            std::string& out = folders_->buffer();
+            IndexFormat::appendEscaped(out, root_);
+            IndexFormat::appendEscaped(out, relative);
+            out.push_back('/');
+            out += IndexFormat::LineEnd;
+            // The root's subfolders are always shown; deeper ones only while
+            // the file count sits on a refresh boundary, to keep labels cheap.
+            if (ctx_.indexingView && (k == 0 || fileCount_ % RefreshEveryFiles == 0)) {
+                statusText_.assign(root_);
+                statusText_.append(relative);
+                statusText_.push_back('/');
+                ctx_.indexingView->setIndexingStatus(statusText_);
+            }
+            if (!folders_->flushIfFull())
+                fail(folders_->error(), folders_->temporaryPath());
+        });
+    }
+
+    void writeFiles(int dirFd, size_t k)
+    {
+        reader_.forEach([&](DirectoryReader::Entry entry) {
+            if (failed_ || entry.type == DT_DIR)
+                return;
+            // d_name is NUL-terminated in the listing, so it serves as a C string.
+            struct statx details {};
+            if (::statx(dirFd, entry.name.data(), FileDetailsFlags, FileDetailsMask, &details) != 0)
+                return; // gone since the listing, or its details cannot be read
+            if (S_ISDIR(details.stx_mode))
+                return; // became a folder after the listing; not a file
+            std::string& out = entries_->buffer();
+            IndexFormat::appendEntryHead(out, entry.name, k, details.stx_size);
+            appendDateText(out, times_.convert(creationSeconds(details)));
+            out.push_back(IndexFormat::FieldSeparator);
+            appendDateText(out, times_.convert(modificationSeconds(details)));
+            out += IndexFormat::LineEnd;
+            if (!entries_->flushIfFull()) {
+                fail(entries_->error(), entries_->temporaryPath());
+                return;
+            }
+            if (++fileCount_ % RefreshEveryFiles == 0)
+                refreshCounters();
+        });
+    }
+
+    void refreshCounters()
+    {
+        if (IndexingView* view = ctx_.indexingView) {
+            counterText_.assign("Files Found: ");
+            appendNumber(counterText_, fileCount_);
+            view->setIndexingFilesFound(counterText_);
+            counterText_.assign("Directories Found: ");
+            appendNumber(counterText_, queue_.count());
+            view->setIndexingDirectoriesFound(counterText_);
+        }
+        ctx_.yield();
+    }
+
+    static void appendNumber(std::string& out, uint64_t value)
+    {
+        char digits[24];
+        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+        out.append(digits, end);
+    }
+
+    IndexContext& ctx_;
+    const std::string& root_;
+    ReplacementFile* entries_ = nullptr;
+    ReplacementFile* folders_ = nullptr;
+    int rootFd_ = -1;
+    MountIdentity rootMount_;
+    FolderQueue queue_;
+    DirectoryReader reader_;
+    LocalTimeCache times_;
+    uint64_t fileCount_ = 0;
+    std::string folderPath_; // the folder being walked, relative to the root
+    std::string statusText_;
+    std::string counterText_;
+    EngineError error_;
+    bool failed_ = false;
+};
+
+void reportFailure(IndexContext& ctx, const EngineError& error, const std::string& root)
+{
+    if (ctx.errors)
+        ctx.errors->reportError(Locations::IndexDrive, error.number, error.description + " - " + root);
+}
+
+} // namespace
+
+void IndexDrive(IndexContext& ctx, const std::string& root, int mode, bool quiet)
+{
+    if (ctx.CancelIndexing == 1)
+        return;
+
+    IndexingView* view = ctx.indexingView;
+    if (view && !quiet)
+        view->showIndexing();
+    if (view)
+        view->setIndexingPath("Indexing: " + root);
+
+    // The walk and the folder texts both build on the root, so it must be an
+    // absolute folder path ending in '/'.
+    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, mode);
+    if (!paths || root.empty() || root.front() != '/' || root.back() != '/') {
+        reportFailure(ctx, {ErrorNumbers::InvalidArgument, "Invalid argument: not an absolute folder path"},
+                      root);
+        if (view)
+            view->hideIndexing();
+        return;
+    }
+
+    ReplacementFile entries;
+    ReplacementFile folders;
+    Build build(ctx, root);
+    Outcome outcome = Outcome::Failed;
+    EngineError error;
+    if (!entries.open(paths->entries))
+        error = EngineError::fromErrno(entries.error(), paths->entries);
+    else if (!folders.open(paths->folders))
+        error = EngineError::fromErrno(folders.error(), paths->folders);
+    else {
+        outcome = build.run(entries, folders);
+        error = build.error();
+    }
+
+    if (outcome == Outcome::Done) {
+        // The folders file goes first: a reader that sees the new entries file
+        // (and its fresh stamp) then finds the folders it numbers.
+        if (!folders.commit()) {
+            error = EngineError::fromErrno(folders.error(), paths->folders);
+            outcome = Outcome::Failed;
+        } else if (!entries.commit()) {
+            error = EngineError::fromErrno(entries.error(), paths->entries);
+            outcome = Outcome::Failed;
+        }
+    }
+    if (outcome != Outcome::Done) {
+        entries.discard();
+        folders.discard();
+    }
+    if (outcome == Outcome::Cancelled) {
+        // The caller must find no index for this root, not a stale one.
+        ::unlink(paths->entries.c_str());
+        ::unlink(paths->folders.c_str());
+    }
+    if (outcome == Outcome::Failed)
+        reportFailure(ctx, error, root);
+    if (view)
+        view->hideIndexing();
+}
+
+} // namespace zephrix

@@ -1,0 +1,102 @@
+#include "index/ReplacementFile.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+namespace zephrix {
+namespace {
+
+std::atomic<unsigned> temporaryCounter{0};
+
+} // namespace
+
+ReplacementFile::~ReplacementFile()
+{
+    discard();
+}
+
+bool ReplacementFile::open(const std::string& finalPath)
+{
+    discard();
+    finalPath_ = finalPath;
+    error_ = 0;
+    // O_EXCL with a name of our own: never write through a link or into a
+    // file some other build has open. The mode leaves the umask in charge, as
+    // for any file the user creates.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath_ = finalPath + ".tmp." + std::to_string(::getpid()) + "." +
+                         std::to_string(temporaryCounter.fetch_add(1));
+        fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ >= 0) {
+            buffer_.clear();
+            buffer_.reserve(BufferSize + (64 << 10));
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    error_ = errno;
+    temporaryPath_.clear();
+    return false;
+}
+
+bool ReplacementFile::flush()
+{
+    const char* data = buffer_.data();
+    size_t left = buffer_.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd_, data, left);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            error_ = errno;
+            return false;
+        }
+        data += written;
+        left -= static_cast<size_t>(written);
+    }
+    buffer_.clear();
+    return true;
+}
+
+bool ReplacementFile::close()
+{
+    if (fd_ < 0)
+        return error_ == 0;
+    const bool flushed = flush();
+    const int closed = ::close(fd_);
+    fd_ = -1;
+    if (flushed && closed != 0)
+        error_ = errno;
+    return flushed && closed == 0;
+}
+
+bool ReplacementFile::commit()
+{
+    if (temporaryPath_.empty() || fd_ >= 0 || error_ != 0)
+        return false;
+    if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
+        error_ = errno;
+        return false;
+    }
+    temporaryPath_.clear();
+    return true;
+}
+
+void ReplacementFile::discard()
+{
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+    if (!temporaryPath_.empty()) {
+        ::unlink(temporaryPath_.c_str());
+        temporaryPath_.clear();
+    }
+    std::string().swap(buffer_);
+}
+
+} // namespace zephrix
