@@ -1,0 +1,44 @@
+#pragma once
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QString>
+
+class QPainter;
+class QWidget;
+
+// The program's pictures, drawn as vectors at run time so they stay sharp at
+// any scale factor. Every window takes its colours and fonts from here.
+namespace zephrix::art {
+
+namespace colour {
+inline const QColor Ink{0x1c, 0x27, 0x33};
+inline const QColor MutedInk{0x4a, 0x5a, 0x6b};
+inline const QColor Paper{0xf4, 0xf7, 0xfb};
+inline const QColor Panel{0xe6, 0xee, 0xf6};
+inline const QColor Navy{0x1f, 0x4e, 0x79};
+inline const QColor DeepNavy{0x14, 0x30, 0x4d};
+inline const QColor Teal{0x2a, 0x9f, 0xbc};
+inline const QColor Frame{0x17, 0x3d, 0x60};
+} // namespace colour
+
+// The window's standard sans-serif font at a point size.
+QFont uiFont(qreal pointSize, bool bold = false);
+
+// The logo: a lens holding a lightning "Z", with its handle. Fills `box`
+// (square) whatever its size.
+void paintLogo(QPainter& painter, const QRectF& box);
+
+// The header bar: gradient, logo and "Zephrix: File Search Accelerator".
+void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title);
+
+// The hide picture of a header bar: a small glass square with a bar.
+void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed);
+
+// A picture button: a caption on a raised bar, or sunk while pressed.
+void paintButtonFace(QPainter& painter, const QRectF& box, const QString& caption, bool pressed);
+
+// The background and the thin border of a borderless window.
+void paintWindowFrame(QPainter& painter, const QWidget& window);
+
+} // namespace zephrix::art

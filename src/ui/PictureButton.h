@@ -1,0 +1,36 @@
+#pragma once
+#include <QWidget>
+#include <functional>
+
+namespace zephrix {
+
+// A picture that acts as a button. It shows one picture, chosen by number,
+// which its owner swaps on mouseDown/mouseUp (the pressed look). A click is a
+// left-button release over the picture; a release elsewhere only ends the
+// press.
+class PictureButton : public QWidget {
+    Q_OBJECT
+  public:
+    using PicturePainter = std::function<void(QPainter&, const QRectF&, int picture)>;
+
+    PictureButton(QWidget* parent, const QString& objectName, PicturePainter painter);
+
+    int picture() const { return picture_; }
+    void setPicture(int picture);
+
+  signals:
+    void mouseDown(Qt::MouseButton button);
+    void mouseUp(Qt::MouseButton button);
+    void clicked();
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+  private:
+    PicturePainter painter_;
+    int picture_ = 0;
+};
+
+} // namespace zephrix
