@@ -1,0 +1,246 @@
+#include "search/SearchDriver.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <ctime>
+#include <new>
+#include <system_error>
+
+#include "core/ErrorCodes.h"
+#include "index/IndexBuilder.h"
+#include "index/IndexLoader.h"
+#include "search/EntryMatcher.h"
+#include "search/SearchTexts.h"
+
+namespace zephrix {
+namespace {
+
+constexpr int StaleAgeHours = 100;
+
+// Clears a flag when the request leaves, however it leaves.
+class RunningFlag {
+  public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+std::string withTrailingSlash(std::string path)
+{
+    if (path.empty() || path.back() != '/')
+        path.push_back('/');
+    return path;
+}
+
+} // namespace
+
+double monotonicSeconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
+
+std::string formatSeconds(double seconds)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%.1f", seconds < 0 ? 0.0 : seconds);
+    return text;
+}
+
+SearchDriver::SearchDriver(IndexContext& ctx, SearchView& view, SearchState& state)
+    : ctx_(ctx), view_(view), state_(state)
+{
+}
+
+void SearchDriver::cmdSearch_Click()
+{
+    // A request that arrives while one runs (Enter reaches the handler
+    // through the yields even though the button is disabled) is ignored.
+    if (running_)
+        return;
+    RunningFlag running(running_);
+    try {
+        runRequest();
+    } catch (const std::bad_alloc&) {
+        if (ctx_.errors)
+            ctx_.errors->reportError(Locations::SearchHandler, ENOMEM, "Out of memory");
+        view_.setSearchEnabled(true);
+    } catch (const std::system_error& e) {
+        if (ctx_.errors)
+            ctx_.errors->reportError(Locations::SearchHandler, e.code().value(), e.what());
+        view_.setSearchEnabled(true);
+    } catch (const std::exception& e) {
+        if (ctx_.errors)
+            ctx_.errors->reportError(Locations::SearchHandler, ErrorNumbers::InvalidArgument, e.what());
+        view_.setSearchEnabled(true);
+    }
+}
+
+void SearchDriver::runRequest()
+{
+    view_.setSearchEnabled(false);
+    if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex == 1) {
+        view_.showIndexingWindow();
+        view_.setSearchEnabled(true);
+        return;
+    }
+    if (state_.BackgroundIndexing) {
+        state_.SearchWaitingForIndex = 1;
+        view_.showIndexingWindow();
+        view_.setSearchEnabled(true);
+        return;
+    }
+
+    state_.SearchStartTime = monotonicSeconds();
+    view_.setSearchTimerRunning(true);
+    view_.setFilesSearched(std::string(SearchTexts::FilesSearched) + "0");
+    view_.setSearchTime(SearchTexts::PreparingToSearch);
+    view_.setFilesFound(std::string(SearchTexts::FilesFound) + "0");
+    view_.setIndexerTimerRunning(false);
+    ctx_.CancelIndexing = 0;
+    state_.SearchCancelled = 0;
+    state_.FilesSearchedCount = 0;
+    state_.FilesFoundCount = 0;
+    view_.setCancelSearchVisible(true);
+
+    view_.readCriteria(criteria_);
+    if (const char* rejection = ValidateSearchCriteria(criteria_)) {
+        view_.displayError(rejection);
+        view_.setSearchEnabled(true);
+        view_.setIndexerTimerRunning(true);
+        view_.setSearchTimerRunning(false);
+        view_.setCancelSearchVisible(false);
+        return;
+    }
+    if (RewriteNameWithExtension(criteria_.name, criteria_.fileType))
+        view_.setNameAndType(criteria_.name, criteria_.fileType);
+
+    view_.clearResults();
+    view_.setIndexerTimerRunning(false);
+    view_.showResultsTab();
+
+    if (criteria_.scope == SearchScope::Drives) {
+        const std::vector<std::string> drives = criteria_.drives;
+        for (const std::string& root : drives) {
+            if (searchRoot(root, false, root, root) == RootOutcome::Cancelled) {
+                cancelEnding();
+                return;
+            }
+        }
+    } else {
+        const std::string folder = withTrailingSlash(criteria_.folder);
+        if (searchRoot(criteria_.folderRoot, true, folder, criteria_.folderRoot) == RootOutcome::Cancelled) {
+            cancelEnding();
+            return;
+        }
+    }
+    finish();
+}
+
+// Makes sure a usable pair of root is in memory and matches it. In folder
+// scope a fresh drive pair serves (the matcher keeps the folder's own
+// files); otherwise only the folder is indexed, into the folder pair.
+SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool folderScope,
+                                                   const std::string& folder, const std::string& shownRoot)
+{
+    const std::string& buildTarget = folderScope ? folder : root;
+    const int mode = folderScope ? FolderIndexMode : DriveIndexMode;
+    auto cancelled = [this] { return state_.SearchCancelled == 1; };
+
+    view_.readOptions(options_);
+    const bool stale = IndexAgeHours(ctx_, root) >= StaleAgeHours || options_.ForceIndex == 1;
+    if (stale) {
+        if (cancelled())
+            return RootOutcome::Cancelled;
+        IndexDrive(ctx_, buildTarget, mode, false);
+        if (LoadIndex(ctx_, buildTarget, mode)) {
+            if (cancelled())
+                return RootOutcome::Cancelled;
+            match();
+        }
+        return RootOutcome::Done;
+    }
+    if (root == ctx_.LoadedIndexRoot) {
+        if (cancelled())
+            return RootOutcome::Cancelled;
+        match();
+        return RootOutcome::Done;
+    }
+    if (LoadIndex(ctx_, root, DriveIndexMode)) {
+        if (cancelled())
+            return RootOutcome::Cancelled;
+        match();
+        return RootOutcome::Done;
+    }
+    if (cancelled())
+        return RootOutcome::Cancelled;
+    IndexDrive(ctx_, buildTarget, mode, false);
+    if (cancelled())
+        return RootOutcome::Cancelled;
+    if (LoadIndex(ctx_, buildTarget, mode)) {
+        if (cancelled())
+            return RootOutcome::Cancelled;
+        match();
+        return RootOutcome::Done;
+    }
+    view_.displayError(std::string(SearchTexts::UnableToSearchBefore) + shownRoot +
+                       SearchTexts::UnableToSearchAfter);
+    return RootOutcome::Done;
+}
+
+void SearchDriver::match()
+{
+    MatchLoadedIndex(ctx_, view_, state_);
+}
+
+void SearchDriver::cancelEnding()
+{
+    view_.showResultsToolbar(view_.resultCount() > 0);
+    view_.setSearchEnabled(true);
+}
+
+void SearchDriver::finish()
+{
+    view_.setSearchTimerRunning(false);
+    view_.setIndexerTimerRunning(true);
+    view_.setFilesSearched(std::string(SearchTexts::FilesSearched) +
+                           std::to_string(state_.FilesSearchedCount));
+    view_.setSearchTime(std::string(SearchTexts::ResultsReturnedIn) + formatSeconds(elapsedSeconds()) +
+                        SearchTexts::Seconds);
+    view_.setFilesFound(std::string(SearchTexts::FilesFound) + std::to_string(state_.FilesFoundCount));
+    view_.setCancelSearchVisible(false);
+    view_.setExpandResultsVisible(true);
+    view_.showResultsToolbar(view_.resultCount() > 0);
+    // The tables of a large index are given back between searches.
+    ctx_.index.clear();
+    ctx_.LoadedIndexRoot.clear();
+    view_.setSearchEnabled(true);
+}
+
+void SearchDriver::cmdCancelSearch_Click()
+{
+    state_.SearchCancelled = 1;
+    ctx_.CancelIndexing = 1;
+    view_.setCancelSearchVisible(false);
+    view_.setSearchTime(SearchTexts::SearchCancelled);
+    view_.setSearchTimerRunning(false);
+    ctx_.yield();
+}
+
+void SearchDriver::tmrSearchTime_Timer()
+{
+    view_.setSearchTime(std::string(SearchTexts::TimeElapsed) + formatSeconds(elapsedSeconds()) +
+                        SearchTexts::Seconds);
+}
+
+double SearchDriver::elapsedSeconds() const
+{
+    return monotonicSeconds() - state_.SearchStartTime;
+}
+
+} // namespace zephrix

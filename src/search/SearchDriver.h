@@ -1,0 +1,51 @@
+#pragma once
+#include <string>
+
+#include "index/IndexContext.h"
+#include "search/SearchCriteria.h"
+#include "search/SearchState.h"
+#include "search/SearchView.h"
+
+namespace zephrix {
+
+// Runs search requests from start to end over the index pairs in
+// ctx.indexesDir: waits for background indexing, validates, makes sure each
+// root's pair is in memory (using, loading or building it) and matches it,
+// then shows the totals. The window and the command line own one each and
+// call the handlers below from their buttons, timers and key presses.
+class SearchDriver {
+  public:
+    SearchDriver(IndexContext& ctx, SearchView& view, SearchState& state);
+
+    void cmdSearch_Click();
+    void cmdCancelSearch_Click();
+    // Every 100 ms while a search runs: the elapsed time.
+    void tmrSearchTime_Timer();
+
+    bool running() const { return running_; }
+
+  private:
+    enum class RootOutcome { Done, Cancelled };
+
+    void runRequest();
+    RootOutcome searchRoot(const std::string& root, bool folderScope, const std::string& folder,
+                           const std::string& shownRoot);
+    void match();
+    void finish();
+    void cancelEnding();
+    double elapsedSeconds() const;
+
+    IndexContext& ctx_;
+    SearchView& view_;
+    SearchState& state_;
+    SearchCriteria criteria_;
+    SearchOptions options_;
+    bool running_ = false;
+};
+
+// Seconds on the monotonic clock.
+double monotonicSeconds();
+// Seconds with one decimal, as the elapsed-time texts show them: 2.34 gives "2.3".
+std::string formatSeconds(double seconds);
+
+} // namespace zephrix
