@@ -1,0 +1,147 @@
+#include "drives/DriveCatalogue.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/ErrorCodes.h"
+#include "index/RecordingReporter.h"
+#include "support/TempTree.h"
+
+using namespace zephrix;
+using namespace zephrix::test;
+
+namespace {
+
+// A sysfs of our own: sda fixed, sdb removable, sdc on USB.
+void buildSys(const TempTree& sys)
+{
+    const std::string devices = "devices/pci0000:00/0000:00:1f.2/ata1/host0/target0:0:0/0:0:0:0/block/";
+    sys.file(devices + "sda/removable", "0\n");
+    sys.file(devices + "sda/sda1/partition", "1\n");
+    sys.file(devices + "sdb/removable", "1\n");
+    sys.file(devices + "sdb/sdb1/partition", "1\n");
+    const std::string usb =
+        "devices/pci0000:00/0000:00:14.0/usb2/2-1/2-1:1.0/host6/target6:0:0/6:0:0:0/block/";
+    sys.file(usb + "sdc/removable", "0\n");
+    sys.file(usb + "sdc/sdc1/partition", "1\n");
+    sys.dir("class/block");
+    sys.symlink(sys.at(devices + "sda"), "class/block/sda");
+    sys.symlink(sys.at(devices + "sda/sda1"), "class/block/sda1");
+    sys.symlink(sys.at(devices + "sdb/sdb1"), "class/block/sdb1");
+    sys.symlink(sys.at(usb + "sdc/sdc1"), "class/block/sdc1");
+}
+
+std::vector<std::string> rows(const std::vector<Drive>& drives)
+{
+    std::vector<std::string> out;
+    for (const auto& drive : drives)
+        out.push_back(drive.root + "\t" + drive.typeName);
+    return out;
+}
+
+} // namespace
+
+TEST(LoadDriveList, TypesFiltersAndOrderFollowTheMountTable)
+{
+    TempTree sys;
+    buildSys(sys);
+    TempTree table;
+    table.file("mounts", "sysfs /sys sysfs rw 0 0\n"
+                         "proc /proc proc rw 0 0\n"
+                         "/dev/sda1 / ext4 rw,relatime 0 0\n"
+                         "tmpfs /run tmpfs rw 0 0\n"
+                         "/dev/sda2 /home xfs rw 0 0\n"
+                         "/dev/sdb1 /media/alice/USB\\040STICK vfat rw 0 0\n"
+                         "/dev/sdc1 /media/alice/backup exfat rw 0 0\n"
+                         "server:/export /mnt/nfs nfs4 rw 0 0\n"
+                         "//host/share /mnt/smb cifs rw 0 0\n"
+                         "me@host: /mnt/ssh fuse.sshfs rw 0 0\n"
+                         "/dev/sr0 /media/cdrom iso9660 ro 0 0\n"
+                         "/dev/sr1 /media/dvd udf ro 0 0\n"
+                         "/dev/loop0 /snap/core/1 squashfs ro 0 0\n"
+                         "overlay /var/lib/docker/overlay2/x/merged overlay rw 0 0\n"
+                         "cgroup2 /sys/fs/cgroup cgroup2 rw 0 0\n"
+                         "/dev/sda3 /srv/tab\\011and\\134back btrfs rw 0 0\n");
+    RecordingReporter reporter;
+    EXPECT_EQ(rows(LoadDriveList(&reporter, table.at("mounts"), sys.path())),
+              (std::vector<std::string>{
+                  "/\tHard Disk",
+                  "/home/\tHard Disk",
+                  "/media/alice/USB STICK/\tRemovable Media",
+                  "/media/alice/backup/\tRemovable Media",
+                  "/mnt/nfs/\tNetwork Drive",
+                  "/mnt/smb/\tNetwork Drive",
+                  "/mnt/ssh/\tNetwork Drive",
+                  "/media/cdrom/\tCD/DVD Drive",
+                  "/media/dvd/\tCD/DVD Drive",
+                  "/srv/tab\tand\\back/\tHard Disk",
+              }));
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST(LoadDriveList, AMountPointIsRecordedOnceWithItsVisibleMount)
+{
+    TempTree table;
+    table.file("mounts", "/dev/vda / ext4 rw 0 0\n"
+                         "/dev/vdb /data ext4 rw 0 0\n"
+                         "tmpfs /dev/shm tmpfs rw 0 0\n"
+                         "/dev/vda / ext4 rw 0 0\n"
+                         "server:/x /data nfs rw 0 0\n"
+                         "/dev/vdc /scratch ext4 rw 0 0\n"
+                         "tmpfs /scratch tmpfs rw 0 0\n"
+                         "overlay / overlay rw 0 0\n");
+    EXPECT_EQ(rows(LoadDriveList(nullptr, table.at("mounts"), table.path())),
+              (std::vector<std::string>{"/\tHard Disk", "/data/\tNetwork Drive"}));
+}
+
+TEST(LoadDriveList, BoundFilesAreNoDrives)
+{
+    TempTree table;
+    table.file("bound-file");
+    table.file("mounts", "/dev/vda " + table.at("bound-file") + " ext4 rw 0 0\n/dev/vda / ext4 rw 0 0\n");
+    EXPECT_EQ(rows(LoadDriveList(nullptr, table.at("mounts"), table.path())),
+              std::vector<std::string>{"/\tHard Disk"});
+}
+
+TEST(LoadDriveList, AnUnreadableTableIsReported)
+{
+    RecordingReporter reporter;
+    EXPECT_TRUE(LoadDriveList(&reporter, "/no/such/mounts").empty());
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_EQ(reporter.reports[0].location, Locations::LoadDriveList);
+    EXPECT_EQ(reporter.reports[0].number, ENOENT);
+}
+
+TEST(LoadDriveList, ThisMachineHasItsRootFolder)
+{
+    const auto drives = LoadDriveList(nullptr);
+    bool root = false;
+    for (const auto& drive : drives)
+        root |= drive.root == "/";
+    // Every recorded root ends in '/', and / is a drive wherever a disk or overlay holds it.
+    for (const auto& drive : drives)
+        EXPECT_EQ(drive.root.back(), '/');
+    EXPECT_TRUE(root);
+}
+
+TEST(DriveTypes, FileSystemNamesMapToTypeNames)
+{
+    struct Case {
+        const char* fileSystem;
+        const char* mountPoint;
+        bool removable;
+        const char* type;
+    } cases[] = {
+        {"ext4", "/", false, HardDisk},          {"ext4", "/m", true, RemovableMedia},
+        {"overlay", "/", false, HardDisk},       {"overlay", "/var/x", false, nullptr},
+        {"fuseblk", "/m", true, RemovableMedia}, {"nfs", "/n", false, NetworkDrive},
+        {"9p", "/n", false, NetworkDrive},       {"iso9660", "/c", false, OpticalDrive},
+        {"tmpfs", "/t", false, nullptr},         {"proc", "/proc", false, nullptr},
+        {"autofs", "/a", false, nullptr},        {"squashfs", "/s", false, nullptr},
+    };
+    for (const auto& c : cases) {
+        const char* type = driveTypeName(c.fileSystem, c.mountPoint, c.removable);
+        EXPECT_STREQ(type, c.type) << c.fileSystem << " " << c.mountPoint;
+    }
+}
