@@ -10,6 +10,7 @@
 
 using namespace zephrix;
 using namespace zephrix::test;
+using namespace zephrix::indextest;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-namespace zephrix::test {
+namespace zephrix::indextest {
 
 constexpr uid_t NobodyId = 65534;
 
@@ -29,4 +29,4 @@ inline int runAsNobody(const std::function<int()>& work)
     return WEXITSTATUS(status);
 }
 
-} // namespace zephrix::test
+} // namespace zephrix::indextest

@@ -12,6 +12,7 @@
 
 using namespace zephrix;
 using namespace zephrix::test;
+using namespace zephrix::indextest;
 
 namespace {
 

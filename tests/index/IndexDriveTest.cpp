@@ -20,6 +20,7 @@
 
 using namespace zephrix;
 using namespace zephrix::test;
+using namespace zephrix::indextest;
 
 namespace {
 

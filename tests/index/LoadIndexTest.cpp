@@ -10,7 +10,7 @@
 #include "support/TempTree.h"
 
 using namespace zephrix;
-using zephrix::test::RecordingReporter;
+using zephrix::indextest::RecordingReporter;
 using zephrix::test::TempTree;
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "core/EngineHost.h"
 
-namespace zephrix::test {
+namespace zephrix::indextest {
 
 // Keeps every reported failure so a test can look at location and text.
 class RecordingReporter : public ErrorReporter {
@@ -21,4 +21,4 @@ class RecordingReporter : public ErrorReporter {
     std::vector<Report> reports;
 };
 
-} // namespace zephrix::test
+} // namespace zephrix::indextest

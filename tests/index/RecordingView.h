@@ -5,7 +5,7 @@
 
 #include "index/IndexingView.h"
 
-namespace zephrix::test {
+namespace zephrix::indextest {
 
 // Writes down every label the builder sets, in order, and can run a hook on
 // each call (to press Cancel at an exact moment).
@@ -40,4 +40,4 @@ class RecordingView : public IndexingView {
     }
 };
 
-} // namespace zephrix::test
+} // namespace zephrix::indextest

@@ -17,7 +17,10 @@
 #include "core/DateText.h"
 #include "support/TempTree.h"
 
-namespace zephrix::test {
+namespace zephrix::indextest {
+using zephrix::test::readWholeFile;
+using zephrix::test::TempTree;
+using zephrix::test::writeWholeFile;
 
 struct StoredEntry {
     std::string name;
@@ -234,4 +237,4 @@ inline void buildAwkwardTree(const TempTree& tree)
     tree.symlink("/nowhere/at/all", "dangling");
 }
 
-} // namespace zephrix::test
+} // namespace zephrix::indextest
