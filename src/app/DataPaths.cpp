@@ -51,13 +51,17 @@ std::string indexesFolder()
     return dataFolder() + "/indexes";
 }
 
-bool ensureIndexesFolder(std::string* error)
+bool ensureIndexesFolder(std::string* error, int* errorNumber)
 {
     std::error_code ec;
     std::filesystem::create_directories(indexesFolder(), ec);
-    if (ec && error)
+    if (!ec || isDirectory(indexesFolder()))
+        return true;
+    if (error)
         *error = ec.message() + ": " + indexesFolder();
-    return !ec || isDirectory(indexesFolder());
+    if (errorNumber)
+        *errorNumber = ec.value();
+    return false;
 }
 
 std::string helpFolder()

@@ -8,8 +8,9 @@ namespace zephrix {
 // else $XDG_DATA_HOME/Zephrix (default ~/.local/share/Zephrix).
 std::string dataFolder();
 std::string indexesFolder();
-// Creates the indexes folder (and its parents) when missing.
-bool ensureIndexesFolder(std::string* error = nullptr);
+// Creates the indexes folder (and its parents) when missing. On failure the
+// description and the errno value are given back where asked for.
+bool ensureIndexesFolder(std::string* error = nullptr, int* errorNumber = nullptr);
 
 // The help pages: `help` beside the executable, else the installed data folder.
 std::string helpFolder();

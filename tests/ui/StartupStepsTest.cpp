@@ -1,0 +1,85 @@
+#include <QLabel>
+#include <QPointer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "app/OptionValues.h"
+#include "app/SettingsStore.h"
+#include "support/TempTree.h"
+#include "ui/frmErrors.h"
+#include "ui/frmSearch.h"
+#include "ui/frmSplash.h"
+
+using namespace zephrix;
+
+namespace {
+
+bool onScreen(const QWidget& window)
+{
+    return window.isVisible() && !window.isMinimized();
+}
+
+} // namespace
+
+// The splash window and the start-up steps it runs, in this process.
+class StartupStepsTest : public QObject {
+    Q_OBJECT
+    test::TempTree config_;
+
+  private slots:
+    void initTestCase()
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(config_.path()));
+        installErrorWindow();
+    }
+
+    void splashRunsTheStepsOnceAfterASecond()
+    {
+        QPointer<frmSplash> splash = new frmSplash;
+        splash->show();
+        QCOMPARE(splash->findChild<QLabel*>("lblStatus")->text(), QString("Loading..."));
+        auto* timer = splash->findChild<QTimer*>("tmrInitializeApp");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 1000);
+        QVERIFY(!frmSearch::isLoaded());
+
+        QSignalSpy finished(splash.data(), &frmSplash::startupFinished);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.count(), 1);
+        QTRY_VERIFY(splash.isNull()); // unloaded
+
+        QVERIFY(frmSearch::isLoaded());
+        QVERIFY(onScreen(frmSearch::instance()));
+        QVERIFY(!frmErrors::instance().isVisible());
+    }
+
+    void autoHideKeepsTheMainWindowOffTheScreen()
+    {
+        frmSearch::instance().hide();
+        moduleOptions().StartHidden = 1;
+        QPointer<frmSplash> splash = new frmSplash;
+        splash->show();
+        QSignalSpy finished(splash.data(), &frmSplash::startupFinished);
+        QVERIFY(finished.wait(5000));
+        QTRY_VERIFY(splash.isNull());
+        QVERIFY(!onScreen(frmSearch::instance()));
+        moduleOptions().StartHidden = 0;
+    }
+
+    void hidePictureTakesTheMainWindowOffTheScreen()
+    {
+        frmSearch& main = frmSearch::instance();
+        main.showNormal();
+        QVERIFY(onScreen(main));
+        auto* hide = main.findChild<QWidget*>("pctMinimize");
+        QCOMPARE(hide->toolTip(), QString("Click here to hide this window."));
+        QTest::mouseClick(hide, Qt::LeftButton);
+        QVERIFY(!onScreen(main));
+    }
+};
+
+QTEST_MAIN(StartupStepsTest)
+#include "StartupStepsTest.moc"
