@@ -158,6 +158,10 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
         if (cancelled())
             return RootOutcome::Cancelled;
         IndexDrive(ctx_, buildTarget, mode, false);
+        // A build stopped by Cancel Search leaves no pair; without this check
+        // the last root would go on to the finish and hide that it was cancelled.
+        if (cancelled())
+            return RootOutcome::Cancelled;
         if (LoadIndex(ctx_, buildTarget, mode)) {
             if (cancelled())
                 return RootOutcome::Cancelled;
@@ -165,9 +169,11 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
         }
         return RootOutcome::Done;
     }
+    // Checked before the load too, so that a search cancelled on an earlier
+    // root does not read this root's pair for nothing.
+    if (cancelled())
+        return RootOutcome::Cancelled;
     if (root == ctx_.LoadedIndexRoot) {
-        if (cancelled())
-            return RootOutcome::Cancelled;
         match();
         return RootOutcome::Done;
     }
