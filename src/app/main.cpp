@@ -12,6 +12,7 @@
 #include "app/StartupGate.h"
 #include "core/ErrorCodes.h"
 #include "ui/frmErrors.h"
+#include "ui/frmIndexing.h"
 #include "ui/frmSplash.h"
 
 using namespace zephrix;
@@ -70,6 +71,7 @@ int main(int argc, char* argv[])
     installErrorWindow();
 
     indexContext().yield = [] { QCoreApplication::processEvents(); };
+    indexContext().indexingView = &frmIndexing::instance();
     frmSplash* splash = nullptr;
     if (!failure)
         failure = startProgram(splash);
