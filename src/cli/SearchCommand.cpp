@@ -1,6 +1,239 @@
-#include "cli/Commands.h"
+#include <unistd.h>
 
-// Placeholder until the search command lands.
+#include <QLocale>
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "app/Options.h"
+#include "app/SettingsStore.h"
+#include "app/WholeNumber.h"
+#include "cli/Commands.h"
+#include "cli/Interrupt.h"
+#include "cli/SearchArguments.h"
+#include "cli/StderrReporter.h"
+#include "cli/TerminalProgress.h"
+#include "drives/DriveCatalogue.h"
+#include "index/ExcludedFolders.h"
+#include "search/SearchDriver.h"
+
 namespace zephrix::cli {
-int runSearch(const GlobalOptions&, const std::vector<std::string>&) { return ExitFailed; }
-}  // namespace zephrix::cli
+namespace {
+
+// Writes everything, also when Ctrl+C interrupts a write to a full pipe.
+void writeAll(int fd, const std::string& text)
+{
+    size_t done = 0;
+    while (done < text.size()) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return; // a closed pipe: nobody reads the rows any more
+        }
+        done += static_cast<size_t>(n);
+    }
+}
+
+// The results window on a terminal: rows go to stdout as they are added,
+// messages to stderr as the dialog would show them, labels are kept so
+// their last texts can close the run.
+class TerminalSearchView : public SearchView {
+  public:
+    SearchCriteria criteria;
+    SearchOptions options;
+    std::string searchTime = "Results Returned In: 0 Seconds";
+    std::string filesSearched = "Files Searched: 0";
+    std::string filesFound = "Files Found: 0";
+    bool searchTimerRunning = false;
+    bool resultsCleared = false;
+    std::string groupSeparator = ",";
+
+    ~TerminalSearchView() override { flushRows(); }
+
+    void readCriteria(SearchCriteria& out) override { out = criteria; }
+    void readOptions(SearchOptions& out) override { out = options; }
+    void setNameAndType(const std::string& name, const std::string& type) override
+    {
+        criteria.name = name;
+        criteria.fileType = type;
+    }
+    void setSearchTime(const std::string& text) override { searchTime = text; }
+    void setFilesSearched(const std::string& text) override { filesSearched = text; }
+    void setFilesFound(const std::string& text) override { filesFound = text; }
+    void setNotes(const std::string&) override {}
+
+    void clearResults() override
+    {
+        resultsCleared = true;
+        rowCount_ = 0;
+    }
+    void addResult(const ResultRow& row) override
+    {
+        const std::string_view cells[] = {row.name, row.path,        row.fileType,
+                                          row.size, row.dateCreated, row.dateModified};
+        for (size_t i = 0; i < std::size(cells); ++i) {
+            if (i > 0)
+                pending_.push_back('\t');
+            appendEscapedCell(pending_, cells[i]);
+        }
+        pending_.push_back('\n');
+        ++rowCount_;
+        if (pending_.size() >= 1 << 16)
+            flushRows();
+    }
+    size_t resultCount() const override { return rowCount_; }
+    void showResultsToolbar(bool) override {}
+    void showResultsTab() override {}
+
+    void displayError(const std::string& message) override { showMessage(message); }
+    void displayOk(const std::string& message) override { showMessage(message); }
+    void showIndexingWindow() override {}
+
+    void setSearchTimerRunning(bool running) override { searchTimerRunning = running; }
+    void setIndexerTimerRunning(bool) override {}
+    void setSearchEnabled(bool) override {}
+    void setCancelSearchVisible(bool) override {}
+    void setExpandResultsVisible(bool) override {}
+    std::string digitGroupSeparator() const override { return groupSeparator; }
+
+    void flushRows()
+    {
+        writeAll(STDOUT_FILENO, pending_);
+        pending_.clear();
+    }
+
+  private:
+    void showMessage(const std::string& message)
+    {
+        // Rows listed so far come first, as they would stand in the window.
+        flushRows();
+        std::fprintf(stderr, "%s\n", message.c_str());
+    }
+
+    std::string pending_;
+    size_t rowCount_ = 0;
+};
+
+int storedNumber(const options::Option& option)
+{
+    const std::string text =
+        GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
+    if (const auto number = parseWholeNumber(text))
+        return *number;
+    std::fprintf(stderr, "zephrix-cli: the setting %s (\"%s\") is not a number; using %s\n", option.key,
+                 text.c_str(), option.defaultValue);
+    return *parseWholeNumber(option.defaultValue);
+}
+
+std::string storedText(const options::Option& option, bool noSettings)
+{
+    if (noSettings)
+        return option.defaultValue;
+    return GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
+}
+
+int optionValue(const std::optional<int>& given, const options::Option& option, bool noSettings)
+{
+    if (given)
+        return *given;
+    return noSettings ? *parseWholeNumber(option.defaultValue) : storedNumber(option);
+}
+
+// The request and options as the window would hold them: what was given on
+// the command line, the rest from the settings store (or the defaults).
+void fillRequest(const SearchArguments& args, TerminalSearchView& view, ErrorReporter& errors)
+{
+    view.criteria = args.criteria;
+    view.criteria.insideTypes =
+        args.insideTypes ? *args.insideTypes : storedText(options::SearchInside, args.noSettings);
+    if (args.folder) {
+        view.criteria.scope = SearchScope::Folder;
+        view.criteria.folder = *args.folder;
+        view.criteria.folderRoot = args.drives.empty() ? mountPointOf(*args.folder) : args.drives.front();
+    } else if (!args.drives.empty()) {
+        view.criteria.drives = args.drives;
+    } else {
+        for (const Drive& drive : LoadDriveList(&errors)) {
+            if (drive.typeName == HardDisk)
+                view.criteria.drives.push_back(drive.root);
+        }
+    }
+
+    SearchOptions& o = view.options;
+    o.ShowFolders = optionValue(args.showFolders, options::ShowFolders, args.noSettings);
+    o.ResultsLimit = optionValue(args.resultsLimit, options::ResultsLimit, args.noSettings);
+    o.ForceIndex = optionValue(args.forceIndex, options::ForceIndex, args.noSettings);
+    o.ShowIcons = 0;
+    o.ExcludedFolders = args.excludedFolders
+                            ? *args.excludedFolders
+                            : SplitExcludedFolders(storedText(options::ExcludedFolders, args.noSettings));
+}
+
+} // namespace
+
+int runSearch(const GlobalOptions& global, const std::vector<std::string>& words)
+{
+    SearchArguments args;
+    std::string problem;
+    if (!parseSearchArguments(words, args, problem)) {
+        std::fprintf(stderr, "zephrix-cli: search: %s (see --help)\n", problem.c_str());
+        return ExitBadRequest;
+    }
+    std::error_code ec;
+    std::filesystem::create_directories(global.indexesDir, ec);
+    if (ec) {
+        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n", global.indexesDir.c_str(),
+                     ec.message().c_str());
+        return ExitFailed;
+    }
+
+    StderrReporter reporter;
+    TerminalSearchView view;
+    view.groupSeparator = QLocale::system().groupSeparator().toStdString();
+    fillRequest(args, view, reporter);
+
+    IndexContext ctx;
+    ctx.indexesDir = global.indexesDir;
+    ctx.errors = &reporter;
+    std::unique_ptr<TerminalProgress> progress;
+    if (::isatty(STDERR_FILENO)) {
+        progress = std::make_unique<TerminalProgress>(STDERR_FILENO);
+        ctx.indexingView = progress.get();
+    }
+    SearchState state;
+    SearchDriver driver(ctx, view, state);
+
+    // Ctrl+C is the Cancel Search button, and the yields are when buttons and
+    // timers get their turn.
+    installInterruptHandler();
+    bool cancelPressed = false;
+    double lastTick = monotonicSeconds();
+    ctx.yield = [&] {
+        if (interrupted() && !cancelPressed) {
+            cancelPressed = true;
+            driver.cmdCancelSearch_Click();
+        }
+        if (view.searchTimerRunning) {
+            const double now = monotonicSeconds();
+            if (now - lastTick >= 0.1) {
+                lastTick = now;
+                driver.tmrSearchTime_Timer();
+            }
+        }
+    };
+
+    driver.cmdSearch_Click();
+    view.flushRows();
+    std::fprintf(stderr, "%s\n%s\n%s\n", view.filesSearched.c_str(), view.filesFound.c_str(),
+                 view.searchTime.c_str());
+    if (interrupted())
+        return ExitInterrupted;
+    // A rejected request never reaches the clearing of the results.
+    return view.resultsCleared ? ExitOk : ExitBadRequest;
+}
+
+} // namespace zephrix::cli

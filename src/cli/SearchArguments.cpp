@@ -1,0 +1,212 @@
+#include "cli/SearchArguments.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "index/ExcludedFolders.h"
+
+namespace zephrix::cli {
+namespace {
+
+// The texts the size picker puts into its box.
+std::optional<std::string> sizeBoxText(const std::string& word)
+{
+    if (word == "any")
+        return "Any";
+    if (word == "small")
+        return "Small (Less than 100 KB)";
+    if (word == "medium")
+        return "Medium (Less than 1 MB)";
+    if (word == "large")
+        return "Large (More than 1 MB)";
+    return std::nullopt;
+}
+
+std::optional<NameMatch> nameMatchOf(const std::string& word)
+{
+    if (word == "contains")
+        return NameMatch::Contains;
+    if (word == "exactly")
+        return NameMatch::Exactly;
+    if (word == "starts")
+        return NameMatch::StartsWith;
+    if (word == "ends")
+        return NameMatch::EndsWith;
+    return std::nullopt;
+}
+
+// Mount points in /proc/self/mounts write blanks, tabs, newlines and
+// backslashes as three octal digits.
+std::string decodeMountField(const std::string& field)
+{
+    std::string out;
+    for (size_t i = 0; i < field.size(); ++i) {
+        if (field[i] == '\\' && i + 3 < field.size()) {
+            const std::string digits = field.substr(i + 1, 3);
+            if (digits.find_first_not_of("01234567") == std::string::npos) {
+                out.push_back(static_cast<char>(std::stoi(digits, nullptr, 8)));
+                i += 3;
+                continue;
+            }
+        }
+        out.push_back(field[i]);
+    }
+    return out;
+}
+
+} // namespace
+
+std::string absoluteFolder(const std::string& argument, bool trailingSlash)
+{
+    std::error_code ec;
+    std::filesystem::path path = std::filesystem::absolute(argument, ec);
+    if (ec)
+        path = argument;
+    std::string text = path.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/')
+        text.pop_back();
+    if (trailingSlash && (text.empty() || text.back() != '/'))
+        text.push_back('/');
+    return text;
+}
+
+std::string mountPointOf(const std::string& path, const std::string& mountTable)
+{
+    std::string best = "/";
+    std::ifstream in(mountTable);
+    std::string line;
+    const std::string target = path.empty() || path.back() != '/' ? path + "/" : path;
+    while (std::getline(in, line)) {
+        const size_t first = line.find(' ');
+        if (first == std::string::npos)
+            continue;
+        const size_t second = line.find(' ', first + 1);
+        std::string point = decodeMountField(line.substr(first + 1, second - first - 1));
+        if (point.empty() || point.front() != '/')
+            continue;
+        if (point.back() != '/')
+            point.push_back('/');
+        if (target.compare(0, point.size(), point) == 0 && point.size() > best.size())
+            best = point;
+    }
+    return best;
+}
+
+void appendEscapedCell(std::string& out, std::string_view cell)
+{
+    for (char c : cell) {
+        switch (c) {
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out.push_back(c);
+        }
+    }
+}
+
+bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments& out, std::string& error)
+{
+    SearchCriteria& c = out.criteria;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& word = args[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= args.size()) {
+                error = word + " needs a value";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+        std::string text;
+        if (word == "--name") {
+            if (!value(c.name))
+                return false;
+        } else if (word == "--match") {
+            if (!value(text))
+                return false;
+            const auto match = nameMatchOf(text);
+            if (!match) {
+                error = "--match takes contains, exactly, starts or ends, not '" + text + "'";
+                return false;
+            }
+            c.nameMatch = *match;
+        } else if (word == "--case") {
+            c.caseSensitive = true;
+        } else if (word == "--type") {
+            if (!value(c.fileType))
+                return false;
+        } else if (word == "--size") {
+            if (!value(text))
+                return false;
+            const auto box = sizeBoxText(text);
+            if (!box) {
+                error = "--size takes any, small, medium or large, not '" + text + "'";
+                return false;
+            }
+            c.sizeText = *box;
+        } else if (word == "--from") {
+            if (!value(c.fromDateText))
+                return false;
+        } else if (word == "--to") {
+            if (!value(c.toDateText))
+                return false;
+        } else if (word == "--inside") {
+            if (!value(c.insideText))
+                return false;
+            c.searchInsideChecked = true;
+        } else if (word == "--inside-types") {
+            if (!value(text))
+                return false;
+            out.insideTypes = text;
+        } else if (word == "--drive") {
+            if (!value(text))
+                return false;
+            out.drives.push_back(absoluteFolder(text, true));
+        } else if (word == "--folder") {
+            if (!value(text))
+                return false;
+            if (out.folder) {
+                error = "only one --folder can be searched";
+                return false;
+            }
+            out.folder = absoluteFolder(text, false);
+        } else if (word == "--exclude") {
+            if (!value(text))
+                return false;
+            if (!out.excludedFolders)
+                out.excludedFolders.emplace();
+            out.excludedFolders->push_back(ExcludedFolderStoredForm(absoluteFolder(text, false)));
+        } else if (word == "--folders") {
+            out.showFolders = 1;
+        } else if (word == "--no-folders") {
+            out.showFolders = 0;
+        } else if (word == "--no-limit") {
+            out.resultsLimit = 1;
+        } else if (word == "--force-index") {
+            out.forceIndex = 1;
+        } else if (word == "--no-settings") {
+            out.noSettings = true;
+        } else {
+            error = "unknown option '" + word + "'";
+            return false;
+        }
+    }
+    if (out.folder && out.drives.size() > 1) {
+        error = "--folder takes at most one --drive, the drive that holds the folder";
+        return false;
+    }
+    return true;
+}
+
+} // namespace zephrix::cli

@@ -1,0 +1,41 @@
+#pragma once
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "search/SearchCriteria.h"
+
+namespace zephrix::cli {
+
+// The words after "search", sorted into the request and the options; an
+// option left out is left empty here, to be taken from the settings store or
+// the defaults.
+struct SearchArguments {
+    SearchCriteria criteria;           // drives and folder left empty: see below
+    std::vector<std::string> drives;   // --drive, as absolute roots ending in '/'
+    std::optional<std::string> folder; // --folder, absolute, without a trailing '/'
+    std::optional<std::string> insideTypes;
+    std::optional<std::vector<std::string>> excludedFolders; // stored forms
+    std::optional<int> showFolders;
+    std::optional<int> resultsLimit;
+    std::optional<int> forceIndex;
+    bool noSettings = false;
+};
+
+// False with a message for words that do not make a request.
+bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments& out, std::string& error);
+
+// An argument naming a folder as an absolute path without "." and ".."; with
+// a trailing '/' when asked (roots always carry one).
+std::string absoluteFolder(const std::string& argument, bool trailingSlash);
+
+// The mount point that holds path (the longest mount point of the table that
+// is a whole-component prefix of it), ending in '/'; "/" when none is read.
+std::string mountPointOf(const std::string& path, const std::string& mountTable = "/proc/self/mounts");
+
+// A results cell for one line of output: TAB, CR, LF and backslash written as
+// \t, \r, \n and \\.
+void appendEscapedCell(std::string& out, std::string_view cell);
+
+} // namespace zephrix::cli
