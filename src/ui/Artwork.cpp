@@ -43,21 +43,17 @@ void paintLogo(QPainter& painter, const QRectF& box)
     painter.setPen(QPen(Qt::white, 2.0));
     painter.drawEllipse(centre, 8.2, 8.2);
 
-    // A lightning "Z" across the glass.
-    QPainterPath bolt;
-    bolt.moveTo(6.2, 5.9);
-    bolt.lineTo(14.0, 5.9);
-    bolt.lineTo(9.4, 10.4);
-    bolt.lineTo(13.6, 10.4);
-    bolt.lineTo(6.0, 14.4);
-    bolt.lineTo(9.2, 11.6);
-    bolt.lineTo(5.8, 11.6);
-    bolt.lineTo(10.2, 7.6);
-    bolt.lineTo(6.2, 7.6);
-    bolt.closeSubpath();
-    painter.setPen(QPen(QColor(0x0e, 0x3a, 0x57, 120), 0.6));
-    painter.setBrush(Qt::white);
-    painter.drawPath(bolt);
+    // A bold "Z" across the glass, its diagonal slanted like a spark.
+    QPainterPath letter;
+    letter.moveTo(6.4, 6.3);
+    letter.lineTo(13.6, 6.3);
+    letter.lineTo(6.6, 13.7);
+    letter.lineTo(13.8, 13.7);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(QColor(0x0e, 0x3a, 0x57, 110), 3.4, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawPath(letter.translated(0.35, 0.45));
+    painter.setPen(QPen(Qt::white, 2.3, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    painter.drawPath(letter);
 
     // A soft highlight on the glass.
     painter.setPen(Qt::NoPen);
@@ -152,6 +148,49 @@ void paintButtonFace(QPainter& painter, const QRectF& box, const QString& captio
     painter.drawText(face.translated(shift + QPointF(0, 1)), Qt::AlignCenter, caption);
     painter.setPen(Qt::white);
     painter.drawText(face.translated(shift), Qt::AlignCenter, caption);
+    painter.restore();
+}
+
+void paintNoticeBadge(QPainter& painter, const QRectF& box, NoticeKind kind)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    QColor top;
+    QColor bottom;
+    QString mark;
+    switch (kind) {
+    case NoticeKind::Error:
+        top = QColor(0xf2, 0x8c, 0x52);
+        bottom = QColor(0xc9, 0x4a, 0x1e);
+        mark = QStringLiteral("!");
+        break;
+    case NoticeKind::Information:
+        top = QColor(0x5a, 0xa6, 0xe6);
+        bottom = QColor(0x22, 0x5d, 0x98);
+        mark = QStringLiteral("i");
+        break;
+    case NoticeKind::Question:
+        top = QColor(0x4f, 0xc3, 0xd9);
+        bottom = QColor(0x1b, 0x7f, 0x9c);
+        mark = QStringLiteral("?");
+        break;
+    }
+    QLinearGradient fill(box.topLeft(), box.bottomLeft());
+    fill.setColorAt(0.0, top);
+    fill.setColorAt(1.0, bottom);
+    painter.setPen(QPen(bottom.darker(125), 1.0));
+    painter.setBrush(fill);
+    painter.drawEllipse(box.adjusted(0.5, 0.5, -0.5, -0.5));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(255, 255, 255, 60));
+    painter.drawEllipse(QRectF(box.left() + box.width() * 0.2, box.top() + box.height() * 0.08,
+                               box.width() * 0.6, box.height() * 0.36));
+    QFont font = uiFont(box.height() * 0.42, true);
+    if (kind == NoticeKind::Information)
+        font.setFamily(QStringLiteral("DejaVu Serif"));
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(box, Qt::AlignCenter, mark);
     painter.restore();
 }
 

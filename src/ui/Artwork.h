@@ -38,6 +38,10 @@ void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed);
 // A picture button: a caption on a raised bar, or sunk while pressed.
 void paintButtonFace(QPainter& painter, const QRectF& box, const QString& caption, bool pressed);
 
+// The round badge at the left of a message: what kind of message it is.
+enum class NoticeKind { Error, Information, Question };
+void paintNoticeBadge(QPainter& painter, const QRectF& box, NoticeKind kind);
+
 // The background and the thin border of a borderless window.
 void paintWindowFrame(QPainter& painter, const QWidget& window);
 

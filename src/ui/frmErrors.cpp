@@ -113,7 +113,15 @@ void frmErrors::paintEvent(QPaintEvent*)
     QPainter painter(this);
     art::paintWindowFrame(painter, *this);
     // A quiet panel behind the three fields.
-    painter.fillRect(QRect(6, 156, width() - 12, 92), art::colour::Panel);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QColor(0xc9, 0xd6, 0xe3));
+    painter.setBrush(art::colour::Panel);
+    painter.drawRoundedRect(QRectF(6.5, 156.5, width() - 13, 88), 5, 5);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    // A band behind the buttons, as in the message dialog.
+    const int bandTop = twips(3780) - 7;
+    painter.fillRect(QRect(1, bandTop, width() - 2, height() - bandTop - 1), art::colour::Panel);
+    painter.fillRect(QRect(1, bandTop, width() - 2, 1), QColor(0xc9, 0xd6, 0xe3));
 }
 
 void frmErrors::cmdSendError_Click()

@@ -49,7 +49,7 @@ frmIndexing& frmIndexing::instance()
 frmIndexing::frmIndexing()
 {
     setObjectName(QStringLiteral("frmIndexing"));
-    setUpBorderlessWindow(this, QSize(Width, 262));
+    setUpBorderlessWindow(this, QSize(Width, 244));
     pctMinimize = addHidePicture(this, twips(7200));
     connect(pctMinimize, &PictureButton::clicked, this, &frmIndexing::pctMinimize_Click);
 
@@ -72,7 +72,7 @@ frmIndexing::frmIndexing()
         counter->setFont(art::uiFont(9.5, true));
 
     lblInfo = placeLabel(new QLabel(QString::fromLatin1(PleaseBePatient), this), "lblInfo",
-                         {Margin, 132, inner, 118});
+                         {Margin, 132, inner, 104});
     lblInfo->setWordWrap(true);
     lblInfo->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblInfo->setFont(art::uiFont(8));

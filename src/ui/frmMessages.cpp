@@ -12,6 +12,12 @@
 #include "ui/WindowChrome.h"
 
 namespace zephrix {
+namespace {
+
+constexpr int BadgeLeft = 18;
+constexpr int BadgeSize = 36;
+
+} // namespace
 
 frmMessages& frmMessages::instance()
 {
@@ -29,7 +35,9 @@ frmMessages::frmMessages()
     lblMessage->setTextFormat(Qt::PlainText);
     lblMessage->setWordWrap(true);
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblMessage->setGeometry(twips(60) + 8, twips(480), twips(5745) - 16, twips(1995));
+    // The badge takes the left of the message area; the text follows it.
+    lblMessage->setGeometry(BadgeLeft + BadgeSize + 14, twips(480), width() - BadgeLeft - BadgeSize - 28,
+                            twips(1995));
 
     auto painter = [](QPainter& p, const QRectF& box, int picture) { ILButtons::paint(p, box, picture); };
     const int lefts[] = {60, 2070, 4110};
@@ -62,6 +70,7 @@ frmMessages::frmMessages()
 void frmMessages::setUpNotice(Mode mode, const QString& message)
 {
     mode_ = mode;
+    update();
     const bool question = mode == Mode::OkCancel;
     cmd1->setVisible(question);
     cmd2->setVisible(!question);
@@ -145,6 +154,13 @@ void frmMessages::paintEvent(QPaintEvent*)
     const int bandTop = twips(2550) - 8;
     painter.fillRect(QRect(1, bandTop, width() - 2, height() - bandTop - 1), art::colour::Panel);
     painter.fillRect(QRect(1, bandTop, width() - 2, 1), QColor(0xc9, 0xd6, 0xe3));
+
+    const art::NoticeKind kind = mode_ == Mode::Error ? art::NoticeKind::Error
+                                 : mode_ == Mode::Ok  ? art::NoticeKind::Information
+                                                      : art::NoticeKind::Question;
+    const QRect text = lblMessage->geometry();
+    art::paintNoticeBadge(painter, QRectF(BadgeLeft, text.center().y() - BadgeSize / 2, BadgeSize, BadgeSize),
+                          kind);
 }
 
 } // namespace zephrix

@@ -72,9 +72,16 @@ void frmSearch::paintEvent(QPaintEvent*)
     painter.setBrush(art::colour::Panel);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.drawRoundedRect(QRectF(page).adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
-    painter.setOpacity(0.10);
-    const int mark = 150;
-    art::paintLogo(painter, QRectF(page.right() - mark - 18, page.bottom() - mark - 18, mark, mark));
+    // The logo and the product line, faint, in the middle of the empty page.
+    const int mark = 120;
+    const QPointF centre = QRectF(page).center();
+    painter.setOpacity(0.16);
+    art::paintLogo(painter, QRectF(centre.x() - mark / 2.0, centre.y() - mark / 2.0 - 24, mark, mark));
+    painter.setOpacity(0.45);
+    painter.setPen(art::colour::Navy);
+    painter.setFont(art::uiFont(11, true));
+    painter.drawText(QRectF(page.left(), centre.y() + 44, page.width(), 24), Qt::AlignCenter,
+                     QStringLiteral("File Search Accelerator"));
 }
 
 void frmSearch::closeEvent(QCloseEvent* event)

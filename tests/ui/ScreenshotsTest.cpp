@@ -1,0 +1,157 @@
+#include <QDir>
+#include <QImage>
+#include <QPixmap>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include "app/ErrorReport.h"
+#include "ui/frmErrors.h"
+#include "ui/frmIndexing.h"
+#include "ui/frmMessages.h"
+#include "ui/frmSearch.h"
+#include "ui/frmSplash.h"
+
+using namespace zephrix;
+
+// Shows every window in a typical state and checks that its artwork came
+// out: header bar, buttons and frame drawn at the screen's scale. With
+// ZEPHRIX_SCREENSHOT_DIR set (scripts/screenshots.sh) each picture is also
+// saved there as a PNG.
+class ScreenshotsTest : public QObject {
+    Q_OBJECT
+
+    QImage capture(QWidget& window, const QString& name)
+    {
+        window.move(40, 40);
+        window.show();
+        window.raise();
+        if (!QTest::qWaitForWindowExposed(&window))
+            return {};
+        QTest::qWait(150); // the first paint of a freshly mapped window
+        // What the display shows, where the platform can read it back; the
+        // widget's own rendering elsewhere.
+        QPixmap shot = window.screen()->grabWindow(window.winId());
+        if (shot.isNull() || shot.size() != window.size() * window.devicePixelRatio())
+            shot = window.grab();
+        const QImage image = shot.toImage();
+        const QString folder = qEnvironmentVariable("ZEPHRIX_SCREENSHOT_DIR");
+        if (!folder.isEmpty()) {
+            QDir().mkpath(folder);
+            const QString scale = QString::number(window.devicePixelRatio());
+            image.save(QDir(folder).filePath(name + "@" + scale + "x.png"));
+        }
+        window.hide();
+        return image;
+    }
+
+    static QColor at(const QImage& image, QWidget& window, QPoint logical)
+    {
+        return image.pixelColor(logical * window.devicePixelRatio());
+    }
+
+    // The header bar is a dark blue sweep with the white title on it.
+    static void checkHeader(const QImage& image, QWidget& window)
+    {
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.size(), window.size() * window.devicePixelRatio());
+        const QColor bar = at(image, window, {window.width() * 3 / 4, 22});
+        QVERIFY2(bar.blue() > bar.red() + 40, qPrintable(bar.name()));
+        int light = 0;
+        for (int x = 40; x < 200; ++x)
+            light += at(image, window, {x, 14}).lightness() > 200;
+        QVERIFY2(light > 5, "no title text on the header bar");
+    }
+
+    // A picture button: blue face with white caption pixels.
+    static void checkButton(const QImage& image, QWidget& window, const char* name)
+    {
+        QWidget* button = window.findChild<QWidget*>(name);
+        QVERIFY(button);
+        const QRect r = button->geometry();
+        const QColor face = at(image, window, {r.left() + 6, r.center().y()});
+        QVERIFY2(face.blue() > face.red() + 60, qPrintable(face.name()));
+        int caption = 0;
+        for (int x = r.left(); x < r.right(); ++x)
+            caption += at(image, window, {x, r.center().y()}).lightness() > 220;
+        QVERIFY2(caption > 3, name);
+    }
+
+  private slots:
+    void splash()
+    {
+        frmSplash splash;
+        splash.findChild<QTimer*>("tmrInitializeApp")->stop();
+        const QImage image = capture(splash, "splash");
+        QVERIFY(!image.isNull());
+        const QColor corner = at(image, splash, {splash.width() - 20, 20});
+        QVERIFY2(corner.blue() > corner.red() + 40, qPrintable(corner.name()));
+    }
+
+    void mainWindow()
+    {
+        const QImage image = capture(frmSearch::instance(), "main-window");
+        checkHeader(image, frmSearch::instance());
+    }
+
+    void messageError()
+    {
+        frmMessages& dialog = frmMessages::instance();
+        dialog.DisplayError("I am unable to search the \"/media/alice/USB/\" drive.");
+        const QImage image = capture(dialog, "message-error");
+        checkHeader(image, dialog);
+        checkButton(image, dialog, "cmd2");
+    }
+
+    void messageOk()
+    {
+        frmMessages& dialog = frmMessages::instance();
+        dialog.DisplayOk("Your search has returned over 1000 results, in order to maintain system "
+                         "performance the search has "
+                         "been stopped.  Please refine your search and try again.  If you wish to recieve "
+                         "more results, you "
+                         "may choose to disable this message under the ADVANCED tab.  However I must warn "
+                         "you, that loading "
+                         "information on thousands of files can be memory consuming.");
+        const QImage image = capture(dialog, "message-ok");
+        checkHeader(image, dialog);
+        checkButton(image, dialog, "cmd2");
+    }
+
+    void messageOkCancel()
+    {
+        frmMessages& dialog = frmMessages::instance();
+        dialog.DisplayOkCancel("You are about to perminently delete all the files and folders that you have "
+                               "selected.  This delete can not be undone, are you sure you wish to proceed?");
+        const QImage image = capture(dialog, "message-okcancel");
+        checkHeader(image, dialog);
+        checkButton(image, dialog, "cmd1");
+        checkButton(image, dialog, "cmd3");
+    }
+
+    void errorReport()
+    {
+        frmErrors& window = frmErrors::instance();
+        window.showReport({13, 6023, "Type mismatch (ShowFolders = \"sometimes\")"});
+        window.hide();
+        const QImage image = capture(window, "error-report");
+        checkHeader(image, window);
+        checkButton(image, window, "cmdSendError");
+        checkButton(image, window, "cmdCancel");
+    }
+
+    void indexing()
+    {
+        frmIndexing& window = frmIndexing::instance();
+        window.setIndexingPath("Indexing: /home/");
+        window.setIndexingStatus("/home/alice/Documents/Projects/2024/reports/quarterly/drafts/");
+        window.setIndexingFilesFound("Files Found: 48200");
+        window.setIndexingDirectoriesFound("Directories Found: 5127");
+        const QImage image = capture(window, "indexing");
+        checkHeader(image, window);
+    }
+};
+
+QTEST_MAIN(ScreenshotsTest)
+#include "ScreenshotsTest.moc"
