@@ -11,8 +11,10 @@
 #include "app/OptionsAtLoad.h"
 #include "app/StartupGate.h"
 #include "core/ErrorCodes.h"
+#include "ui/Artwork.h"
 #include "ui/frmErrors.h"
 #include "ui/frmIndexing.h"
+#include "ui/frmSearch.h"
 #include "ui/frmSplash.h"
 
 using namespace zephrix;
@@ -66,6 +68,7 @@ int main(int argc, char* argv[])
     }
 
     QApplication app(argc, argv);
+    QApplication::setWindowIcon(art::logoIcon());
     // The program lives on while its main window is hidden to the tray.
     QApplication::setQuitOnLastWindowClosed(false);
     installErrorWindow();
@@ -76,10 +79,15 @@ int main(int argc, char* argv[])
     if (!failure)
         failure = startProgram(splash);
 
+    // A report that stopped Main or the start-up steps before the main window
+    // was loaded leaves nothing behind it: once it is dealt with, the program
+    // ends instead of living on without a window.
+    QObject::connect(&frmErrors::instance(), &frmErrors::dismissed, &app, [] {
+        if (!frmSearch::isLoaded())
+            QCoreApplication::quit();
+    });
     if (failure) {
         ReportError(Locations::Main, failure->number, failure->description);
-        // Nothing else was started: once the report is dealt with, the program ends.
-        QObject::connect(&frmErrors::instance(), &frmErrors::dismissed, &app, &QCoreApplication::quit);
         if (quitAfterStartup())
             QTimer::singleShot(0, &app, &QCoreApplication::quit);
     } else if (quitAfterStartup()) {

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPixmap>
 #include <QRadialGradient>
 #include <QWidget>
 
@@ -60,6 +61,20 @@ void paintLogo(QPainter& painter, const QRectF& box)
     painter.setBrush(QColor(255, 255, 255, 70));
     painter.drawEllipse(QRectF(4.4, 3.6, 6.0, 3.2));
     painter.restore();
+}
+
+QIcon logoIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap picture(size, size);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        paintLogo(painter, QRectF(0, 0, size, size));
+        painter.end();
+        icon.addPixmap(picture);
+    }
+    return icon;
 }
 
 void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title)

@@ -1,6 +1,7 @@
 #pragma once
 #include <QColor>
 #include <QFont>
+#include <QIcon>
 #include <QRectF>
 #include <QString>
 
@@ -28,6 +29,9 @@ QFont uiFont(qreal pointSize, bool bold = false);
 // The logo: a lens holding a lightning "Z", with its handle. Fills `box`
 // (square) whatever its size.
 void paintLogo(QPainter& painter, const QRectF& box);
+
+// The logo as the windows' icon, drawn at the usual icon sizes.
+QIcon logoIcon();
 
 // The header bar: gradient, logo and "Zephrix: File Search Accelerator".
 void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title);
