@@ -1,6 +1,8 @@
 #include "ui/WindowChrome.h"
 
+#include <QGuiApplication>
 #include <QPainter>
+#include <QScreen>
 #include <QWidget>
 
 #include "ui/Artwork.h"
@@ -18,7 +20,17 @@ HeaderBar* setUpBorderlessWindow(QWidget* window, QSize clientSize, HeaderBar::M
     palette.setColor(QPalette::Window, art::colour::Paper);
     palette.setColor(QPalette::WindowText, art::colour::Ink);
     window->setPalette(palette);
+    centreOnScreen(window);
     return new HeaderBar(window, moveStart);
+}
+
+void centreOnScreen(QWidget* window)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect frame(QPoint(), window->size());
+        frame.moveCenter(screen->availableGeometry().center());
+        window->move(frame.topLeft());
+    }
 }
 
 PictureButton* addHidePicture(QWidget* window, int left)

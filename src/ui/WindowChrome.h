@@ -21,6 +21,9 @@ constexpr int twips(int value)
 HeaderBar* setUpBorderlessWindow(QWidget* window, QSize clientSize,
                                  HeaderBar::MoveStart moveStart = HeaderBar::MoveStart::OnMouseMove);
 
+// Places a window in the middle of the primary screen's free area.
+void centreOnScreen(QWidget* window);
+
 // `pctMinimize`: the hide picture over the header bar at `left`; the caller
 // connects its click.
 PictureButton* addHidePicture(QWidget* window, int left);

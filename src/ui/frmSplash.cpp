@@ -14,6 +14,7 @@
 #include "core/ErrorCodes.h"
 #include "shell/HideToTray.h"
 #include "ui/Artwork.h"
+#include "ui/WindowChrome.h"
 #include "ui/frmSearch.h"
 
 namespace zephrix {
@@ -25,6 +26,7 @@ frmSplash::frmSplash()
     setWindowTitle(QStringLiteral("Zephrix"));
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(420, 250);
+    centreOnScreen(this);
 
     lblStatus = new QLabel(QStringLiteral("Loading..."), this);
     lblStatus->setObjectName(QStringLiteral("lblStatus"));
