@@ -246,6 +246,50 @@ std::string lowerText(std::string_view text)
     return out;
 }
 
+AsciiSearch findAsciiUntilOtherByte(std::string_view haystack, std::string_view lowerNeedle)
+{
+    const size_t m = lowerNeedle.size();
+    const size_t n = haystack.size();
+    if (m == 0)
+        return AsciiSearch::Found;
+    const char* h = haystack.data();
+    const unsigned char first = static_cast<unsigned char>(lowerNeedle[0]);
+    auto matchesAt = [&](size_t pos) {
+        return pos + m <= n && asciiEqualsLower(h + pos + 1, lowerNeedle.data() + 1, m - 1);
+    };
+    constexpr uint64_t Ones = 0x0101010101010101ULL;
+    constexpr uint64_t Highs = 0x8080808080808080ULL;
+    constexpr uint64_t Lows = 0x7F7F7F7F7F7F7F7FULL;
+    const uint64_t firstInEveryByte = Ones * first;
+    size_t i = 0;
+    // Eight bytes at a time: lower-case them, then mark the bytes equal to
+    // the needle's first byte. A byte of 0x80 or more sends the caller to
+    // the folding path, which also covers what was scanned so far.
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, h + i, 8);
+        if (word & Highs)
+            return AsciiSearch::OtherByte;
+        const uint64_t upper = ((word + 0x3F3F3F3F3F3F3F3FULL) & ~(word + 0x2525252525252525ULL)) & Highs;
+        const uint64_t diff = (word | (upper >> 2)) ^ firstInEveryByte;
+        uint64_t equal = ~(diff + Lows) & Highs; // exact: no byte of diff has its high bit set
+        while (equal) {
+            const size_t pos = i + static_cast<size_t>(__builtin_ctzll(equal) >> 3);
+            if (matchesAt(pos))
+                return AsciiSearch::Found;
+            equal &= equal - 1;
+        }
+    }
+    for (; i < n; ++i) {
+        const unsigned char c = static_cast<unsigned char>(h[i]);
+        if (c >= 0x80)
+            return AsciiSearch::OtherByte;
+        if (AsciiLower[c] == first && matchesAt(i))
+            return AsciiSearch::Found;
+    }
+    return AsciiSearch::Absent;
+}
+
 size_t findAsciiIgnoringCase(std::string_view haystack, std::string_view lowerNeedle)
 {
     const size_t m = lowerNeedle.size();
@@ -293,10 +337,19 @@ std::string_view FoldedPattern::foldedOther(std::string_view text) const
 
 bool FoldedPattern::isContainedIn(std::string_view text) const
 {
-    if (isAsciiText(text)) {
+    if (asciiOnly_) {
+        switch (findAsciiUntilOtherByte(text, folded_)) {
+        case AsciiSearch::Found:
+            return true;
+        case AsciiSearch::Absent:
+            return false;
+        case AsciiSearch::OtherByte:
+            break;
+        }
+    } else if (isAsciiText(text)) {
         // ASCII only ever folds to ASCII, so a pattern with other bytes
         // cannot occur in it.
-        return asciiOnly_ && findAsciiIgnoringCase(text, folded_) != std::string_view::npos;
+        return false;
     }
     const std::string_view other = foldedOther(text);
     return other.find(folded_) != std::string_view::npos;

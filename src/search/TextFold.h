@@ -64,6 +64,11 @@ class FoldedPattern {
     mutable std::string scratch_;
 };
 
+// Case-insensitive search of an ASCII needle that is already lower case,
+// stopping at the first byte of the haystack that is not ASCII.
+enum class AsciiSearch { Found, Absent, OtherByte };
+AsciiSearch findAsciiUntilOtherByte(std::string_view haystack, std::string_view lowerNeedle);
+
 // Case-insensitive search of an ASCII needle that is already lower case in an
 // ASCII haystack; npos when absent.
 size_t findAsciiIgnoringCase(std::string_view haystack, std::string_view lowerNeedle);

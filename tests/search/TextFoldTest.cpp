@@ -1,5 +1,7 @@
 #include "search/TextFold.h"
 
+#include <random>
+
 #include <gtest/gtest.h>
 
 using namespace zephrix;
@@ -123,4 +125,26 @@ TEST(TextFold, FoldsBlocksOfMixedText)
         EXPECT_EQ(out, c.out) << c.in;
         EXPECT_EQ(foldText(c.in), c.out) << c.in;
     }
+}
+
+TEST(TextFold, ContainsAgreesWithFoldingBothSides)
+{
+    // Random names over a small alphabet, so that near-misses are common.
+    std::mt19937 random(7);
+    const std::vector<std::string> pieces = {"a", "B", "c", "Ä",    "ä",  "\u212A",
+                                             "k", ".", "-", "\xFF", "Ab", "bC"};
+    int found = 0;
+    for (int round = 0; round < 20000; ++round) {
+        std::string haystack, needle;
+        for (int i = random() % 30; i > 0; --i)
+            haystack += pieces[random() % pieces.size()];
+        for (int i = 1 + random() % 3; i > 0; --i)
+            needle += pieces[random() % pieces.size()];
+        const bool expected = foldText(haystack).find(foldText(needle)) != std::string::npos;
+        found += expected;
+        ASSERT_EQ(FoldedPattern(needle).isContainedIn(haystack), expected) << haystack << " / " << needle;
+        ASSERT_EQ(containsIgnoringCase(haystack, needle), expected) << haystack << " / " << needle;
+    }
+    EXPECT_GT(found, 2000);
+    EXPECT_LT(found, 18000);
 }
