@@ -65,6 +65,7 @@ bool parseEntries(IndexContext& ctx, LoadedIndex::Impl& loaded, const std::strin
         p = lineFeed ? lineFeed + 1 : end;
     }
     loaded.records.reserve(lines);
+    adviseHugePages(loaded.records.data(), lines * sizeof(LoadedIndex::Impl::Record));
 
     size_t lineNumber = 1;
     while (line < end) {
