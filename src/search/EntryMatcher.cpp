@@ -138,6 +138,18 @@ class NameFilter {
     FoldedPattern folded_;
 };
 
+// Position of the last '.', or the name's length when it has none. Names
+// are short and their extension sits at the end, so a plain backward loop
+// beats a library call here.
+size_t lastDot(std::string_view name)
+{
+    for (size_t i = name.size(); i-- > 0;) {
+        if (name[i] == '.')
+            return i;
+    }
+    return name.size();
+}
+
 // A name that begins with a dot is hidden, and a lookup that ignores hidden
 // entries does not find it.
 bool isHiddenName(std::string_view name)
@@ -294,6 +306,9 @@ class Matcher {
         const size_t count = index.entryCount();
         uint32_t excludedCachedFor = NoFolder;
         bool folderExcluded = false;
+        // The count carries over from earlier drives; the label follows its
+        // multiples of 100.
+        int64_t untilProgress = ProgressEvery - state_.FilesSearchedCount % ProgressEvery;
         for (size_t row = 0; row < count; ++row) {
             IndexEntry entry = index.entry(row);
             if (entry.name.empty())
@@ -311,7 +326,8 @@ class Matcher {
                 continue;
 
             ++state_.FilesSearchedCount;
-            if (state_.FilesSearchedCount % ProgressEvery == 0) {
+            if (--untilProgress == 0) {
+                untilProgress = ProgressEvery;
                 assignCountLabel(label_, SearchTexts::FilesSearched, state_.FilesSearchedCount);
                 view_.setFilesSearched(label_);
                 yieldToFrontEnd();
@@ -326,11 +342,10 @@ class Matcher {
                     continue;
             }
 
-            const void* dot = ::memrchr(entry.name.data(), '.', entry.name.size());
-            const size_t dotAt = dot ? static_cast<size_t>(static_cast<const char*>(dot) - entry.name.data())
-                                     : entry.name.size();
+            const size_t dotAt = lastDot(entry.name);
             const std::string_view baseName = entry.name.substr(0, dotAt);
-            const std::string_view extension = dot ? entry.name.substr(dotAt + 1) : std::string_view();
+            const std::string_view extension =
+                dotAt < entry.name.size() ? entry.name.substr(dotAt + 1) : std::string_view();
 
             if (!nameFilter_.passes(baseName))
                 continue;
@@ -353,10 +368,9 @@ class Matcher {
             }
             if (!typeActive_) {
                 // The name may have been refreshed with the entry's details.
-                const void* lastDot = ::memrchr(entry.name.data(), '.', entry.name.size());
-                if (lastDot)
-                    rowType_.assign(static_cast<const char*>(lastDot) + 1,
-                                    entry.name.data() + entry.name.size());
+                const size_t dot = lastDot(entry.name);
+                if (dot < entry.name.size())
+                    rowType_.assign(entry.name.substr(dot + 1));
             }
             if (applied_.searchInside()) {
                 if (!IsInsideScanType(rowType_, applied_.insideTypes))

@@ -1,6 +1,7 @@
 #include "search/TextFold.h"
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
@@ -246,6 +247,9 @@ std::string lowerText(std::string_view text)
     return out;
 }
 
+// The word-at-a-time scans take byte k of a word from memory offset k.
+static_assert(std::endian::native == std::endian::little);
+
 AsciiSearch findAsciiUntilOtherByte(std::string_view haystack, std::string_view lowerNeedle)
 {
     const size_t m = lowerNeedle.size();
@@ -261,31 +265,48 @@ AsciiSearch findAsciiUntilOtherByte(std::string_view haystack, std::string_view 
     constexpr uint64_t Highs = 0x8080808080808080ULL;
     constexpr uint64_t Lows = 0x7F7F7F7F7F7F7F7FULL;
     const uint64_t firstInEveryByte = Ones * first;
-    size_t i = 0;
     // Eight bytes at a time: lower-case them, then mark the bytes equal to
     // the needle's first byte. A byte of 0x80 or more sends the caller to
     // the folding path, which also covers what was scanned so far.
-    for (; i + 8 <= n; i += 8) {
-        uint64_t word;
-        std::memcpy(&word, h + i, 8);
-        if (word & Highs)
+    auto scanWord = [&](uint64_t word, size_t at, uint64_t keep) {
+        if (word & Highs & keep)
             return AsciiSearch::OtherByte;
         const uint64_t upper = ((word + 0x3F3F3F3F3F3F3F3FULL) & ~(word + 0x2525252525252525ULL)) & Highs;
-        const uint64_t diff = (word | (upper >> 2)) ^ firstInEveryByte;
-        uint64_t equal = ~(diff + Lows) & Highs; // exact: no byte of diff has its high bit set
+        const uint64_t diff = ((word & Lows) | (upper >> 2)) ^ firstInEveryByte;
+        uint64_t equal = ~(diff + Lows) & Highs & keep; // exact: no byte of diff has its high bit set
         while (equal) {
-            const size_t pos = i + static_cast<size_t>(__builtin_ctzll(equal) >> 3);
-            if (matchesAt(pos))
+            if (matchesAt(at + static_cast<size_t>(__builtin_ctzll(equal) >> 3)))
                 return AsciiSearch::Found;
             equal &= equal - 1;
         }
+        return AsciiSearch::Absent;
+    };
+    if (n < 8) {
+        for (size_t i = 0; i < n; ++i) {
+            const unsigned char c = static_cast<unsigned char>(h[i]);
+            if (c >= 0x80)
+                return AsciiSearch::OtherByte;
+            if (AsciiLower[c] == first && matchesAt(i))
+                return AsciiSearch::Found;
+        }
+        return AsciiSearch::Absent;
     }
-    for (; i < n; ++i) {
-        const unsigned char c = static_cast<unsigned char>(h[i]);
-        if (c >= 0x80)
-            return AsciiSearch::OtherByte;
-        if (AsciiLower[c] == first && matchesAt(i))
-            return AsciiSearch::Found;
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, h + i, 8);
+        const AsciiSearch result = scanWord(word, i, ~uint64_t(0));
+        if (result != AsciiSearch::Absent)
+            return result;
+    }
+    if (i < n) {
+        // The last eight bytes again, counting only those not yet scanned.
+        uint64_t word;
+        std::memcpy(&word, h + n - 8, 8);
+        const unsigned seen = static_cast<unsigned>(8 - (n - i));
+        const AsciiSearch result = scanWord(word, n - 8, ~uint64_t(0) << (8 * seen));
+        if (result != AsciiSearch::Absent)
+            return result;
     }
     return AsciiSearch::Absent;
 }
