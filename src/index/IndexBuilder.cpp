@@ -24,30 +24,46 @@ namespace {
 
 constexpr uint64_t RefreshEveryFiles = 100;
 
-// The folders found and not yet walked, breadth-first: each one's path
-// relative to the root, packed into one text so the queue costs a few bytes
-// per folder and nothing per file. Folder k (k >= 1) is path(k).
+// The folders found so far, in breadth-first order: each one's parent and
+// name, packed into one text, so the queue costs a few dozen bytes per folder
+// and nothing per file. Folder 0 is the root.
 class FolderQueue {
   public:
-    FolderQueue() { ends_.push_back(0); }
-    size_t count() const { return ends_.size(); } // the root included
-    std::string_view path(size_t k) const
+    FolderQueue()
     {
-        return std::string_view(paths_.data() + ends_[k - 1], ends_[k] - ends_[k - 1]);
+        nameEnds_.push_back(0);
+        parents_.push_back(0);
     }
-    void add(std::string_view parent, std::string_view name)
+    size_t count() const { return parents_.size(); }
+    std::string_view name(size_t k) const
     {
-        if (!parent.empty()) {
-            paths_.append(parent);
-            paths_.push_back('/');
+        return std::string_view(names_.data() + nameEnds_[k - 1], nameEnds_[k] - nameEnds_[k - 1]);
+    }
+    void add(size_t parent, std::string_view name)
+    {
+        names_.append(name);
+        nameEnds_.push_back(names_.size());
+        parents_.push_back(static_cast<uint32_t>(parent));
+    }
+    // The path of folder k relative to the root ("" for the root itself).
+    void relativePath(size_t k, std::string& out)
+    {
+        chain_.clear();
+        for (; k != 0; k = parents_[k])
+            chain_.push_back(k);
+        out.clear();
+        for (auto it = chain_.rbegin(); it != chain_.rend(); ++it) {
+            if (!out.empty())
+                out.push_back('/');
+            out.append(name(*it));
         }
-        paths_.append(name);
-        ends_.push_back(paths_.size());
     }
 
   private:
-    std::string paths_;
-    std::vector<size_t> ends_;
+    std::string names_;
+    std::vector<size_t> nameEnds_;
+    std::vector<uint32_t> parents_;
+    std::vector<size_t> chain_;
 };
 
 class FileDescriptor {
@@ -107,10 +123,12 @@ class Build {
         entries_ = &entries;
         folders_ = &folders;
 
-        const LocalDateTime stamp = nowLocal();
-        IndexFormat::appendStampLine(entries.buffer(), stamp);
-        IndexFormat::appendStampLine(folders.buffer(), stamp);
-        IndexFormat::appendFolderLine(folders.buffer(), root_);
+        std::string head;
+        IndexFormat::appendStampLine(head, nowLocal());
+        const size_t stampLength = head.size();
+        IndexFormat::appendFolderLine(head, root_);
+        if (!entries.append(std::string_view(head).substr(0, stampLength)) || !folders.append(head))
+            return fail(entries.error() ? entries.error() : folders.error(), entries.temporaryPath());
 
         FileDescriptor rootFd(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (rootFd.get() < 0)
@@ -130,6 +148,8 @@ class Build {
         if (failed_)
             return Outcome::Failed;
 
+        // The queue's ids are 32-bit: four thousand million folders would
+        // not fit in memory anyway.
         for (size_t current = 1; current < queue_.count(); ++current) {
             if (ctx_.CancelIndexing == 1)
                 return Outcome::Cancelled;
@@ -159,8 +179,7 @@ class Build {
     // of the drive over it would be worse.
     void walkFolder(size_t k)
     {
-        const std::string_view relative = queue_.path(k);
-        folderPath_.assign(relative);
+        queue_.relativePath(k, folderPath_);
         FileDescriptor dirFd(
             ::openat(rootFd_, folderPath_.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (dirFd.get() < 0)
@@ -190,28 +209,43 @@ class Build {
 
     void listSubfolders(int dirFd, size_t k)
     {
-        // A copy: the queue's text moves when it grows.
-        const std::string_view parent = k == 0 ? std::string_view() : std::string_view(folderPath_);
         reader_.forEach([&](DirectoryReader::Entry entry) {
             if (failed_ || !isFolder(dirFd, entry))
                 return;
-            queue_.add(parent, entry.name);
-            const std::string_view relative = queue_.path(queue_.count() - 1);
-            std::string& out = folders_->buffer();
-            IndexFormat::appendEscaped(out, root_);
-            IndexFormat::appendEscaped(out, relative);
-            out.push_back('/');
-            out += IndexFormat::LineEnd;
+            if (queue_.count() >= UINT32_MAX) {
+                fail(EOVERFLOW, root_ + folderPath_);
+                return;
+            }
+            queue_.add(k, entry.name);
+            // root + the folder's path + '/' + name + '/', escaped, CR LF.
+            const size_t longest = 3 * (root_.size() + folderPath_.size() + entry.name.size()) + 4;
+            char* out = folders_->reserve(longest);
+            if (!out) {
+                fail(folders_->error(), folders_->temporaryPath());
+                return;
+            }
+            out = IndexFormat::writeEscaped(out, root_);
+            if (!folderPath_.empty()) {
+                out = IndexFormat::writeEscaped(out, folderPath_);
+                *out++ = '/';
+            }
+            out = IndexFormat::writeEscaped(out, entry.name);
+            *out++ = '/';
+            *out++ = '\r';
+            *out++ = '\n';
+            folders_->written(out);
             // The root's subfolders are always shown; deeper ones only while
             // the file count sits on a refresh boundary, to keep labels cheap.
             if (ctx_.indexingView && (k == 0 || fileCount_ % RefreshEveryFiles == 0)) {
                 statusText_.assign(root_);
-                statusText_.append(relative);
+                if (!folderPath_.empty()) {
+                    statusText_.append(folderPath_);
+                    statusText_.push_back('/');
+                }
+                statusText_.append(entry.name);
                 statusText_.push_back('/');
                 ctx_.indexingView->setIndexingStatus(statusText_);
             }
-            if (!folders_->flushIfFull())
-                fail(folders_->error(), folders_->temporaryPath());
         });
     }
 
@@ -226,16 +260,14 @@ class Build {
                 return; // gone since the listing, or its details cannot be read
             if (S_ISDIR(details.stx_mode))
                 return; // became a folder after the listing; not a file
-            std::string& out = entries_->buffer();
-            IndexFormat::appendEntryHead(out, entry.name, k, details.stx_size);
-            appendDateText(out, times_.convert(creationSeconds(details)));
-            out.push_back(IndexFormat::FieldSeparator);
-            appendDateText(out, times_.convert(modificationSeconds(details)));
-            out += IndexFormat::LineEnd;
-            if (!entries_->flushIfFull()) {
+            char* out = entries_->reserve(IndexFormat::maxEntryLineLength(entry.name.size()));
+            if (!out) {
                 fail(entries_->error(), entries_->temporaryPath());
                 return;
             }
+            entries_->written(IndexFormat::writeEntryLine(out, entry.name, k, details.stx_size,
+                                                          times_.convert(creationSeconds(details)),
+                                                          times_.convert(modificationSeconds(details))));
             if (++fileCount_ % RefreshEveryFiles == 0)
                 refreshCounters();
         });

@@ -219,6 +219,132 @@ void appendEntryLine(std::string& out, std::string_view name, uint64_t folderInd
     out += LineEnd;
 }
 
+namespace {
+
+// Bytes that are written as an escape: '%', '|', CR, LF.
+struct EscapeTable {
+    bool escaped[256] = {};
+    constexpr EscapeTable()
+    {
+        escaped[static_cast<unsigned char>('%')] = true;
+        escaped[static_cast<unsigned char>('|')] = true;
+        escaped[static_cast<unsigned char>('\r')] = true;
+        escaped[static_cast<unsigned char>('\n')] = true;
+    }
+};
+constexpr EscapeTable Escapes;
+
+constexpr char DigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "4041424344454647484950515253545556575859606162636465666768697071727374757677787980"
+    "81828384858687888990919293949596979899";
+
+// 0..99 with at least minDigits digits (1 or 2).
+inline char* writeSmall(char* out, int value, int minDigits)
+{
+    if (value < 10 && minDigits < 2) {
+        *out++ = static_cast<char>('0' + value);
+        return out;
+    }
+    out[0] = DigitPairs[value * 2];
+    out[1] = DigitPairs[value * 2 + 1];
+    return out + 2;
+}
+
+inline char* writeSigned(char* out, int value, int minDigits)
+{
+    char digits[16];
+    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
+    for (int pad = minDigits - static_cast<int>(end - digits); pad > 0; --pad)
+        *out++ = '0';
+    std::memcpy(out, digits, size_t(end - digits));
+    return out + (end - digits);
+}
+
+} // namespace
+
+char* writeEscaped(char* out, std::string_view text)
+{
+    for (char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (!Escapes.escaped[byte]) {
+            *out++ = c;
+            continue;
+        }
+        out[0] = '%';
+        out[1] = "0123456789ABCDEF"[byte >> 4];
+        out[2] = "0123456789ABCDEF"[byte & 15];
+        out += 3;
+    }
+    return out;
+}
+
+char* writeDecimal(char* out, uint64_t value)
+{
+    if (value < 100)
+        return writeSmall(out, static_cast<int>(value), 1);
+    auto [end, ec] = std::to_chars(out, out + 20, value);
+    return end;
+}
+
+char* writeDateText(char* out, const LocalDateTime& when)
+{
+    const bool small = when.month >= 0 && when.month < 100 && when.day >= 0 && when.day < 100;
+    if (!small || when.year < 1000 || when.year > 9999 || when.hour < 0 || when.hour > 23 ||
+        when.minute < 0 || when.minute > 59 || when.second < 0 || when.second > 59) {
+        // Out of the usual range: the general form, digit for digit.
+        out = writeSigned(out, when.month, 1);
+        *out++ = '/';
+        out = writeSigned(out, when.day, 1);
+        *out++ = '/';
+        out = writeSigned(out, when.year, 4);
+        if (when.hour == 0 && when.minute == 0 && when.second == 0)
+            return out;
+        *out++ = ' ';
+        const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
+        out = writeSigned(out, hour12, 1);
+        *out++ = ':';
+        out = writeSigned(out, when.minute, 2);
+        *out++ = ':';
+        out = writeSigned(out, when.second, 2);
+        std::memcpy(out, when.hour < 12 ? " AM" : " PM", 3);
+        return out + 3;
+    }
+    out = writeSmall(out, when.month, 1);
+    *out++ = '/';
+    out = writeSmall(out, when.day, 1);
+    *out++ = '/';
+    out = writeSmall(out, when.year / 100, 2);
+    out = writeSmall(out, when.year % 100, 2);
+    if (when.hour == 0 && when.minute == 0 && when.second == 0)
+        return out;
+    *out++ = ' ';
+    out = writeSmall(out, when.hour % 12 == 0 ? 12 : when.hour % 12, 1);
+    *out++ = ':';
+    out = writeSmall(out, when.minute, 2);
+    *out++ = ':';
+    out = writeSmall(out, when.second, 2);
+    std::memcpy(out, when.hour < 12 ? " AM" : " PM", 3);
+    return out + 3;
+}
+
+char* writeEntryLine(char* out, std::string_view name, uint64_t folderIndex, uint64_t size,
+                     const LocalDateTime& created, const LocalDateTime& modified)
+{
+    out = writeEscaped(out, name);
+    *out++ = FieldSeparator;
+    out = writeDecimal(out, folderIndex);
+    *out++ = FieldSeparator;
+    out = writeDecimal(out, size);
+    *out++ = FieldSeparator;
+    out = writeDateText(out, created);
+    *out++ = FieldSeparator;
+    out = writeDateText(out, modified);
+    out[0] = '\r';
+    out[1] = '\n';
+    return out + 2;
+}
+
 std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max)
 {
     if (text.empty() || text.size() > 20)

@@ -57,6 +57,20 @@ void appendEntryHead(std::string& out, std::string_view name, uint64_t folderInd
 void appendEntryLine(std::string& out, std::string_view name, uint64_t folderIndex, uint64_t size,
                      const LocalDateTime& created, const LocalDateTime& modified);
 
+// The same lines written straight into a buffer the caller has made room in,
+// for the walk, which writes one per file. Each returns the end of what it
+// wrote. The date text is exactly appendDateText's.
+constexpr size_t MaxDateTextLength = 32;
+constexpr size_t maxEntryLineLength(size_t nameLength)
+{
+    return nameLength * 3 + 2 * 20 + 2 * MaxDateTextLength + 4 + 2;
+}
+char* writeEscaped(char* out, std::string_view text);
+char* writeDecimal(char* out, uint64_t value);
+char* writeDateText(char* out, const LocalDateTime& when);
+char* writeEntryLine(char* out, std::string_view name, uint64_t folderIndex, uint64_t size,
+                     const LocalDateTime& created, const LocalDateTime& modified);
+
 // Reads an unsigned decimal with no sign, blank or leading '+'; no value when
 // the text is empty, not all digits, or larger than max.
 std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max);

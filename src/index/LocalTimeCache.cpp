@@ -50,13 +50,13 @@ LocalDateTime civilFromLocalSeconds(int64_t localSeconds)
 
 LocalDateTime LocalTimeCache::convert(std::time_t seconds)
 {
-    const int64_t hour = floorDiv(seconds, 3600);
-    Slot& slot = slots_[static_cast<uint64_t>(hour) % slots_.size()];
-    if (slot.hour != hour) {
-        const std::time_t start = static_cast<std::time_t>(hour * 3600);
-        slot.hour = hour;
-        slot.offset = utcOffsetAt(start);
-        slot.steady = slot.offset == utcOffsetAt(start + 3599);
+    const int64_t day = floorDiv(seconds, 86400);
+    Slot& slot = slots_[static_cast<uint64_t>(day) % slots_.size()];
+    if (slot.day != day) {
+        const std::time_t start = static_cast<std::time_t>(day * 86400);
+        slot.day = day;
+        slot.offset = static_cast<int32_t>(utcOffsetAt(start));
+        slot.steady = slot.offset == utcOffsetAt(start + 86399);
     }
     if (!slot.steady)
         return toLocalDateTime(seconds);

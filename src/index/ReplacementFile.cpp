@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 
 namespace zephrix {
 namespace {
@@ -31,8 +32,11 @@ bool ReplacementFile::open(const std::string& finalPath)
                          std::to_string(temporaryCounter.fetch_add(1));
         fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ >= 0) {
-            buffer_.clear();
-            buffer_.reserve(BufferSize + (64 << 10));
+            if (!buffer_) {
+                buffer_.reset(new char[BufferSize]);
+                capacity_ = BufferSize;
+            }
+            size_ = 0;
             return true;
         }
         if (errno != EEXIST)
@@ -43,10 +47,35 @@ bool ReplacementFile::open(const std::string& finalPath)
     return false;
 }
 
+char* ReplacementFile::makeRoom(size_t bytes)
+{
+    if (!flush())
+        return nullptr;
+    if (bytes > capacity_) {
+        buffer_.reset(new char[bytes]);
+        capacity_ = bytes;
+    }
+    return buffer_.get();
+}
+
+bool ReplacementFile::append(std::string_view text)
+{
+    char* out = reserve(text.size());
+    if (!out)
+        return false;
+    std::memcpy(out, text.data(), text.size());
+    written(out + text.size());
+    return true;
+}
+
 bool ReplacementFile::flush()
 {
-    const char* data = buffer_.data();
-    size_t left = buffer_.size();
+    if (fd_ < 0) {
+        error_ = EBADF;
+        return false;
+    }
+    const char* data = buffer_.get();
+    size_t left = size_;
     while (left > 0) {
         const ssize_t written = ::write(fd_, data, left);
         if (written < 0) {
@@ -58,7 +87,7 @@ bool ReplacementFile::flush()
         data += written;
         left -= static_cast<size_t>(written);
     }
-    buffer_.clear();
+    size_ = 0;
     return true;
 }
 
@@ -96,7 +125,8 @@ void ReplacementFile::discard()
         ::unlink(temporaryPath_.c_str());
         temporaryPath_.clear();
     }
-    std::string().swap(buffer_);
+    buffer_.reset();
+    size_ = capacity_ = 0;
 }
 
 } // namespace zephrix

@@ -1,5 +1,8 @@
 #pragma once
+#include <cstddef>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace zephrix {
 
@@ -18,10 +21,17 @@ class ReplacementFile {
     // Creates the temporary. False with error() set when it cannot.
     bool open(const std::string& finalPath);
 
-    // Lines are appended here; flushIfFull() writes once a buffer's worth is
-    // held, so no line is ever split across two write calls' worth of state.
-    std::string& buffer() { return buffer_; }
-    bool flushIfFull() { return buffer_.size() < BufferSize || flush(); }
+    // Room for at least `bytes` more at the returned position (writing out
+    // what is held when the buffer is full); nullptr with error() set when
+    // that write fails. written() then takes the end of what was put there.
+    char* reserve(size_t bytes)
+    {
+        if (capacity_ - size_ >= bytes)
+            return buffer_.get() + size_;
+        return makeRoom(bytes);
+    }
+    void written(const char* end) { size_ = static_cast<size_t>(end - buffer_.get()); }
+    bool append(std::string_view text);
 
     // Writes what is buffered and closes the temporary.
     bool close();
@@ -34,11 +44,14 @@ class ReplacementFile {
     const std::string& temporaryPath() const { return temporaryPath_; }
 
   private:
+    char* makeRoom(size_t bytes);
     bool flush();
 
     std::string finalPath_;
     std::string temporaryPath_;
-    std::string buffer_;
+    std::unique_ptr<char[]> buffer_;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
     int fd_ = -1;
     int error_ = 0;
 };
