@@ -263,12 +263,41 @@ inline char* writeSigned(char* out, int value, int minDigits)
 
 } // namespace
 
+namespace {
+
+// Whether any of 8 bytes is '%', '|', CR or LF: the classic zero-byte test
+// on the word xored with each of them.
+inline bool wordNeedsEscape(uint64_t word)
+{
+    constexpr uint64_t ones = 0x0101010101010101ull;
+    constexpr uint64_t highs = 0x8080808080808080ull;
+    auto hasZero = [](uint64_t v) { return (v - ones) & ~v & highs; };
+    return hasZero(word ^ (ones * '%')) | hasZero(word ^ (ones * '|')) | hasZero(word ^ (ones * '\r')) |
+           hasZero(word ^ (ones * '\n'));
+}
+
+} // namespace
+
 char* writeEscaped(char* out, std::string_view text)
 {
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
+    // Names almost never hold one of the four bytes: copy eight at a time
+    // until a word holds one, then go byte by byte.
+    const char* in = text.data();
+    size_t left = text.size();
+    while (left >= 8) {
+        uint64_t word;
+        std::memcpy(&word, in, 8);
+        if (wordNeedsEscape(word))
+            break;
+        std::memcpy(out, &word, 8);
+        in += 8;
+        out += 8;
+        left -= 8;
+    }
+    for (; left > 0; ++in, --left) {
+        const auto byte = static_cast<unsigned char>(*in);
         if (!Escapes.escaped[byte]) {
-            *out++ = c;
+            *out++ = *in;
             continue;
         }
         out[0] = '%';

@@ -149,3 +149,22 @@ TEST(IndexFormat, DecimalsAreDigitsOnly)
     for (const char* bad : {"", "-1", "+1", " 1", "1 ", "0x1", "4294967296", "99999999999999999999999"})
         EXPECT_FALSE(Format::parseDecimal(bad, UINT32_MAX)) << bad;
 }
+
+TEST(IndexFormat, WordAtATimeEscapingMatchesByteByByte)
+{
+    const char alphabet[] = {'a', 'Z', '%', '|', '\r', '\n', ' ', '\xff', '\x80', '/', '0', '\x7c' ^ 1};
+    uint32_t seed = 12345;
+    for (int round = 0; round < 5000; ++round) {
+        std::string text;
+        const size_t length = (seed = seed * 1103515245 + 12345) % 40;
+        for (size_t i = 0; i < length; ++i) {
+            seed = seed * 1103515245 + 12345;
+            // Mostly plain letters, now and then one to escape.
+            text.push_back(seed % 7 == 0 ? alphabet[(seed >> 8) % sizeof alphabet]
+                                         : char('a' + (seed >> 8) % 26));
+        }
+        std::string raw(text.size() * 3, '\0');
+        raw.resize(size_t(Format::writeEscaped(raw.data(), text) - raw.data()));
+        ASSERT_EQ(raw, Format::escaped(text)) << text;
+    }
+}
