@@ -12,6 +12,7 @@
 #include "index/ExcludedFolders.h"
 #include "index/FileDetails.h"
 #include "search/InsideScan.h"
+#include "search/SearchLimits.h"
 #include "search/SearchTexts.h"
 #include "search/SizeText.h"
 #include "search/TextFold.h"
@@ -19,11 +20,11 @@
 namespace zephrix {
 namespace {
 
-constexpr int64_t ResultsLimitCount = 1000;
-constexpr int64_t ProgressEvery = 100;
-constexpr uint64_t SmallMost = 100 * 1024;
-constexpr uint64_t MediumMost = 1024 * 1024;
-constexpr uint64_t LargeLeast = 1024 * 1024;
+using SearchLimits::LargeLeast;
+using SearchLimits::MediumMost;
+using SearchLimits::ProgressEvery;
+using SearchLimits::ResultsLimitCount;
+using SearchLimits::SmallMost;
 constexpr uint32_t NoFolder = std::numeric_limits<uint32_t>::max();
 
 enum class SizeClass { Any, Small, Medium, Large };

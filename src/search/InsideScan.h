@@ -6,16 +6,18 @@
 #include <vector>
 
 #include "core/EngineHost.h"
+#include "search/SearchLimits.h"
 
 namespace zephrix {
 
 // Receives the whole text of the progress label (lblNotes).
 using NotesFn = std::function<void(const std::string& text)>;
 
-// Files are read in pieces of this many bytes; the text is looked for in the
-// last piece together with what is needed of the one before, so an occurrence
-// that straddles two pieces is found while memory stays bounded.
-constexpr size_t InsidePieceSize = 100000;
+// Files are read in pieces of SearchLimits::InsidePieceSize bytes; the text
+// is looked for in the last piece together with what is needed of the one
+// before, so an occurrence that straddles two pieces is found while memory
+// stays bounded.
+using SearchLimits::InsidePieceSize;
 
 // Only files whose type occurs in the list of searchable types (compared
 // without regard to case, the list taken as one text) are opened: with

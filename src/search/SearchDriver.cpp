@@ -10,12 +10,11 @@
 #include "index/IndexBuilder.h"
 #include "index/IndexLoader.h"
 #include "search/EntryMatcher.h"
+#include "search/SearchLimits.h"
 #include "search/SearchTexts.h"
 
 namespace zephrix {
 namespace {
-
-constexpr int StaleAgeHours = 100;
 
 // Clears a flag when the request leaves, however it leaves.
 class RunningFlag {
@@ -153,7 +152,7 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
     auto cancelled = [this] { return state_.SearchCancelled == 1; };
 
     view_.readOptions(options_);
-    const bool stale = IndexAgeHours(ctx_, root) >= StaleAgeHours || options_.ForceIndex == 1;
+    const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex == 1;
     if (stale) {
         if (cancelled())
             return RootOutcome::Cancelled;
