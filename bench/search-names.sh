@@ -33,7 +33,7 @@ grepFor() {
     LC_ALL=C grep -F -i "$1" "$entries" >"$out.grep"
 }
 
-printf '%-34s %8s %8s %6s %8s %9s\n' request rows "ms" "grep ms" ratio "peak MiB"
+printf '%-58s %6s %8s %8s %6s %9s\n' request rows ms "grep ms" ratio "peak MiB"
 for request in "contains|--name quarterly|quarterly" \
                "exactly|--name quarterly-report-500500 --match exactly|quarterly-report-500500." \
                "starts with|--name quarterly --match starts|quarterly" \
@@ -53,5 +53,5 @@ for request in "contains|--name quarterly|quarterly" \
     # shellcheck disable=SC2086
     peak=$(peak_mib "$cli" --indexes "$indexes" search --drive "$root" --no-settings --no-folders --no-limit $args)
     ratio=$(awk -v a="$ours" -v b="$theirs" 'BEGIN { printf "%.2f", a / b }')
-    printf '%-34s %8s %8s %8s %6s %9s\n' "$label ($args)" "$rows" "$ours" "$theirs" "$ratio" "$peak"
+    printf '%-58s %6s %8s %8s %6s %9s\n' "$label ($args)" "$rows" "$ours" "$theirs" "$ratio" "$peak"
 done
