@@ -13,6 +13,14 @@ namespace zephrix {
 // root's pair is in memory (using, loading or building it) and matches it,
 // then shows the totals. The window and the command line own one each and
 // call the handlers below from their buttons, timers and key presses.
+//
+// Wiring: ctx.yield is where the front end lets its other handlers run (the
+// window processes events there, so Cancel Search reaches
+// cmdCancelSearch_Click in the middle of a build, load or match); the
+// background indexer sets state.BackgroundIndexing while it builds and
+// state.BackgroundIndexRoot before each build, and when its pass ends with
+// state.SearchWaitingForIndex at 1 it puts that back to 0 and calls
+// cmdSearch_Click.
 class SearchDriver {
   public:
     SearchDriver(IndexContext& ctx, SearchView& view, SearchState& state);
