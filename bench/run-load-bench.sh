@@ -19,5 +19,5 @@ if [ "$("$build/src/zephrix-cli" --indexes "$out/indexes" age "$root")" = 100 ];
   "$build/src/zephrix-cli" --indexes "$out/indexes" index "$root"
 fi
 "$build/bench/load-index-bench" "$out/indexes" "$root" "$runs"
-/usr/bin/time -v "$build/bench/load-index-bench" "$out/indexes" "$root" 1 2>&1 |
+/usr/bin/time -v "$build/bench/load-index-bench" "$out/indexes" "$root" 0 2>&1 |
   grep -E "Maximum resident" || true

@@ -26,7 +26,7 @@ struct Record {
     char name[1];
 };
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv)
 {
