@@ -51,14 +51,17 @@ LocalDateTime civilFromLocalSeconds(int64_t localSeconds)
 LocalDateTime LocalTimeCache::convert(std::time_t seconds)
 {
     const int64_t day = floorDiv(seconds, 86400);
+    // Days beyond 32 bits (five million years) are left to the C library.
+    if (day <= INT32_MIN || day > INT32_MAX)
+        return toLocalDateTime(seconds);
     Slot& slot = slots_[static_cast<uint64_t>(day) % slots_.size()];
     if (slot.day != day) {
         const std::time_t start = static_cast<std::time_t>(day * 86400);
-        slot.day = day;
-        slot.offset = static_cast<int32_t>(utcOffsetAt(start));
-        slot.steady = slot.offset == utcOffsetAt(start + 86399);
+        const int64_t offset = utcOffsetAt(start);
+        slot.day = static_cast<int32_t>(day);
+        slot.offset = offset == utcOffsetAt(start + 86399) ? static_cast<int32_t>(offset) : Unsteady;
     }
-    if (!slot.steady)
+    if (slot.offset == Unsteady)
         return toLocalDateTime(seconds);
     return civilFromLocalSeconds(static_cast<int64_t>(seconds) + slot.offset);
 }

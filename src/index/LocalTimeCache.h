@@ -17,11 +17,13 @@ class LocalTimeCache {
 
   private:
     struct Slot {
-        int64_t day = INT64_MIN;
-        int32_t offset = 0;
-        bool steady = false; // one offset for the whole day
+        int32_t day = INT32_MIN;
+        int32_t offset = Unsteady; // seconds east of UTC, the same all day
     };
-    // 16384 days are 44 years: file dates rarely share a slot.
+    // No UTC offset is this large: marks a day in which the offset changes.
+    static constexpr int32_t Unsteady = INT32_MIN;
+    // 16384 days are 44 years: file dates rarely share a slot, and eight
+    // bytes a slot keep the table in the processor's cache.
     std::array<Slot, 16384> slots_{};
 };
 
