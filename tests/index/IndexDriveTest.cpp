@@ -407,3 +407,34 @@ TEST_F(BuilderFixture, AWriteThatFailsLeavesTheOldPairAndNoTemporaries)
     expectOldPair();
     EXPECT_EQ(indexFiles().size(), 2u);
 }
+
+TEST_F(BuilderFixture, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
+{
+    files("", 150);
+    tree.file("vanishing/gone.txt");
+    tree.file("vanishing/below/gone-too.txt");
+    tree.file("staying/kept.txt");
+    // The folder goes as soon as it has been found; the root's remaining
+    // files go at the first refresh, after 100 of them were written.
+    view.onCall = [&](const std::string& call) {
+        if (call == "status:" + root + "vanishing/")
+            tree.remove("vanishing");
+    };
+    ctx.yield = [&] {
+        for (int i = 0; i < 150; ++i)
+            ::unlink(tree.at("f" + std::to_string(i)).c_str());
+    };
+    IndexDrive(ctx, root, DriveIndexMode, true);
+    EXPECT_TRUE(reporter.reports.empty());
+
+    const StoredPair pair = stored();
+    std::set<std::string> folders(pair.folders.begin(), pair.folders.end());
+    EXPECT_EQ(folders, (std::set<std::string>{root, root + "vanishing/", root + "staying/"}));
+    size_t rootFiles = 0;
+    for (const auto& entry : pair.entries) {
+        rootFiles += entry.folder == 0;
+        EXPECT_NE(entry.name, "gone.txt");
+    }
+    EXPECT_EQ(rootFiles, 100u);
+    EXPECT_EQ(pair.entries.size(), 101u);
+}
