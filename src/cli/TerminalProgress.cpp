@@ -66,10 +66,14 @@ void TerminalProgress::redraw(bool force)
         return;
     lastDraw_ = now;
     line_ = files_ + "   " + directories_ + "   " + status_;
-    // Bytes, not characters: a long name may be cut short of the edge, never past it.
+    // Cut to the terminal's width in bytes, never inside a UTF-8 sequence.
     const size_t width = terminalWidth(fd_) - 1;
-    if (line_.size() > width)
-        line_.resize(width);
+    if (line_.size() > width) {
+        size_t cut = width;
+        while (cut > 0 && (static_cast<unsigned char>(line_[cut]) & 0xC0) == 0x80)
+            --cut;
+        line_.resize(cut);
+    }
     writeAll(fd_, "\r\033[K" + line_);
     drawn_ = true;
 }
