@@ -66,6 +66,12 @@ void TerminalProgress::redraw(bool force)
         return;
     lastDraw_ = now;
     line_ = files_ + "   " + directories_ + "   " + status_;
+    // A name may hold CR, LF or escape bytes; on a terminal they would move
+    // the cursor or start a control sequence.
+    for (char& c : line_) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    }
     // Cut to the terminal's width in bytes, never inside a UTF-8 sequence.
     const size_t width = terminalWidth(fd_) - 1;
     if (line_.size() > width) {
