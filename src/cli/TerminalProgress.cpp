@@ -19,6 +19,16 @@ void writeAll(int fd, const std::string& text)
     }
 }
 
+// A name may hold CR, LF or escape bytes; on a terminal they would move the
+// cursor or start a control sequence.
+void blankControlBytes(std::string& text)
+{
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            c = '?';
+    }
+}
+
 size_t terminalWidth(int fd)
 {
     struct winsize size {};
@@ -32,7 +42,8 @@ size_t terminalWidth(int fd)
 void TerminalProgress::setIndexingPath(const std::string& text)
 {
     path_ = text;
-    writeAll(fd_, text + "\n");
+    blankControlBytes(path_);
+    writeAll(fd_, path_ + "\n");
 }
 
 void TerminalProgress::setIndexingStatus(const std::string& text)
@@ -66,12 +77,7 @@ void TerminalProgress::redraw(bool force)
         return;
     lastDraw_ = now;
     line_ = files_ + "   " + directories_ + "   " + status_;
-    // A name may hold CR, LF or escape bytes; on a terminal they would move
-    // the cursor or start a control sequence.
-    for (char& c : line_) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
-    }
+    blankControlBytes(line_);
     // Cut to the terminal's width in bytes, never inside a UTF-8 sequence.
     const size_t width = terminalWidth(fd_) - 1;
     if (line_.size() > width) {
