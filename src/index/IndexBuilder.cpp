@@ -387,6 +387,11 @@ void IndexDrive(IndexContext& ctx, const std::string& root, int mode, bool quiet
         } else if (!entries.commit()) {
             error = EngineError::fromErrno(entries.error(), paths->entries);
             outcome = Outcome::Failed;
+            // The new folders file no longer matches the old entries file,
+            // whose folder numbers would name the wrong folders: no pair at
+            // all is the honest state, and the next search rebuilds it.
+            ::unlink(paths->entries.c_str());
+            ::unlink(paths->folders.c_str());
         }
     }
     if (outcome != Outcome::Done) {

@@ -91,11 +91,28 @@ bool ReplacementFile::flush()
     return true;
 }
 
+bool ReplacementFile::syncData()
+{
+    while (::fdatasync(fd_) != 0) {
+        if (errno == EINTR)
+            continue;
+        // Some file systems (pipes, a few FUSE ones) cannot sync; the data
+        // still went through write() without error.
+        if (errno == EINVAL || errno == EROFS)
+            return true;
+        error_ = errno;
+        return false;
+    }
+    return true;
+}
+
 bool ReplacementFile::close()
 {
     if (fd_ < 0)
         return error_ == 0;
-    const bool flushed = flush();
+    // On disk before the rename: after a power cut the final name then holds
+    // either the old file or the whole new one, never a short new one.
+    const bool flushed = flush() && syncData();
     const int closed = ::close(fd_);
     fd_ = -1;
     if (flushed && closed != 0)

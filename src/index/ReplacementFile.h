@@ -46,6 +46,7 @@ class ReplacementFile {
   private:
     char* makeRoom(size_t bytes);
     bool flush();
+    bool syncData();
 
     std::string finalPath_;
     std::string temporaryPath_;

@@ -408,6 +408,21 @@ TEST_F(BuilderFixture, AWriteThatFailsLeavesTheOldPairAndNoTemporaries)
     EXPECT_EQ(indexFiles().size(), 2u);
 }
 
+TEST_F(BuilderFixture, AHalfReplacedPairIsRemovedRatherThanMixed)
+{
+    // A folder in the way makes the entries file's rename fail after the
+    // folders file was already replaced: the old entries would then number
+    // the new folders.
+    files("", 3);
+    writeWholeFile(foldersPath(), "1/1/2020\r\n" + root + "\r\n");
+    std::filesystem::create_directory(entriesPath());
+    IndexDrive(ctx, root, DriveIndexMode, true);
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_EQ(reporter.reports[0].location, Locations::IndexDrive);
+    EXPECT_FALSE(std::filesystem::exists(foldersPath()));
+    EXPECT_EQ(indexFiles(), std::vector<std::string>{stem() + ".idx"}); // the folder, no temporaries
+}
+
 TEST_F(BuilderFixture, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
 {
     files("", 150);
