@@ -141,6 +141,25 @@ void SearchDriver::runRequest()
     finish();
 }
 
+// Builds the pair of target, loads it and matches it, with a cancel check
+// before each step. A build stopped by Cancel Search leaves no pair; the
+// check after it keeps the last root from going on to the finish and hiding
+// that the search was cancelled.
+SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& target, int mode)
+{
+    if (state_.SearchCancelled == 1)
+        return RootOutcome::Cancelled;
+    IndexDrive(ctx_, target, mode, false);
+    if (state_.SearchCancelled == 1)
+        return RootOutcome::Cancelled;
+    if (!LoadIndex(ctx_, target, mode))
+        return RootOutcome::NotLoaded;
+    if (state_.SearchCancelled == 1)
+        return RootOutcome::Cancelled;
+    match();
+    return RootOutcome::Done;
+}
+
 // Makes sure a usable pair of root is in memory and matches it. In folder
 // scope a fresh drive pair serves (the matcher keeps the folder's own
 // files); otherwise only the folder is indexed, into the folder pair.
@@ -154,19 +173,9 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
     view_.readOptions(options_);
     const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex == 1;
     if (stale) {
-        if (cancelled())
-            return RootOutcome::Cancelled;
-        IndexDrive(ctx_, buildTarget, mode, false);
-        // A build stopped by Cancel Search leaves no pair; without this check
-        // the last root would go on to the finish and hide that it was cancelled.
-        if (cancelled())
-            return RootOutcome::Cancelled;
-        if (LoadIndex(ctx_, buildTarget, mode)) {
-            if (cancelled())
-                return RootOutcome::Cancelled;
-            match();
-        }
-        return RootOutcome::Done;
+        // A stale root whose new pair cannot be loaded is skipped silently.
+        return buildLoadAndMatch(buildTarget, mode) == RootOutcome::Cancelled ? RootOutcome::Cancelled
+                                                                              : RootOutcome::Done;
     }
     // Checked before the load too, so that a search cancelled on an earlier
     // root does not read this root's pair for nothing.
@@ -182,17 +191,9 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
         match();
         return RootOutcome::Done;
     }
-    if (cancelled())
-        return RootOutcome::Cancelled;
-    IndexDrive(ctx_, buildTarget, mode, false);
-    if (cancelled())
-        return RootOutcome::Cancelled;
-    if (LoadIndex(ctx_, buildTarget, mode)) {
-        if (cancelled())
-            return RootOutcome::Cancelled;
-        match();
-        return RootOutcome::Done;
-    }
+    const RootOutcome rebuilt = buildLoadAndMatch(buildTarget, mode);
+    if (rebuilt != RootOutcome::NotLoaded)
+        return rebuilt;
     view_.displayError(std::string(SearchTexts::UnableToSearchBefore) + shownRoot +
                        SearchTexts::UnableToSearchAfter);
     return RootOutcome::Done;

@@ -33,7 +33,8 @@ class SearchDriver {
     bool running() const { return running_; }
 
   private:
-    enum class RootOutcome { Done, Cancelled };
+    enum class RootOutcome { Done, Cancelled, NotLoaded };
+    RootOutcome buildLoadAndMatch(const std::string& target, int mode);
 
     void runRequest();
     RootOutcome searchRoot(const std::string& root, bool folderScope, const std::string& folder,
