@@ -15,6 +15,10 @@ struct GlobalOptions {
     std::string indexesDir;  // --indexes DIR, or the default indexes folder
 };
 
+// Creates the indexes folder when it is missing; false, with the reason on
+// stderr, when it cannot be made.
+bool makeIndexesFolder(const GlobalOptions& global);
+
 // Each command takes the words after its name.
 int runDrives(const GlobalOptions& global, const std::vector<std::string>& args);
 int runIndex(const GlobalOptions& global, const std::vector<std::string>& args);

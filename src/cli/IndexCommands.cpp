@@ -71,13 +71,8 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
         return ExitBadRequest;
     const std::string root = rootFromArgument(argument);
 
-    std::error_code ec;
-    std::filesystem::create_directories(global.indexesDir, ec);
-    if (ec) {
-        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n", global.indexesDir.c_str(),
-                     ec.message().c_str());
+    if (!makeIndexesFolder(global))
         return ExitFailed;
-    }
 
     StderrReporter reporter;
     IndexContext ctx;

@@ -183,13 +183,8 @@ int runSearch(const GlobalOptions& global, const std::vector<std::string>& words
         std::fprintf(stderr, "zephrix-cli: search: %s (see --help)\n", problem.c_str());
         return ExitBadRequest;
     }
-    std::error_code ec;
-    std::filesystem::create_directories(global.indexesDir, ec);
-    if (ec) {
-        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n", global.indexesDir.c_str(),
-                     ec.message().c_str());
+    if (!makeIndexesFolder(global))
         return ExitFailed;
-    }
 
     StderrReporter reporter;
     TerminalSearchView view;

@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,16 @@ const char* const Usage =
     "  --help         print this text\n";
 
 }  // namespace
+
+bool zephrix::cli::makeIndexesFolder(const GlobalOptions& global)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(global.indexesDir, ec);
+    if (ec)
+        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n", global.indexesDir.c_str(),
+                     ec.message().c_str());
+    return !ec;
+}
 
 int main(int argc, char* argv[])
 {
