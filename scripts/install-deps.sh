@@ -11,7 +11,7 @@ packages=(
   clang libclang-rt-14-dev
 )
 if [ "${1:-}" = "--bench" ]; then
-  packages+=(fd-find plocate strace time hyperfine)
+  packages+=(fd-find plocate strace time hyperfine python3)
 fi
 
 missing=()
