@@ -1,10 +1,6 @@
 // zephrix-cli search on real trees, checked against find with the same tests.
-#include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -12,95 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/CliProcess.h"
 #include "support/TempTree.h"
 
-extern char** environ;
-
-using zephrix::test::readWholeFile;
+using namespace zephrix::clitest;
 using zephrix::test::TempTree;
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-struct CliRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::vector<std::string> environmentWith(const std::vector<std::string>& extra)
-{
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        const bool overridden = std::any_of(extra.begin(), extra.end(), [&](const std::string& x) {
-            return entry.compare(0, x.find('=') + 1, x, 0, x.find('=') + 1) == 0;
-        });
-        if (!overridden)
-            env.push_back(entry);
-    }
-    env.insert(env.end(), extra.begin(), extra.end());
-    return env;
-}
-
-std::vector<char*> pointers(std::vector<std::string>& words)
-{
-    std::vector<char*> out;
-    for (auto& w : words)
-        out.push_back(w.data());
-    out.push_back(nullptr);
-    return out;
-}
-
-// Runs zephrix-cli with stdout on a pipe (stdoutFd receives the read end when
-// asked for) and stderr in a file.
-pid_t spawnCli(std::vector<std::string> args, const std::string& errFile, int& stdoutRead,
-               const std::vector<std::string>& extraEnv)
-{
-    args.insert(args.begin(), ZEPHRIX_CLI_PATH);
-    std::vector<std::string> env = environmentWith(extraEnv);
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return -1;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t child = -1;
-    auto argv = pointers(args);
-    auto envp = pointers(env);
-    const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    stdoutRead = pipeFds[0];
-    return spawned == 0 ? child : -1;
-}
-
-std::string readAll(int fd)
-{
-    std::string out;
-    char buf[65536];
-    for (ssize_t n; (n = ::read(fd, buf, sizeof buf)) != 0;) {
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        out.append(buf, size_t(n));
-    }
-    ::close(fd);
-    return out;
-}
-
-int waitExit(pid_t child)
-{
-    int status = 0;
-    if (child <= 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status))
-        return -1;
-    return WEXITSTATUS(status);
-}
 
 Lines splitLines(const std::string& text)
 {
@@ -144,16 +60,13 @@ Lines sorted(Lines lines)
     return lines;
 }
 
+// The lines a shell command prints.
 Lines run(const std::string& command)
 {
-    Lines out;
     std::FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe)
-        return out;
-    char buf[4096];
-    std::string text;
-    for (size_t n; (n = std::fread(buf, 1, sizeof buf, pipe)) > 0;)
-        text.append(buf, n);
+        return {};
+    const std::string text = readToEnd(::dup(::fileno(pipe)));
     ::pclose(pipe);
     return splitLines(text);
 }
@@ -187,19 +100,12 @@ class SearchCommand : public ::testing::Test {
         ASSERT_EQ(indexed.exitCode, 0) << indexed.err;
     }
 
-    CliRun cli(std::vector<std::string> args, const std::vector<std::string>& env = {})
+    CliCommand command(std::vector<std::string> args) const
     {
         args.insert(args.begin(), {"--indexes", indexes});
-        std::vector<std::string> fullEnv = {"XDG_CONFIG_HOME=" + config, "LC_ALL=C"};
-        fullEnv.insert(fullEnv.end(), env.begin(), env.end());
-        int out = -1;
-        const pid_t child = spawnCli(args, work.at("err"), out, fullEnv);
-        CliRun result;
-        result.out = readAll(out);
-        result.exitCode = waitExit(child);
-        result.err = readWholeFile(work.at("err"));
-        return result;
+        return {args, {"XDG_CONFIG_HOME=" + config, "LC_ALL=C"}};
     }
+    CliRun cli(const std::vector<std::string>& args) { return runCli(command(args), work.at("err")); }
 
     // The full paths of the listed rows, in output order.
     static Lines paths(const CliRun& result)
@@ -378,21 +284,20 @@ TEST_F(SearchCommand, CtrlCIsCancelSearch)
     ASSERT_EQ(cli({"index", tree.path()}).exitCode, 0);
     ASSERT_EQ(cli({"index", second.path()}).exitCode, 0);
 
-    int out = -1;
-    const pid_t child = spawnCli({"--indexes", indexes, "search", "--drive", tree.path(), "--drive",
-                                  second.path(), "--no-settings", "--type", "txt", "--no-limit"},
-                                 work.at("err"), out, {"XDG_CONFIG_HOME=" + config, "LC_ALL=C"});
-    ASSERT_GT(child, 0);
+    CliProcess search = startCli(command({"search", "--drive", tree.path(), "--drive", second.path(),
+                                          "--no-settings", "--type", "txt", "--no-limit"}),
+                                 work.at("err"));
+    ASSERT_GT(search.pid, 0);
     for (int pending = 0; pending < 60000;) {
         ::usleep(1000);
-        ASSERT_EQ(::ioctl(out, FIONREAD, &pending), 0);
+        ASSERT_EQ(::ioctl(search.out, FIONREAD, &pending), 0);
     }
-    ::kill(child, SIGINT);
-    const std::string rows = readAll(out);
-    EXPECT_EQ(waitExit(child), 130);
-    const Lines err = splitLines(readWholeFile(work.at("err")));
+    ::kill(search.pid, SIGINT);
+    const CliRun result = finishCli(search);
+    EXPECT_EQ(result.exitCode, 130);
+    const Lines err = splitLines(result.err);
     ASSERT_FALSE(err.empty());
     EXPECT_EQ(err.back(), "Search Cancelled");
-    EXPECT_EQ(rows.find("other.txt"), std::string::npos); // the second drive is never searched
-    EXPECT_LT(splitLines(rows).size(), 4000u + 6u);
+    EXPECT_EQ(result.out.find("other.txt"), std::string::npos); // the second drive is never searched
+    EXPECT_LT(splitLines(result.out).size(), 4000u + 6u);
 }
