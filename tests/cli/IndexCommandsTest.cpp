@@ -4,105 +4,39 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/inotify.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
 
+#include "cli/CliProcess.h"
 #include "index/IndexFormat.h"
 #include "index/TreeIndexCheck.h"
 #include "support/TempTree.h"
 
-extern char** environ;
-
 using namespace zephrix;
+using namespace zephrix::clitest;
 using namespace zephrix::indextest;
-using zephrix::test::readWholeFile;
 using zephrix::test::TempTree;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::vector<char*> argvOf(std::vector<std::string>& words)
-{
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    return argv;
-}
-
-// Starts the program with stdout and stderr going to files; prefix words
-// (such as setpriv and its options) come before the program.
-pid_t startCli(const std::vector<std::string>& args, const std::string& outputs, const std::string& cwd = {},
-               const std::vector<std::string>& prefix = {})
-{
-    std::vector<std::string> words = prefix;
-    words.push_back(ZEPHRIX_CLI_PATH);
-    words.insert(words.end(), args.begin(), args.end());
-    std::vector<char*> argv = argvOf(words);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, (outputs + "/out").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, (outputs + "/err").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    if (!cwd.empty())
-        posix_spawn_file_actions_addchdir_np(&actions, cwd.c_str());
-    pid_t child = -1;
-    const int spawned = posix_spawnp(&child, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return spawned == 0 ? child : -1;
-}
-
-CliResult finish(pid_t child, const std::string& outputs)
-{
-    CliResult result;
-    int status = 0;
-    if (child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status))
-        result.exitCode = WEXITSTATUS(status);
-    result.out = readWholeFile(outputs + "/out");
-    result.err = readWholeFile(outputs + "/err");
-    return result;
-}
-
 struct CliFixture : ::testing::Test {
-    TempTree work; // outputs and indexes
+    TempTree work; // stderr and indexes
     TempTree tree; // what gets indexed
-    std::string indexes;
-    std::string root;
+    std::string indexes = work.at("indexes");
+    std::string root = tree.path() + "/";
 
-    CliFixture()
-    {
-        indexes = work.at("indexes");
-        root = tree.path() + "/";
-    }
-    CliResult run(const std::vector<std::string>& args, const std::string& cwd = {},
-                  const std::vector<std::string>& prefix = {})
+    CliCommand command(const std::vector<std::string>& args)
     {
         std::vector<std::string> all{"--indexes", indexes};
         all.insert(all.end(), args.begin(), args.end());
-        return finish(startCli(all, work.path(), cwd, prefix), work.path());
+        return {all};
     }
+    CliRun run(const std::vector<std::string>& args) { return runCli(command(args), work.at("err")); }
     std::string pairFile(const std::string& suffix) const
     {
         return indexes + "/" + *IndexFormat::stemOf(root) + suffix;
-    }
-    TreeContent content(const std::set<std::string>& closed = {}) const
-    {
-        struct statx details {};
-        ::statx(AT_FDCWD, root.c_str(), 0, STATX_BASIC_STATS, &details);
-        TreeContent found;
-        collectTree(root, makedev(details.stx_dev_major, details.stx_dev_minor), found, closed);
-        return found;
     }
 };
 
@@ -113,17 +47,19 @@ TEST_F(CliFixture, IndexWritesThePairOfTheTree)
     buildAwkwardTree(tree);
     // A relative ROOT without its '/' is made absolute and given one.
     const std::filesystem::path path(tree.path());
-    const CliResult result = run({"index", path.filename().string()}, path.parent_path().string());
+    CliCommand relative = command({"index", path.filename().string()});
+    relative.cwd = path.parent_path().string();
+    const CliRun result = runCli(relative, work.at("err"));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, ""); // no progress when stderr is not a terminal
-    expectPairMatchesTree(readStoredPair(pairFile(".idx"), pairFile("paths.idx")), root, content());
+    expectPairMatchesTree(readStoredPair(pairFile(".idx"), pairFile("paths.idx")), root, treeContent(root));
 }
 
 TEST_F(CliFixture, FolderWritesTheFolderPair)
 {
     tree.file("a.txt");
-    const CliResult result = run({"index", root, "--folder"});
+    const CliRun result = run({"index", root, "--folder"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_FALSE(std::filesystem::exists(pairFile(".idx")));
     const StoredPair pair = readStoredPair(indexes + "/temp.idx", indexes + "/temppaths.idx");
@@ -142,18 +78,22 @@ TEST_F(CliFixture, ClosedFoldersAreSkippedForAnUnprivilegedUser)
     tree.file("open/a.txt");
     tree.file("closed/b.txt");
     tree.file("closed/deeper/c.txt");
+    tree.file("listable-only/hidden-details.txt");
     tree.file("z.txt");
-    tree.chmod("closed", 0700);
-    const CliResult result =
-        run({"index", root}, {}, {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"});
+    tree.chmod("closed", 0700);        // root's own: nobody cannot list it
+    tree.chmod("listable-only", 0744); // nobody may list it but not look at its files
+    CliCommand asNobody = command({"index", root});
+    asNobody.prefix = {"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
+    const CliRun result = runCli(asNobody, work.at("err"));
     ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.err, "");
     expectPairMatchesTree(readStoredPair(pairFile(".idx"), pairFile("paths.idx")), root,
-                          content({root + "closed/"}));
+                          treeContent(root, {root + "closed/", root + "listable-only/"}));
 }
 
 TEST_F(CliFixture, AFailedBuildSaysWhyAndExitsWithOne)
 {
-    const CliResult result = run({"index", tree.at("missing")});
+    const CliRun result = run({"index", tree.at("missing")});
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_NE(result.err.find("No such file or directory"), std::string::npos) << result.err;
     EXPECT_NE(result.err.find(" - " + tree.at("missing/")), std::string::npos) << result.err;
@@ -177,7 +117,7 @@ TEST_F(CliFixture, AgeFollowsTheStamp)
     };
     for (const auto& c : cases) {
         c.prepare();
-        const CliResult result = run({"age", root});
+        const CliRun result = run({"age", root});
         EXPECT_EQ(result.exitCode, 0) << c.what << result.err;
         EXPECT_NE(std::find(c.accepted.begin(), c.accepted.end(), result.out), c.accepted.end())
             << c.what << ": " << result.out;
@@ -186,7 +126,7 @@ TEST_F(CliFixture, AgeFollowsTheStamp)
 
 TEST_F(CliFixture, DrivesListsRootAndType)
 {
-    const CliResult result = run({"drives"});
+    const CliRun result = run({"drives"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
     std::istringstream lines(result.out);
     std::string line;
@@ -208,7 +148,7 @@ TEST_F(CliFixture, BadRequestsExitWithTwo)
 {
     for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
              {"index"}, {"age"}, {"index", root, "extra"}, {"index", root, "--bogus"}, {"drives", "x"}}) {
-        const CliResult result = run(args);
+        const CliRun result = run(args);
         EXPECT_EQ(result.exitCode, 2) << args[0];
         EXPECT_FALSE(result.err.empty());
     }
@@ -262,15 +202,15 @@ TEST_F(CliFixture, InterruptCancelsAndLeavesNoIndex)
     const int watch = ::inotify_init1(IN_CLOEXEC);
     ASSERT_GE(watch, 0);
     ASSERT_GE(::inotify_add_watch(watch, indexes.c_str(), IN_CREATE), 0);
-    const pid_t child = startCli({"--indexes", indexes, "index", root}, work.path());
-    ASSERT_GT(child, 0);
+    CliProcess build = startCli(command({"index", root}), work.at("err"));
+    ASSERT_GT(build.pid, 0);
     struct pollfd ready {
         watch, POLLIN, 0
     };
     ASSERT_EQ(::poll(&ready, 1, 10000), 1);
-    ::kill(child, SIGINT);
+    ::kill(build.pid, SIGINT);
     ::close(watch);
-    const CliResult result = finish(child, work.path());
+    const CliRun result = finishCli(build);
 
     if (result.exitCode == 0)
         GTEST_SKIP() << "the build ended before the interrupt arrived";

@@ -160,6 +160,16 @@ inline void collectTree(const std::string& folder, dev_t device, TreeContent& co
     ::closedir(dir);
 }
 
+// collectTree from root, on root's own file system.
+inline TreeContent treeContent(const std::string& root, const std::set<std::string>& closed = {})
+{
+    struct statx details {};
+    ::statx(AT_FDCWD, root.c_str(), 0, STATX_BASIC_STATS, &details);
+    TreeContent content;
+    collectTree(root, makedev(details.stx_dev_major, details.stx_dev_minor), content, closed);
+    return content;
+}
+
 inline std::string parentOf(const std::string& folder)
 {
     const size_t slash = folder.rfind('/', folder.size() - 2);
