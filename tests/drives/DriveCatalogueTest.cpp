@@ -114,18 +114,6 @@ TEST(LoadDriveList, AnUnreadableTableIsReported)
     EXPECT_EQ(reporter.reports[0].number, ENOENT);
 }
 
-TEST(LoadDriveList, ThisMachineHasItsRootFolder)
-{
-    const auto drives = LoadDriveList(nullptr);
-    bool root = false;
-    for (const auto& drive : drives)
-        root |= drive.root == "/";
-    // Every recorded root ends in '/', and / is a drive wherever a disk or overlay holds it.
-    for (const auto& drive : drives)
-        EXPECT_EQ(drive.root.back(), '/');
-    EXPECT_TRUE(root);
-}
-
 TEST(DriveTypes, FileSystemNamesMapToTypeNames)
 {
     struct Case {
