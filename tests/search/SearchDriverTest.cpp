@@ -56,6 +56,15 @@ Rows names(const RecordingView& view)
 
 const std::regex FinishedText("Results Returned In: [0-9]+\\.[0-9] Seconds");
 
+// Drives scope over roots, for a name and a type.
+void request(SearchHarness& h, std::vector<std::string> roots, const std::string& name,
+             const std::string& type = {})
+{
+    h.view.criteria = onDrives(std::move(roots));
+    h.view.criteria.name = name;
+    h.view.criteria.fileType = type;
+}
+
 } // namespace
 
 TEST(SearchDriver, FinishesWithTotalsAndFreesTheIndex)
@@ -65,8 +74,7 @@ TEST(SearchDriver, FinishesWithTotalsAndFreesTheIndex)
     a.addFiles("a", 5);
     a.addFiles("skip", 3);
     a.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "a0";
+    request(h, {a.root}, "a0");
     h.search();
 
     EXPECT_EQ(names(h.view), (Rows{"a0000.txt", "a0001.txt", "a0002.txt", "a0003.txt", "a0004.txt"}));
@@ -99,8 +107,7 @@ TEST(SearchDriver, YieldsEveryHundredEntriesAndAfterEachAcceptedFile)
     a.addFiles("hit", 3);
     a.addFiles("miss", 247, false);
     a.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "hit";
+    request(h, {a.root}, "hit");
     int matcherYields = 0;
     h.onYield = [&] { matcherYields += h.ctx.LoadedIndexRoot == a.root; };
     h.search();
@@ -117,8 +124,7 @@ TEST(SearchDriver, TwoDrivesTheSecondWithoutAnIndex)
     b.addFiles("b", 3);
     ASSERT_FALSE(pairExists(h.indexes, b.root, 0));
 
-    h.view.criteria = onDrives({a.root, b.root});
-    h.view.criteria.fileType = "txt";
+    request(h, {a.root, b.root}, "", "txt");
     h.search();
 
     const Rows rows = names(h.view);
@@ -152,8 +158,7 @@ TEST(SearchDriver, StaleOrForcedIndexesAreRebuiltFirst)
         a.entries = {{"ghost.txt", 0, "1"}};
         a.writeIndex(h.indexes, c.ageHours);
         h.view.options.ForceIndex = c.forceIndex;
-        h.view.criteria = onDrives({a.root});
-        h.view.criteria.fileType = "txt";
+        request(h, {a.root}, "", "txt");
         h.search();
         EXPECT_EQ(names(h.view), c.rows) << c.what;
         EXPECT_EQ(h.indexing.shown, c.rows.empty() ? 0 : 1) << c.what;
@@ -172,11 +177,10 @@ TEST(SearchDriver, FolderScopeUsesTheFreshDrivePairOrBuildsTheFolderPair)
         writePair(h.indexes, a.root, 0, {a.root + "docs/", a.root + "docs/deeper/"},
                   {{"top.txt", 0, "1"}, {"one.txt", 1, "1"}, {"two.txt", 1, "1"}, {"three.txt", 2, "1"}},
                   ageHours);
-        h.view.criteria = onDrives({});
+        request(h, {}, "", "txt");
         h.view.criteria.scope = SearchScope::Folder;
         h.view.criteria.folderRoot = a.root;
         h.view.criteria.folder = a.root + "docs";
-        h.view.criteria.fileType = "txt";
         h.search();
         EXPECT_EQ(sorted(names(h.view)), (Rows{"one.txt", "two.txt"})) << ageHours;
         EXPECT_EQ(pairExists(h.indexes, "/", 1), ageHours > 1) << ageHours;
@@ -194,8 +198,7 @@ TEST(SearchDriver, ADriveThatCannotBeSearchedIsToldAndSkipped)
     // A fresh pair that cannot be loaded (its entry names a folder that is
     // not in its folders file), of a folder that cannot be indexed.
     writePair(h.indexes, missing, 0, {}, {{"x.txt", 3, "1"}});
-    h.view.criteria = onDrives({missing, a.root});
-    h.view.criteria.fileType = "txt";
+    request(h, {missing, a.root}, "", "txt");
     h.search();
     EXPECT_EQ(h.view.errors, Rows{"I am unable to search the \"" + missing + "\" drive."});
     EXPECT_EQ(names(h.view), (Rows{"a0000.txt", "a0001.txt"}));
@@ -203,9 +206,8 @@ TEST(SearchDriver, ADriveThatCannotBeSearchedIsToldAndSkipped)
 
     // A stale drive whose new pair cannot be loaded is skipped without a word.
     SearchHarness quiet;
-    quiet.view.criteria = onDrives({missing, a.root});
     a.writeIndex(quiet.indexes);
-    quiet.view.criteria.fileType = "txt";
+    request(quiet, {missing, a.root}, "", "txt");
     quiet.search();
     EXPECT_TRUE(quiet.view.errors.empty());
     EXPECT_EQ(quiet.view.rows.size(), 2u);
@@ -217,8 +219,7 @@ TEST(SearchDriver, RejectedRequestsLeaveThePreviousResults)
     TestDrive a;
     a.addFiles("a", 2);
     a.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "a";
+    request(h, {a.root}, "a");
     h.search();
     ASSERT_EQ(h.view.rows.size(), 2u);
 
@@ -231,10 +232,8 @@ TEST(SearchDriver, RejectedRequestsLeaveThePreviousResults)
         {"nothing to find", [](SearchCriteria& c) { c.name.clear(); }, NothingToSearchForMessage},
     };
     for (const auto& c : cases) {
-        SearchCriteria criteria = onDrives({a.root});
-        criteria.name = "a";
-        c.change(criteria);
-        h.view.criteria = criteria;
+        request(h, {a.root}, "a");
+        c.change(h.view.criteria);
         h.view.errors.clear();
         h.search();
         EXPECT_EQ(h.view.errors, Rows{c.message}) << c.what;
@@ -258,8 +257,7 @@ TEST(SearchDriver, ANameWithAnExtensionIsSplitVisibly)
     a.tree.file("report.txt", "x");
     a.entries = {{"report.doc", 0, "1"}, {"report.txt", 0, "1"}};
     a.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "report.doc";
+    request(h, {a.root}, "report.doc");
     h.view.criteria.nameMatch = NameMatch::Exactly;
     h.search();
     EXPECT_EQ(h.view.rewrites, (std::vector<std::pair<std::string, std::string>>{{"report", "doc"}}));
@@ -272,8 +270,7 @@ TEST(SearchDriver, WaitsWhileBackgroundIndexingRuns)
     TestDrive a;
     a.addFiles("a", 1);
     a.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "a";
+    request(h, {a.root}, "a");
 
     h.state.BackgroundIndexing = true;
     h.state.BackgroundIndexRoot = a.root;
@@ -302,8 +299,7 @@ TEST(SearchDriver, CancelDuringABuild)
     // Several folders: a build looks at the cancel flag before each folder.
     for (int i = 0; i < 450; ++i)
         a.tree.file("d" + std::to_string(i / 100) + "/f" + std::to_string(i) + ".txt", "x");
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.fileType = "txt";
+    request(h, {a.root}, "", "txt");
     h.cancelWhen([&] { return h.indexing.building; });
     h.search();
 
@@ -334,8 +330,7 @@ TEST(SearchDriver, CancelWhileMatchingTheFirstOfTwoDrives)
     a.writeIndex(h.indexes);
     b.addFiles("hit", 5);
     b.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root, b.root});
-    h.view.criteria.name = "hit";
+    request(h, {a.root, b.root}, "hit");
     h.cancelWhen([&] { return h.state.FilesSearchedCount >= 100; });
     h.search();
 
@@ -359,8 +354,7 @@ TEST(SearchDriver, CancelWhileMatchingTheLastDriveFinishes)
     a.writeIndex(h.indexes);
     b.addFiles("hit", 150);
     b.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root, b.root});
-    h.view.criteria.name = "hit";
+    request(h, {a.root, b.root}, "hit");
     h.cancelWhen([&] { return h.ctx.LoadedIndexRoot == b.root && h.state.FilesSearchedCount >= 60; });
     h.search();
 
@@ -380,8 +374,7 @@ TEST(SearchDriver, TheThousandthFileIsTheLast)
     a.writeIndex(h.indexes);
     b.addFiles("m", 10);
     b.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root, b.root});
-    h.view.criteria.name = "m";
+    request(h, {a.root, b.root}, "m");
     h.search();
 
     ASSERT_EQ(h.view.rows.size(), 1000u);
@@ -397,8 +390,7 @@ TEST(SearchDriver, TheThousandthFileIsTheLast)
     EXPECT_TRUE(h.view.searchEnabled);
 
     // With the last drive the request finishes as usual.
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "m";
+    request(h, {a.root}, "m");
     h.view.oks.clear();
     h.search();
     EXPECT_EQ(h.view.rows.size(), 1000u);
@@ -408,8 +400,7 @@ TEST(SearchDriver, TheThousandthFileIsTheLast)
 
     // Without the limit every file is listed.
     h.view.options.ResultsLimit = 1;
-    h.view.criteria = onDrives({a.root, b.root});
-    h.view.criteria.name = "m";
+    request(h, {a.root, b.root}, "m");
     h.view.oks.clear();
     h.search();
     EXPECT_EQ(h.view.rows.size(), 1015u);
@@ -422,8 +413,7 @@ TEST(SearchDriver, ARequestDuringARunningOneIsIgnored)
     TestDrive a;
     a.addFiles("a", 3);
     a.writeIndex(h.indexes);
-    h.view.criteria = onDrives({a.root});
-    h.view.criteria.name = "a";
+    request(h, {a.root}, "a");
     h.onYield = [&] { h.driver.cmdSearch_Click(); };
     h.search();
     EXPECT_EQ(h.view.clears, 1);

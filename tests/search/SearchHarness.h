@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "core/EngineHost.h"
 #include "index/IndexContext.h"
 #include "index/IndexingView.h"
+#include "index/RecordingReporter.h"
 #include "search/SearchDriver.h"
 #include "search/SearchView.h"
 #include "support/TempTree.h"
@@ -87,32 +87,13 @@ class RecordingIndexingView : public IndexingView {
   public:
     int shown = 0;
     bool building = false; // between the path label and the end of the build
-    std::vector<std::string> paths;
 
     void showIndexing() override { ++shown; }
     void hideIndexing() override { building = false; }
-    void setIndexingPath(const std::string& text) override
-    {
-        building = true;
-        paths.push_back(text);
-    }
+    void setIndexingPath(const std::string&) override { building = true; }
     void setIndexingStatus(const std::string&) override {}
     void setIndexingFilesFound(const std::string&) override {}
     void setIndexingDirectoriesFound(const std::string&) override {}
-};
-
-class RecordingErrors : public ErrorReporter {
-  public:
-    struct Report {
-        int location;
-        int number;
-        std::string description;
-    };
-    std::vector<Report> reports;
-    void reportError(int location, int number, const std::string& description) override
-    {
-        reports.push_back({location, number, description});
-    }
 };
 
 // An engine set up as the window sets it up, with its indexes in a folder
@@ -126,7 +107,7 @@ class SearchHarness {
     IndexContext ctx;
     RecordingView view;
     RecordingIndexingView indexing;
-    RecordingErrors errors;
+    indextest::RecordingReporter errors;
     SearchState state;
     SearchDriver driver{ctx, view, state};
     int yields = 0;
