@@ -81,21 +81,19 @@ class ProgramStartTest : public ::testing::Test {
     TempTree data_;
 };
 
+// The spellings of the switch are StartupGate's table; here the executable
+// is run once with the switch as a log-on entry writes it.
 TEST_F(ProgramStartTest, LogOnLaunchWithAutoStartOffEndsAtOnceWritingNothing)
 {
-    const std::vector<QStringList> switches = {{"/STARTUP"}, {"/startup"}, {"/StartUp"}};
-    for (const auto& arguments : switches) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        setOption("AutoStart", "0");
-        const auto configBefore = contents(config_.path());
+    setOption("AutoStart", "0");
+    const auto configBefore = contents(config_.path());
 
-        const Outcome outcome = run(arguments, /*withDisplay=*/false);
-        ASSERT_TRUE(outcome.finished);
-        EXPECT_EQ(outcome.exitCode, 0);
-        EXPECT_FALSE(fs::exists(indexes()));
-        EXPECT_TRUE(contents(data_.path()).empty());
-        EXPECT_EQ(contents(config_.path()), configBefore);
-    }
+    const Outcome outcome = run({"/STARTUP"}, /*withDisplay=*/false);
+    ASSERT_TRUE(outcome.finished);
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_FALSE(fs::exists(indexes()));
+    EXPECT_TRUE(contents(data_.path()).empty());
+    EXPECT_EQ(contents(config_.path()), configBefore);
 }
 
 struct NormalStart {
@@ -105,10 +103,9 @@ struct NormalStart {
 
 TEST_F(ProgramStartTest, OtherLaunchesStartNormally)
 {
-    const std::vector<NormalStart> starts = {
-        {{"/startup"}, nullptr},    {{"/STARTUP"}, "1"}, {{}, "0"},
-        {{"/startup", "now"}, "0"}, {{"startup"}, "0"},
-    };
+    // The default of AutoStart, the option on, and the option off for a
+    // launch that is not the log-on one.
+    const std::vector<NormalStart> starts = {{{"/startup"}, nullptr}, {{"/STARTUP"}, "1"}, {{}, "0"}};
     for (const auto& start : starts) {
         SCOPED_TRACE(start.arguments.join(' ').toStdString() +
                      " AutoStart=" + (start.autoStart ? start.autoStart : "(none)"));
