@@ -39,23 +39,18 @@ struct StoredPair {
 
 inline std::string decodeStored(const std::string& text)
 {
+    static const std::map<std::string, char> escapes = {{"25", '%'}, {"7C", '|'}, {"0D", '\r'}, {"0A", '\n'}};
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
         if (text[i] != '%') {
             out.push_back(text[i]);
             continue;
         }
-        const std::string code = text.substr(i + 1, 2);
-        if (code == "25")
-            out.push_back('%');
-        else if (code == "7C")
-            out.push_back('|');
-        else if (code == "0D")
-            out.push_back('\r');
-        else if (code == "0A")
-            out.push_back('\n');
+        const auto escape = escapes.find(text.substr(i + 1, 2));
+        if (escape == escapes.end())
+            ADD_FAILURE() << "unexpected escape %" << text.substr(i + 1, 2) << " in " << text;
         else
-            ADD_FAILURE() << "unexpected escape %" << code << " in " << text;
+            out.push_back(escape->second);
         i += 2;
     }
     return out;
