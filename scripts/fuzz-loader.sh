@@ -14,7 +14,8 @@ flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recov
 # Only what the loader is made of, so work elsewhere in the engine cannot
 # break this build.
 sources=(src/core/DateText.cpp src/core/EngineError.cpp src/index/IndexFormat.cpp src/index/IndexLoader.cpp
-  src/index/LoadedIndex.cpp src/index/WholeFile.cpp tests/fuzz/LoadIndexFuzz.cpp)
+  src/index/IndexTextParser.cpp src/index/LoadedIndex.cpp src/index/ReservedPages.cpp src/index/WholeFile.cpp
+  tests/fuzz/LoadIndexFuzz.cpp)
 clang++ "${flags[@]}" "${sources[@]}" -o "$out/load-index-fuzz"
 
 cd "$out"

@@ -1,7 +1,14 @@
 #include "index/IndexLoader.h"
 
+#include <fcntl.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -9,7 +16,9 @@
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "index/IndexFormat.h"
+#include "index/IndexTextParser.h"
 #include "index/LoadedIndexImpl.h"
+#include "index/ReservedPages.h"
 #include "index/WholeFile.h"
 
 namespace zephrix {
@@ -19,27 +28,20 @@ class IndexLoader {
   public:
     static void install(LoadedIndex& index, std::unique_ptr<LoadedIndex::Impl> loaded)
     {
-        delete index.impl_;
-        index.impl_ = loaded.release();
+        index.install(loaded.release());
     }
 };
 
 namespace {
 
-constexpr int YieldEveryLines = 1000;
+// The entries file is read in pieces of this size, each parsed right after
+// it arrived, while it is still in the processor's cache.
+constexpr size_t ReadPiece = size_t(256) << 10;
 
 struct LoadFailure {
     int number = 0;
     std::string description;
 };
-
-// The line after the stamp; nullptr when the text holds no line end at all
-// (then it holds the stamp alone, or nothing).
-char* afterFirstLine(char* text, size_t size)
-{
-    char* lineFeed = static_cast<char*>(std::memchr(text, '\n', size));
-    return lineFeed ? lineFeed + 1 : nullptr;
-}
 
 LoadFailure formatFailure(const std::string& path, size_t lineNumber, const char* what)
 {
@@ -47,114 +49,146 @@ LoadFailure formatFailure(const std::string& path, size_t lineNumber, const char
             "Bad index file: line " + std::to_string(lineNumber) + " of " + path + " " + what};
 }
 
-// Parses the entry lines in place. Each line becomes one record; the name is
-// decoded where it stands, the other fields are only located.
-bool parseEntries(IndexContext& ctx, LoadedIndex::Impl& loaded, const std::string& path, LoadFailure& failure)
+class FileHandle {
+  public:
+    explicit FileHandle(int fd) : fd_(fd) {}
+    ~FileHandle()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Room for `size` bytes of text and the padding after it, keeping the
+// `filled` bytes there are; the text moves, which the records (offsets) do
+// not mind.
+bool growText(ReservedPages& text, size_t filled, size_t size)
 {
-    char* const text = loaded.entriesText.get();
-    char* const end = text + loaded.entriesTextSize;
-    char* line = afterFirstLine(text, loaded.entriesTextSize);
-    if (!line)
-        return true;
-
-    // Counting the lines first sizes the table exactly; memchr over the
-    // buffer costs far less than growing a table of this size.
-    size_t lines = 0;
-    for (const char* p = line; p < end; ++lines) {
-        const char* lineFeed = static_cast<const char*>(std::memchr(p, '\n', size_t(end - p)));
-        p = lineFeed ? lineFeed + 1 : end;
-    }
-    loaded.records.reserve(lines);
-    adviseHugePages(loaded.records.data(), lines * sizeof(LoadedIndex::Impl::Record));
-
-    size_t lineNumber = 1;
-    while (line < end) {
-        ++lineNumber;
-        char* lineFeed = static_cast<char*>(std::memchr(line, '\n', size_t(end - line)));
-        char* next = lineFeed ? lineFeed + 1 : end;
-        char* lineEnd = lineFeed ? lineFeed : end;
-        if (lineEnd > line && lineEnd[-1] == '\r')
-            --lineEnd;
-
-        std::string_view fields[IndexFormat::EntryFieldCount];
-        if (!IndexFormat::splitEntryLine(std::string_view(line, size_t(lineEnd - line)), fields)) {
-            failure = formatFailure(path, lineNumber, "has fewer than five fields");
-            return false;
-        }
-        const auto folderIndex = IndexFormat::parseDecimal(fields[IndexFormat::FolderIndexField], UINT32_MAX);
-        if (!folderIndex) {
-            failure = formatFailure(path, lineNumber, "has a folder number that is not a number");
-            return false;
-        }
-        const size_t sizeOffset = size_t(fields[IndexFormat::SizeField].data() - line);
-        if (sizeOffset > LoadedIndex::Impl::MaxFieldOffset ||
-            fields[IndexFormat::SizeField].size() > LoadedIndex::Impl::MaxFieldOffset ||
-            fields[IndexFormat::CreatedField].size() > LoadedIndex::Impl::MaxFieldOffset ||
-            fields[IndexFormat::ModifiedField].size() > LoadedIndex::Impl::MaxFieldOffset) {
-            failure = formatFailure(path, lineNumber, "is too long");
-            return false;
-        }
-        const auto nameLength = IndexFormat::decodeInPlace(line, fields[IndexFormat::NameField].size());
-        if (!nameLength) {
-            failure = formatFailure(path, lineNumber, "has an invalid escape in its name");
-            return false;
-        }
-
-        LoadedIndex::Impl::Record record;
-        record.name = line;
-        record.folderIndex = static_cast<uint32_t>(*folderIndex);
-        record.nameLength = static_cast<uint16_t>(*nameLength);
-        record.sizeOffset = static_cast<uint16_t>(sizeOffset);
-        record.sizeLength = static_cast<uint16_t>(fields[IndexFormat::SizeField].size());
-        record.createdLength = static_cast<uint16_t>(fields[IndexFormat::CreatedField].size());
-        record.modifiedLength = static_cast<uint16_t>(fields[IndexFormat::ModifiedField].size());
-        record.completed = 0;
-        loaded.records.push_back(record);
-        if (loaded.records.size() % YieldEveryLines == 0)
-            ctx.yield();
-        line = next;
-    }
+    const size_t padded = size + LoadedIndex::NamePadding;
+    ReservedPages bigger;
+    if (!bigger.reserve(padded) || !bigger.commit(padded))
+        return false;
+    if (filled > 0)
+        std::memcpy(bigger.data(), text.data(), filled);
+    text = std::move(bigger);
     return true;
 }
 
-bool parseFolders(IndexContext& ctx, LoadedIndex::Impl& loaded, const std::string& path, LoadFailure& failure)
+// The size to read a file into: one byte more than it has, so its end is
+// seen without growing. 0 with errno set when it cannot be read as a file.
+size_t readingCapacity(int fd)
 {
-    char* const text = loaded.foldersText.get();
-    char* const end = text + loaded.foldersTextSize;
-    char* line = afterFirstLine(text, loaded.foldersTextSize);
-    if (!line)
-        return true;
-
-    size_t lineNumber = 1;
-    while (line < end) {
-        ++lineNumber;
-        char* lineFeed = static_cast<char*>(std::memchr(line, '\n', size_t(end - line)));
-        char* next = lineFeed ? lineFeed + 1 : end;
-        char* lineEnd = lineFeed ? lineFeed : end;
-        if (lineEnd > line && lineEnd[-1] == '\r')
-            --lineEnd;
-        const auto length = IndexFormat::decodeInPlace(line, size_t(lineEnd - line));
-        if (!length) {
-            failure = formatFailure(path, lineNumber, "has an invalid escape");
-            return false;
-        }
-        loaded.folders.emplace_back(line, *length);
-        if (loaded.folders.size() % YieldEveryLines == 0)
-            ctx.yield();
-        line = next;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return 0;
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return 0;
     }
-    return true;
+    return static_cast<size_t>(st.st_size) + 1;
 }
 
-bool folderNumbersExist(const LoadedIndex::Impl& loaded, const std::string& path, LoadFailure& failure)
+// Reads a whole file into `text`, a piece at a time, growing it when the
+// file grew since `capacity` was taken; calls onPiece(pieceStart, size)
+// after each piece. Returns 0 or the errno of the failed call.
+template <typename OnPiece>
+int readPieces(int fd, size_t capacity, ReservedPages& text, size_t& size, OnPiece&& onPiece)
 {
-    const size_t folders = loaded.folders.size();
-    for (size_t row = 0; row < loaded.records.size(); ++row) {
-        if (loaded.records[row].folderIndex >= folders) {
-            failure = {ErrorNumbers::BadIndexFormat, "Bad index file: line " + std::to_string(row + 2) +
-                                                         " of " + path + " names folder " +
-                                                         std::to_string(loaded.records[row].folderIndex) +
-                                                         ", which the folders file does not have"};
+    size = 0;
+    if (!growText(text, 0, capacity))
+        return errno;
+    for (;;) {
+        if (size == capacity) {
+            if (!growText(text, size, capacity * 2))
+                return errno;
+            capacity *= 2;
+        }
+        const ssize_t got = ::read(fd, text.data() + size, std::min(ReadPiece, capacity - size));
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        if (got == 0)
+            return 0;
+        const size_t pieceStart = size;
+        size += static_cast<size_t>(got);
+        onPiece(pieceStart, size);
+    }
+}
+
+// Reads the entries file into loaded.entriesText and hands each piece's
+// whole lines to the parser as it arrives; a parse failure stops the parsing
+// but not the reading, so a read error is still the one reported. Returns 0
+// or the errno of the failed call.
+int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool& parsed)
+{
+    const size_t capacity = readingCapacity(fd);
+    if (capacity == 0)
+        return errno;
+    // Every stored line has at least four separators and a digit: six bytes.
+    if (!loaded.recordPages.reserve((capacity / 6 + 1) * sizeof(LoadedIndex::Impl::Record)))
+        return errno;
+
+    size_t linesFrom = SIZE_MAX; // where unparsed lines start; unknown before the stamp's line feed
+    parsed = true;
+    auto parsePiece = [&](size_t pieceStart, size_t size) {
+        if (!parsed)
+            return;
+        const char* const text = loaded.entriesText.data();
+        if (linesFrom == SIZE_MAX) {
+            const void* stampEnd = std::memchr(text + pieceStart, '\n', size - pieceStart);
+            if (!stampEnd)
+                return;
+            linesFrom = size_t(static_cast<const char*>(stampEnd) - text) + 1;
+        }
+        const void* lastLineFeed = ::memrchr(text + linesFrom, '\n', size - linesFrom);
+        if (!lastLineFeed)
+            return;
+        const size_t linesTo = size_t(static_cast<const char*>(lastLineFeed) - text) + 1;
+        parsed = parser.parse(linesFrom, linesTo);
+        linesFrom = linesTo;
+    };
+    if (const int error = readPieces(fd, capacity, loaded.entriesText, loaded.entriesTextSize, parsePiece))
+        return error;
+    // The last line when no line feed ends it.
+    if (parsed && linesFrom < loaded.entriesTextSize)
+        parsed = parser.parse(linesFrom, loaded.entriesTextSize);
+    loaded.entriesText.guardAfter(loaded.entriesTextSize + LoadedIndex::NamePadding);
+    return 0;
+}
+
+// Reads the folders file into loaded.foldersText. Returns 0 or the errno of
+// the failed call.
+int readFolders(int fd, LoadedIndex::Impl& loaded)
+{
+    const size_t capacity = readingCapacity(fd);
+    if (capacity == 0)
+        return errno;
+    const int error =
+        readPieces(fd, capacity, loaded.foldersText, loaded.foldersTextSize, [](size_t, size_t) {});
+    loaded.foldersText.guardAfter(loaded.foldersTextSize + LoadedIndex::NamePadding);
+    return error;
+}
+
+bool folderNumbersExist(const LoadedIndex::Impl& loaded, uint32_t largestFolderIndex, const std::string& path,
+                        LoadFailure& failure)
+{
+    const size_t folders = loaded.folderCount;
+    if (loaded.recordCount == 0 || largestFolderIndex < folders)
+        return true;
+    for (size_t row = 0; row < loaded.recordCount; ++row) {
+        const uint32_t folderIndex = loaded.records()[row].folderIndex;
+        if (folderIndex >= folders) {
+            failure = {ErrorNumbers::BadIndexFormat,
+                       "Bad index file: line " + std::to_string(row + 2) + " of " + path + " names folder " +
+                           std::to_string(folderIndex) + ", which the folders file does not have"};
             return false;
         }
     }
@@ -195,43 +229,53 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
         return fail();
     }
     auto loaded = std::make_unique<LoadedIndex::Impl>();
-    WholeFile entries = readWholeFile(paths->entries);
-    if (entries.error == ENOENT)
+    FileHandle entries(::open(paths->entries.c_str(), O_RDONLY | O_CLOEXEC));
+    if (entries.get() < 0 && errno == ENOENT)
         return false;
 
     position = 3;
-    if (entries.error) {
-        failure = systemFailure(entries.error, paths->entries);
+    if (entries.get() < 0) {
+        failure = systemFailure(errno, paths->entries);
         return fail();
     }
-    if (entries.size == 0) {
+    EntryLineParser parser(*loaded, ctx.yield);
+    bool parsed = true;
+    if (const int error = readEntries(entries.get(), *loaded, parser, parsed)) {
+        failure = systemFailure(error, paths->entries);
+        return fail();
+    }
+    if (loaded->entriesTextSize == 0) {
         failure = {ErrorNumbers::BadIndexFormat, "Bad index file: " + paths->entries + " has no build stamp"};
         return fail();
     }
-    loaded->entriesText = std::move(entries.text);
-    loaded->entriesTextSize = entries.size;
 
     position = 4;
-    if (!parseEntries(ctx, *loaded, paths->entries, failure))
+    if (!parsed) {
+        failure = parser.memoryError() ? systemFailure(parser.memoryError(), paths->entries)
+                                       : formatFailure(paths->entries, parser.failedLine(), parser.problem());
         return fail();
+    }
+    loaded->recordPages.trim(loaded->recordCount * sizeof(LoadedIndex::Impl::Record));
 
     position = 5;
-    WholeFile folders = readWholeFile(paths->folders);
-    if (folders.error == ENOENT)
+    FileHandle folders(::open(paths->folders.c_str(), O_RDONLY | O_CLOEXEC));
+    if (folders.get() < 0 && errno == ENOENT)
         return false;
 
     position = 6;
-    if (folders.error) {
-        failure = systemFailure(folders.error, paths->folders);
+    if (const int error = folders.get() < 0 ? errno : readFolders(folders.get(), *loaded)) {
+        failure = systemFailure(error, paths->folders);
         return fail();
     }
-    loaded->foldersText = std::move(folders.text);
-    loaded->foldersTextSize = folders.size;
-    if (!parseFolders(ctx, *loaded, paths->folders, failure))
+    size_t failedLine = 0;
+    if (!parseFolderLines(*loaded, ctx.yield, failedLine)) {
+        failure = failedLine == 0 ? systemFailure(errno, paths->folders)
+                                  : formatFailure(paths->folders, failedLine, "has an invalid escape");
         return fail();
+    }
 
     position = 7;
-    if (!folderNumbersExist(*loaded, paths->entries, failure))
+    if (!folderNumbersExist(*loaded, parser.largestFolderIndex(), paths->entries, failure))
         return fail();
     IndexLoader::install(ctx.index, std::move(loaded));
     ctx.LoadedIndexRoot = root;

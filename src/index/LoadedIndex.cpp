@@ -2,12 +2,33 @@
 
 #include "index/LoadedIndexImpl.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zephrix {
+
+bool LoadedIndex::Impl::roomForRecords(size_t total)
+{
+    const size_t needed = total * sizeof(Record);
+    if (needed <= recordPages.committed())
+        return true;
+    if (needed <= recordPages.reserved())
+        return recordPages.commit(needed);
+    // Past the reservation (the file grew while it was read): move to one
+    // twice the size. The records hold offsets, so they move as they are.
+    ReservedPages bigger;
+    if (!bigger.reserve(std::max(needed, recordPages.reserved() * 2)) || !bigger.commit(needed))
+        return false;
+    if (recordCount > 0)
+        std::memcpy(bigger.data(), recordPages.data(), recordCount * sizeof(Record));
+    recordPages = std::move(bigger);
+    return true;
+}
 
 size_t LoadedIndex::Impl::tableBytes() const
 {
-    size_t bytes = entriesTextSize + foldersTextSize + records.capacity() * sizeof(Record) +
-                   folders.capacity() * sizeof(std::string_view);
+    size_t bytes = entriesTextSize + foldersTextSize + recordCount * sizeof(Record) +
+                   folderCount * sizeof(std::string_view);
     for (const auto& [row, completion] : completions)
         bytes += sizeof(completion) + completion.size.capacity() + completion.created.capacity() +
                  completion.modified.capacity();
@@ -18,6 +39,14 @@ LoadedIndex::LoadedIndex() : impl_(new Impl)
 {
 }
 
+void LoadedIndex::install(Impl* loaded)
+{
+    delete impl_;
+    impl_ = loaded;
+    records_ = impl_->records();
+    entriesText_ = impl_->entriesText.data();
+}
+
 LoadedIndex::~LoadedIndex()
 {
     delete impl_;
@@ -25,16 +54,17 @@ LoadedIndex::~LoadedIndex()
 
 size_t LoadedIndex::entryCount() const
 {
-    return impl_->records.size();
+    return impl_->recordCount;
 }
 
 IndexEntry LoadedIndex::entry(size_t row) const
 {
-    if (row >= impl_->records.size())
+    if (row >= impl_->recordCount)
         return {};
-    const Impl::Record& r = impl_->records[row];
+    const Impl::Record& r = impl_->records()[row];
+    const char* name = impl_->lineText(r);
     IndexEntry e;
-    e.name = std::string_view(r.name, r.nameLength);
+    e.name = std::string_view(name, r.nameLength);
     e.folderIndex = r.folderIndex;
     if (r.completed) {
         const Impl::Completion& c = impl_->completions.at(row);
@@ -43,7 +73,7 @@ IndexEntry LoadedIndex::entry(size_t row) const
         e.modified = c.modified;
         return e;
     }
-    const char* size = r.name + r.sizeOffset;
+    const char* size = name + r.sizeOffset;
     e.size = std::string_view(size, r.sizeLength);
     const char* created = size + r.sizeLength + 1;
     e.created = std::string_view(created, r.createdLength);
@@ -53,31 +83,29 @@ IndexEntry LoadedIndex::entry(size_t row) const
 
 size_t LoadedIndex::folderCount() const
 {
-    return impl_->folders.size();
+    return impl_->folderCount;
 }
 
 std::string_view LoadedIndex::folder(size_t k) const
 {
-    return k < impl_->folders.size() ? impl_->folders[k] : std::string_view();
+    return k < impl_->folderCount ? impl_->folders()[k] : std::string_view();
 }
 
 void LoadedIndex::completeEntry(size_t row, std::string_view size, std::string_view created,
                                 std::string_view modified)
 {
-    if (row >= impl_->records.size())
+    if (row >= impl_->recordCount)
         return;
     Impl::Completion& c = impl_->completions[row];
     c.size.assign(size);
     c.created.assign(created);
     c.modified.assign(modified);
-    impl_->records[row].completed = 1;
+    impl_->records()[row].completed = 1;
 }
 
 void LoadedIndex::clear()
 {
-    Impl* fresh = new Impl;
-    delete impl_;
-    impl_ = fresh;
+    install(new Impl);
 }
 
 size_t LoadedIndex::memoryBytes() const

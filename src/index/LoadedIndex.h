@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "index/EntryRecord.h"
+
 namespace zephrix {
 
 // One file entry of the loaded index. The views point into the LoadedIndex
@@ -28,6 +30,17 @@ class LoadedIndex {
     size_t entryCount() const;
     IndexEntry entry(size_t row) const;
 
+    // The name and folder of row < entryCount(), inline: a search rejects
+    // most entries on these alone. At least NamePadding readable bytes follow
+    // every name, so a scan may read whole blocks past its end.
+    static constexpr size_t NamePadding = 64;
+    std::string_view entryName(size_t row) const
+    {
+        const EntryRecord& record = records_[row];
+        return {entriesText_ + record.line, record.nameLength};
+    }
+    uint32_t entryFolder(size_t row) const { return records_[row].folderIndex; }
+
     size_t folderCount() const;
     // Folder k: a full path ending in '/', decoded; folder 0 is the root.
     std::string_view folder(size_t k) const;
@@ -47,7 +60,12 @@ class LoadedIndex {
 
   private:
     friend class IndexLoader;
+    void install(Impl* loaded);
+
     Impl* impl_;
+    // Copies of impl_'s table addresses for the inline accessors.
+    const EntryRecord* records_ = nullptr;
+    const char* entriesText_ = nullptr;
 };
 
 } // namespace zephrix

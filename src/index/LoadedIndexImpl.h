@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
-#include <memory>
 #include <string>
+#include <string_view>
 #include <unordered_map>
-#include <vector>
 
+#include "index/EntryRecord.h"
 #include "index/LoadedIndex.h"
+#include "index/ReservedPages.h"
 
 namespace zephrix {
 
@@ -18,17 +19,7 @@ struct LoadedIndex::Impl {
     // by the loader rather than truncated.
     static constexpr size_t MaxFieldOffset = UINT16_MAX;
 
-    struct Record {
-        const char* name; // start of the line; the name comes first
-        uint32_t folderIndex;
-        uint16_t nameLength; // decoded
-        uint16_t sizeOffset; // from name; created and modified follow size, one '|' apart
-        uint16_t sizeLength;
-        uint16_t createdLength;
-        uint16_t modifiedLength;
-        uint16_t completed; // 1: the details live in `completions`
-    };
-    static_assert(sizeof(Record) == 24);
+    using Record = EntryRecord;
 
     struct Completion {
         std::string size;
@@ -36,15 +27,33 @@ struct LoadedIndex::Impl {
         std::string modified;
     };
 
-    std::unique_ptr<char[]> entriesText;
-    std::unique_ptr<char[]> foldersText;
-    std::vector<Record> records;
-    std::vector<std::string_view> folders;
+    // Both grow in place while the entries file is read, so the records can
+    // be made while the text they point into is still in the cache.
+    ReservedPages entriesText;
+    ReservedPages recordPages;
+    size_t entriesTextSize = 0;
+    size_t recordCount = 0;
+
+    // Small as they are, they get the same pages: on virtual machines a
+    // first touch of a small page costs more than clearing a huge one.
+    ReservedPages foldersText;
+    ReservedPages folderPages; // folder texts as string_views into foldersText
+    size_t foldersTextSize = 0;
+    size_t folderCount = 0;
     std::unordered_map<size_t, Completion> completions;
 
+    const Record* records() const { return reinterpret_cast<const Record*>(recordPages.data()); }
+    Record* records() { return reinterpret_cast<Record*>(recordPages.data()); }
+    const char* lineText(const Record& record) const { return entriesText.data() + record.line; }
+    const std::string_view* folders() const
+    {
+        return reinterpret_cast<const std::string_view*>(folderPages.data());
+    }
+
+    // Room for `total` records in all; false with errno set when memory runs
+    // out.
+    bool roomForRecords(size_t total);
     size_t tableBytes() const;
-    size_t entriesTextSize = 0;
-    size_t foldersTextSize = 0;
 };
 
 } // namespace zephrix

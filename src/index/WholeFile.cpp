@@ -1,12 +1,10 @@
 #include "index/WholeFile.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdint>
 #include <cstring>
 
 namespace zephrix {
@@ -49,15 +47,6 @@ ssize_t readFully(int fd, char* buffer, size_t size)
 
 } // namespace
 
-void adviseHugePages(void* start, size_t size)
-{
-    const uintptr_t page = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const uintptr_t begin = (reinterpret_cast<uintptr_t>(start) + page - 1) & ~(page - 1);
-    const uintptr_t end = (reinterpret_cast<uintptr_t>(start) + size) & ~(page - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-}
-
 WholeFile readWholeFile(const std::string& path)
 {
     WholeFile file;
@@ -78,7 +67,6 @@ WholeFile readWholeFile(const std::string& path)
     // The size may change while we read; the buffer grows if the file does.
     size_t capacity = static_cast<size_t>(st.st_size) + 1;
     file.text.reset(new char[capacity]);
-    adviseHugePages(file.text.get(), capacity);
     for (;;) {
         const ssize_t got = readFully(handle.get(), file.text.get() + file.size, capacity - file.size);
         if (got < 0) {

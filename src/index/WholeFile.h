@@ -15,12 +15,6 @@ struct WholeFile {
 
 WholeFile readWholeFile(const std::string& path);
 
-// Asks for transparent huge pages on a large buffer before it is first
-// written: on virtual machines every first touch of a 4 KiB page is a costly
-// fault, and a 75 MB index buffer would otherwise spend more time faulting
-// than reading.
-void adviseHugePages(void* start, size_t size);
-
 // Up to maxBytes from the start of the file, for reading a first line.
 WholeFile readFileHead(const std::string& path, size_t maxBytes);
 

@@ -81,6 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         const zephrix::IndexEntry entry = ctx.index.entry(row);
         if (entry.folderIndex >= ctx.index.folderCount())
             std::abort();
+        if (ctx.index.entryName(row) != entry.name || ctx.index.entryFolder(row) != entry.folderIndex)
+            std::abort();
         // Touch every byte so the sanitizer sees any view past its buffer.
         for (std::string_view field : {entry.name, entry.size, entry.created, entry.modified})
             for (char c : field)

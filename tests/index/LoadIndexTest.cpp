@@ -201,6 +201,170 @@ TEST_F(LoaderFixture, TablesStayWithinTheirMemoryBound)
     EXPECT_LE(ctx.index.memoryBytes(), bound);
 }
 
+TEST_F(LoaderFixture, LinesSplitAnyWayBetweenReadsLoadWhole)
+{
+    // Well past several read pieces, with lines of every length, so line
+    // ends, escapes, CRs and extra fields fall on every side of a boundary.
+    struct Expected {
+        std::string name;
+        uint32_t folder;
+        std::string size;
+        std::string modified;
+    };
+    std::vector<Expected> expected;
+    std::string entries = Stamp;
+    for (int i = 0; entries.size() < 1500000; ++i) {
+        Expected e;
+        std::string stored = "n" + std::to_string(i) + std::string(size_t(i % 97), 'x');
+        e.name = stored;
+        if (i % 13 == 0) {
+            stored += "%7C%25";
+            e.name += "|%";
+        }
+        e.folder = uint32_t(i % 3);
+        e.size = i % 11 == 0 ? "" : std::to_string(i);
+        e.modified = i % 5 == 0 ? "" : "1/2/2003 4:05:06 PM";
+        entries += stored + "|" + std::to_string(e.folder) + "|" + e.size + "|c" + std::to_string(i) + "|" +
+                   e.modified;
+        if (i % 7 == 0)
+            entries += "|dropped|" + std::string(size_t(i % 300), 'd');
+        entries += i % 2 == 0 ? "\r\n" : "\n";
+        expected.push_back(e);
+    }
+    // The last line without its line end.
+    entries.resize(entries.size() - 1);
+    if (entries.back() == '\r')
+        entries.resize(entries.size() - 1);
+    writePair("home", entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
+
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_EQ(ctx.index.entryCount(), expected.size());
+    for (size_t row = 0; row < expected.size(); ++row) {
+        const IndexEntry entry = ctx.index.entry(row);
+        ASSERT_EQ(entry.name, expected[row].name) << row;
+        ASSERT_EQ(ctx.index.entryName(row), expected[row].name) << row;
+        ASSERT_EQ(entry.folderIndex, expected[row].folder) << row;
+        ASSERT_EQ(ctx.index.entryFolder(row), expected[row].folder) << row;
+        ASSERT_EQ(entry.size, expected[row].size) << row;
+        ASSERT_EQ(entry.created, "c" + std::to_string(row)) << row;
+        ASSERT_EQ(entry.modified, expected[row].modified) << row;
+    }
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(LoaderFixture, ALineLongerThanAReadLoads)
+{
+    writePair("home", Stamp + "a|0|1|c|m|" + std::string(700000, 'z') + "\r\nb|0|2|c|m\r\n",
+              Stamp + "/home/\r\n");
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_EQ(ctx.index.entryCount(), 2u);
+    EXPECT_EQ(ctx.index.entry(0).modified, "m");
+    EXPECT_EQ(ctx.index.entry(1).name, "b");
+}
+
+TEST_F(LoaderFixture, ABadLineFarIntoTheFileIsNamedByItsNumber)
+{
+    std::string entries = entryLines(30000);
+    entries += "broken|0|1\r\n";
+    entries += entryLines(10).substr(Stamp.size());
+    writePair("home", entries, Stamp + "/home/\r\n");
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_EQ(reporter.reports.size(), 1u);
+    EXPECT_NE(reporter.reports[0].description.find("line 30002 of"), std::string::npos)
+        << reporter.reports[0].description;
+    EXPECT_NE(reporter.reports[0].description.find("fewer than five fields Position: 4"), std::string::npos)
+        << reporter.reports[0].description;
+}
+
+TEST_F(LoaderFixture, FolderNumbers)
+{
+    // A number that reads is checked against the folders (position 7, with
+    // the number as read); anything else fails as not a number (position 4).
+    struct Case {
+        const char* field;
+        const char* read; // nullptr: not a number
+    } cases[] = {
+        {"1", "1"},
+        {"00000001", "1"},
+        {"12345678", "12345678"},
+        {"99999999", "99999999"},
+        {"123456789", "123456789"},
+        {"0000000000000000007", "7"},
+        {"00000000000000000007", "7"},
+        {"000000000000000000007", nullptr},
+        {"4294967295", "4294967295"},
+        {"4294967296", nullptr},
+        {"99999999999999999999", nullptr},
+        {"", nullptr},
+        {"1a", nullptr},
+        {"a1", nullptr},
+        {"1234567:", nullptr},
+        {"/1", nullptr},
+        {" 1", nullptr},
+        {"+1", nullptr},
+        {"-0", nullptr},
+        {"1%", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.field);
+        reporter.reports.clear();
+        writePair("home", Stamp + "a|" + c.field + "|1|c|m\r\n", Stamp + "/home/\r\n");
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+        ASSERT_EQ(reporter.reports.size(), 1u);
+        const std::string& text = reporter.reports[0].description;
+        if (c.read) {
+            EXPECT_NE(text.find(std::string("names folder ") + c.read + ","), std::string::npos) << text;
+            EXPECT_NE(text.find("Position: 7"), std::string::npos) << text;
+        } else {
+            EXPECT_NE(text.find("not a number Position: 4"), std::string::npos) << text;
+        }
+    }
+    writePair("home", Stamp + "a|00|1|c|m\r\nb|0000001|1|c|m\r\n", Stamp + "/home/\r\n/home/a/\r\n");
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_EQ(ctx.index.entry(0).folderIndex, 0u);
+    EXPECT_EQ(ctx.index.entry(1).folderIndex, 1u);
+}
+
+TEST_F(LoaderFixture, LineEndsAndFieldEdges)
+{
+    struct Case {
+        const char* what;
+        std::string line;
+        std::string name;
+        std::string modified;
+    } cases[] = {
+        {"CR LF", "a|0|1|c|m\r\n", "a", "m"},
+        {"LF", "a|0|1|c|m\n", "a", "m"},
+        {"empty last field", "a|0|1|c|\r\n", "a", ""},
+        {"two CRs, one is the line end's", "a|0|1|c|m\r\r\n", "a", "m\r"},
+        {"CR inside a field", "a\rb|0|1|c\r|m\r\n", "a\rb", "m"},
+        {"extra fields", "a|0|1|c|m|x|y\r\n", "a", "m"},
+        {"CR after the fifth field is text", "a|0|1|c|m\r|x\r\n", "a", "m\r"},
+        {"percent outside the name is text", "a|0|1|c%|m%zz\r\n", "a", "m%zz"},
+        {"empty name", "|0|1|c|m\r\n", "", "m"},
+        {"last line without line feed", "a|0|1|c|m", "a", "m"},
+        {"last line with a lone CR", "a|0|1|c|m\r", "a", "m"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        writePair("home", Stamp + c.line, Stamp + "/home/\r\n");
+        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+        ASSERT_EQ(ctx.index.entryCount(), 1u);
+        EXPECT_EQ(ctx.index.entry(0).name, c.name);
+        EXPECT_EQ(ctx.index.entry(0).modified, c.modified);
+    }
+}
+
+TEST_F(LoaderFixture, FolderLinesKeepBarsAndDecodeEscapes)
+{
+    writePair("home", entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25/\n/home/e/");
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_EQ(ctx.index.folderCount(), 4u);
+    EXPECT_EQ(ctx.index.folder(1), "/home/a|b/");
+    EXPECT_EQ(ctx.index.folder(2), "/home/c|d%/");
+    EXPECT_EQ(ctx.index.folder(3), "/home/e/");
+}
+
 // --- age --------------------------------------------------------------------
 
 namespace {
