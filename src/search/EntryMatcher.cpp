@@ -11,6 +11,7 @@
 #include "core/DateText.h"
 #include "index/ExcludedFolders.h"
 #include "index/FileDetails.h"
+#include "search/IndexNamePattern.h"
 #include "search/InsideScan.h"
 #include "search/SearchLimits.h"
 #include "search/SearchTexts.h"
@@ -109,6 +110,18 @@ class NameFilter {
         exact_ = caseSensitive && match == NameMatch::Contains;
         text_ = name;
         folded_.assign(name);
+        indexPattern_ = isAsciiText(folded_.folded());
+        if (indexPattern_)
+            indexNames_.assign(folded_.folded());
+    }
+
+    // passes() for (part of) a name of the loaded index, which may be read
+    // past its end; ascii: the candidate has no byte of 0x80 or more.
+    bool passesIndexName(std::string_view candidate, bool ascii) const
+    {
+        if (active_ && ascii && indexPattern_ && match_ == NameMatch::Contains && !exact_)
+            return indexNames_.isContainedInAscii(candidate.data(), candidate.size());
+        return passes(candidate);
     }
 
     bool passes(std::string_view candidate) const
@@ -137,6 +150,8 @@ class NameFilter {
     NameMatch match_ = NameMatch::Contains;
     std::string text_;
     FoldedPattern folded_;
+    bool indexPattern_ = false;
+    IndexNamePattern indexNames_;
 };
 
 // Position of the last '.', or the name's length when it has none. Names
@@ -311,17 +326,19 @@ class Matcher {
         // multiples of 100.
         int64_t untilProgress = ProgressEvery - state_.FilesSearchedCount % ProgressEvery;
         for (size_t row = 0; row < count; ++row) {
-            IndexEntry entry = index.entry(row);
-            if (entry.name.empty())
+            // Name and folder first: most entries go no further.
+            const std::string_view name = index.entryName(row);
+            if (name.empty())
                 break;
             if (state_.SearchCancelled == 1) {
                 applyToolbarRule();
                 return;
             }
             // Entries come grouped by folder, so each folder is tested once.
-            if (entry.folderIndex != excludedCachedFor) {
-                excludedCachedFor = entry.folderIndex;
-                folderExcluded = exclusion_->excludes(index.folder(entry.folderIndex));
+            const uint32_t folderIndex = index.entryFolder(row);
+            if (folderIndex != excludedCachedFor) {
+                excludedCachedFor = folderIndex;
+                folderExcluded = exclusion_->excludes(index.folder(folderIndex));
             }
             if (folderExcluded)
                 continue;
@@ -335,20 +352,20 @@ class Matcher {
             }
 
             if (folderScope_) {
-                if (entry.folderIndex != scopeCachedFor_) {
-                    scopeCachedFor_ = entry.folderIndex;
-                    inScopeFolder_ = scopeFolder_.equals(index.folder(entry.folderIndex));
+                if (folderIndex != scopeCachedFor_) {
+                    scopeCachedFor_ = folderIndex;
+                    inScopeFolder_ = scopeFolder_.equals(index.folder(folderIndex));
                 }
                 if (!inScopeFolder_)
                     continue;
             }
 
-            const size_t dotAt = lastDot(entry.name);
-            const std::string_view baseName = entry.name.substr(0, dotAt);
+            const IndexNameShape shape = shapeOfIndexName(name.data(), name.size());
+            const std::string_view baseName = name.substr(0, shape.lastDot);
             const std::string_view extension =
-                dotAt < entry.name.size() ? entry.name.substr(dotAt + 1) : std::string_view();
+                shape.lastDot < name.size() ? name.substr(shape.lastDot + 1) : std::string_view();
 
-            if (!nameFilter_.passes(baseName))
+            if (!nameFilter_.passesIndexName(baseName, shape.ascii))
                 continue;
             rowType_.clear();
             if (typeActive_) {
@@ -356,6 +373,7 @@ class Matcher {
                     continue;
                 assignLower(rowType_, extension);
             }
+            IndexEntry entry = index.entry(row);
             if (sizeClass_ != SizeClass::Any) {
                 completeIfEmpty(row, entry);
                 const auto size = wholeNumber(entry.size);
