@@ -182,7 +182,9 @@ bool isAsciiText(std::string_view text)
 
 size_t foldBytes(const char* in, size_t n, char* out)
 {
-    const uint16_t* bmp = bmpFolds();
+    // The table takes a few milliseconds to build: only text that needs it
+    // pays for it, so an ASCII search never does.
+    const uint16_t* bmp = nullptr;
     const std::string_view text(in, n);
     char* o = out;
     size_t pos = 0;
@@ -216,6 +218,8 @@ size_t foldBytes(const char* in, size_t n, char* out)
             ++pos;
             continue;
         }
+        if (!bmp && cp < 0x10000)
+            bmp = bmpFolds();
         o = writeUtf8(o, cp < 0x10000 ? char32_t(bmp[cp]) : computeFold(cp));
         pos += len;
     }
