@@ -110,18 +110,54 @@ class NameFilter {
         exact_ = caseSensitive && match == NameMatch::Contains;
         text_ = name;
         folded_.assign(name);
-        indexPattern_ = isAsciiText(folded_.folded());
-        if (indexPattern_)
+        // Patterns the block tests on index names can take.
+        fastAscii_ = active_ && isAsciiText(folded_.folded());
+        if (fastAscii_) {
             indexNames_.assign(folded_.folded());
+            fastAscii_ = indexNames_.fits();
+        }
+        fastContains_ = fastAscii_ && !exact_ && match == NameMatch::Contains;
     }
 
-    // passes() for (part of) a name of the loaded index, which may be read
-    // past its end; ascii: the candidate has no byte of 0x80 or more.
-    bool passesIndexName(std::string_view candidate, bool ascii) const
+    // passes() on the base of a name of the loaded index (which may be read
+    // past its end). lastDot gets the position of the name's last '.' (its
+    // length when it has none), ascii whether the name has no byte of 0x80
+    // or more.
+    bool passesIndexName(std::string_view name, size_t& lastDot, bool& ascii) const
     {
-        if (active_ && ascii && indexPattern_ && match_ == NameMatch::Contains && !exact_)
-            return indexNames_.isContainedInAscii(candidate.data(), candidate.size());
-        return passes(candidate);
+        if (fastContains_) {
+            switch (indexNames_.findInBase(name.data(), name.size(), lastDot)) {
+            case AsciiSearch::Found:
+                ascii = true;
+                return true;
+            case AsciiSearch::Absent:
+                ascii = true;
+                return false;
+            case AsciiSearch::OtherByte:
+                ascii = false;
+                return folded_.isContainedIn(name.substr(0, lastDot));
+            }
+        }
+        const IndexNameShape shape = shapeOfIndexName(name.data(), name.size());
+        lastDot = shape.lastDot;
+        ascii = shape.ascii;
+        if (!active_)
+            return true;
+        if (ascii && fastAscii_) {
+            // As FoldedPattern compares an ASCII text with an ASCII pattern.
+            const size_t m = indexNames_.length();
+            switch (match_) {
+            case NameMatch::Exactly:
+                return lastDot == m && indexNames_.matchesAt(name.data());
+            case NameMatch::StartsWith:
+                return lastDot >= m && indexNames_.matchesAt(name.data());
+            case NameMatch::EndsWith:
+                return lastDot >= m && indexNames_.matchesAt(name.data() + lastDot - m);
+            case NameMatch::Contains:
+                break;
+            }
+        }
+        return passes(name.substr(0, lastDot));
     }
 
     bool passes(std::string_view candidate) const
@@ -150,7 +186,8 @@ class NameFilter {
     NameMatch match_ = NameMatch::Contains;
     std::string text_;
     FoldedPattern folded_;
-    bool indexPattern_ = false;
+    bool fastAscii_ = false;    // an ASCII pattern the block tests take
+    bool fastContains_ = false; // and Contains, ignoring case
     IndexNamePattern indexNames_;
 };
 
@@ -220,6 +257,11 @@ class Matcher {
         nameFilter_.compile(live_.name, live_.nameMatch, caseSensitive_);
         typeActive_ = !live_.fileType.empty();
         typePattern_.assign(live_.fileType);
+        fastType_ = isAsciiText(typePattern_.folded());
+        if (fastType_) {
+            typeNames_.assign(typePattern_.folded());
+            fastType_ = typeNames_.fits();
+        }
         folderScope_ = live_.scope == SearchScope::Folder;
         std::string folder = live_.folder;
         if (folder.empty() || folder.back() != '/')
@@ -360,16 +402,18 @@ class Matcher {
                     continue;
             }
 
-            const IndexNameShape shape = shapeOfIndexName(name.data(), name.size());
-            const std::string_view baseName = name.substr(0, shape.lastDot);
-            const std::string_view extension =
-                shape.lastDot < name.size() ? name.substr(shape.lastDot + 1) : std::string_view();
-
-            if (!nameFilter_.passesIndexName(baseName, shape.ascii))
+            size_t dotAt = 0;
+            bool ascii = true;
+            if (!nameFilter_.passesIndexName(name, dotAt, ascii))
                 continue;
+            const std::string_view extension =
+                dotAt < name.size() ? name.substr(dotAt + 1) : std::string_view();
             rowType_.clear();
             if (typeActive_) {
-                if (!typePattern_.equals(extension))
+                const bool typeMatches = ascii && fastType_ ? extension.size() == typeNames_.length() &&
+                                                                  typeNames_.matchesAt(extension.data())
+                                                            : typePattern_.equals(extension);
+                if (!typeMatches)
                     continue;
                 assignLower(rowType_, extension);
             }
@@ -454,6 +498,8 @@ class Matcher {
     NameFilter nameFilter_;
     bool typeActive_ = false;
     FoldedPattern typePattern_;
+    bool fastType_ = false; // an ASCII type the block test takes
+    IndexNamePattern typeNames_;
     bool folderScope_ = false;
     FoldedPattern scopeFolder_;
     uint32_t scopeCachedFor_ = NoFolder;

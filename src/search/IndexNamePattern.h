@@ -1,5 +1,6 @@
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,9 +27,24 @@ class IndexNamePattern {
     // foldedAscii: a pattern already folded, every byte below 0x80.
     void assign(std::string_view foldedAscii);
 
+    size_t length() const { return length_; }
+    // Whether the block tests below can take the pattern (up to 256 bytes);
+    // the others fall back on the general search.
+    bool fits() const { return length_ <= Capacity; }
+
     // Whether the pattern occurs in the ASCII text[0, length), ignoring
     // ASCII case. At least 16 readable bytes must follow the text.
     bool isContainedInAscii(const char* text, size_t length) const;
+
+    // Whether the length() ASCII bytes at `at` are the pattern, ignoring
+    // ASCII case; the pattern fits(). At least 16 readable bytes must follow.
+    bool matchesAt(const char* at) const;
+
+    // Whether the pattern occurs in the base of an index name, the part
+    // before its last dot, whose position goes to lastDot (the length when
+    // there is none); OtherByte when the name has a byte of 0x80 or more.
+    // Names of up to sixteen bytes, nearly all, take one block for all of it.
+    AsciiSearch findInBase(const char* name, size_t length, size_t& lastDot) const;
 
   private:
     static constexpr size_t Capacity = 256;
@@ -67,6 +83,19 @@ inline IndexNameShape shapeOfIndexName(const char* name, size_t length)
     using indexname::load16;
     using indexname::lowBits;
     const __m128i dot = _mm_set1_epi8('.');
+    if (length <= 32) {
+        // Nearly every name: two blocks taken together.
+        const __m128i v0 = load16(name);
+        const __m128i v1 = load16(name + 16);
+        const uint32_t valid = length >= 32 ? ~uint32_t(0) : (uint32_t(1) << length) - 1;
+        const uint32_t dots = (static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v0, dot))) |
+                               static_cast<uint32_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(v1, dot))) << 16) &
+                              valid;
+        const uint32_t high = (static_cast<uint32_t>(_mm_movemask_epi8(v0)) |
+                               static_cast<uint32_t>(_mm_movemask_epi8(v1)) << 16) &
+                              valid;
+        return {dots ? 31 - static_cast<size_t>(__builtin_clz(dots)) : length, high == 0};
+    }
     unsigned high = 0;
     size_t lastDot = length;
     for (size_t i = 0; i < length; i += 16) {
@@ -121,6 +150,71 @@ inline bool IndexNamePattern::isContainedInAscii(const char* text, size_t length
     return false;
 }
 
+inline bool IndexNamePattern::matchesAt(const char* at) const
+{
+    using indexname::load16;
+    using indexname::lowBits;
+    for (size_t k = 0; k < length_; k += 16) {
+        const __m128i bytes = _mm_or_si128(load16(at + k), load16(caseBits_ + k));
+        const unsigned same =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, load16(pattern_ + k))));
+        const unsigned wanted = lowBits(length_ - k);
+        if ((same & wanted) != wanted)
+            return false;
+    }
+    return true;
+}
+
+inline AsciiSearch IndexNamePattern::findInBase(const char* name, size_t length, size_t& lastDot) const
+{
+    using indexname::load16;
+    const size_t m = length_;
+    if (length > 32 || m == 0 || m > 16) {
+        const IndexNameShape shape = shapeOfIndexName(name, length);
+        lastDot = shape.lastDot;
+        if (!shape.ascii)
+            return AsciiSearch::OtherByte;
+        return isContainedInAscii(name, lastDot) ? AsciiSearch::Found : AsciiSearch::Absent;
+    }
+    // Up to 32 bytes, nearly every name, in two blocks taken together.
+    auto mask = [](__m128i low, __m128i high) {
+        return static_cast<uint32_t>(_mm_movemask_epi8(low)) | static_cast<uint32_t>(_mm_movemask_epi8(high))
+                                                                   << 16;
+    };
+    auto lowBits = [](size_t count) { return count >= 32 ? ~uint32_t(0) : (uint32_t(1) << count) - 1; };
+    const __m128i v0 = load16(name);
+    const __m128i v1 = load16(name + 16);
+    const uint32_t valid = lowBits(length);
+    const __m128i dot = _mm_set1_epi8('.');
+    const uint32_t dots = mask(_mm_cmpeq_epi8(v0, dot), _mm_cmpeq_epi8(v1, dot)) & valid;
+    lastDot = dots ? 31 - static_cast<size_t>(__builtin_clz(dots)) : length;
+    if (mask(v0, v1) & valid)
+        return AsciiSearch::OtherByte;
+    if (m > lastDot)
+        return AsciiSearch::Absent;
+    const __m128i first = load16(first_);
+    const __m128i firstCase = load16(firstCase_);
+    const __m128i last = load16(last_);
+    const __m128i lastCase = load16(lastCase_);
+    const uint32_t atFirst = mask(_mm_cmpeq_epi8(_mm_or_si128(v0, firstCase), first),
+                                  _mm_cmpeq_epi8(_mm_or_si128(v1, firstCase), first));
+    const uint32_t atLast = mask(_mm_cmpeq_epi8(_mm_or_si128(load16(name + m - 1), lastCase), last),
+                                 _mm_cmpeq_epi8(_mm_or_si128(load16(name + m + 15), lastCase), last));
+    uint32_t candidates = atFirst & atLast & lowBits(lastDot - m + 1);
+    if (!candidates)
+        return AsciiSearch::Absent;
+    const __m128i pattern = load16(pattern_);
+    const __m128i caseBits = load16(caseBits_);
+    const unsigned wanted = (1u << m) - 1;
+    do {
+        const __m128i bytes = _mm_or_si128(load16(name + __builtin_ctz(candidates)), caseBits);
+        if ((static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, pattern))) & wanted) == wanted)
+            return AsciiSearch::Found;
+        candidates &= candidates - 1;
+    } while (candidates);
+    return AsciiSearch::Absent;
+}
+
 #else
 
 inline IndexNameShape shapeOfIndexName(const char* name, size_t length)
@@ -133,6 +227,25 @@ inline IndexNameShape shapeOfIndexName(const char* name, size_t length)
 inline bool IndexNamePattern::isContainedInAscii(const char* text, size_t length) const
 {
     return findAsciiIgnoringCase(std::string_view(text, length), lower_) != std::string_view::npos;
+}
+
+inline bool IndexNamePattern::matchesAt(const char* at) const
+{
+    for (size_t k = 0; k < length_; ++k) {
+        const auto c = static_cast<unsigned char>(at[k]);
+        if ((c | caseBits_[k]) != pattern_[k])
+            return false;
+    }
+    return true;
+}
+
+inline AsciiSearch IndexNamePattern::findInBase(const char* name, size_t length, size_t& lastDot) const
+{
+    const IndexNameShape shape = shapeOfIndexName(name, length);
+    lastDot = shape.lastDot;
+    if (!shape.ascii)
+        return AsciiSearch::OtherByte;
+    return isContainedInAscii(name, lastDot) ? AsciiSearch::Found : AsciiSearch::Absent;
 }
 
 #endif

@@ -85,6 +85,33 @@ TEST(IndexNamePattern, AgreesWithTheGeneralSearchOnManyNames)
     }
 }
 
+TEST(IndexNamePattern, MatchesAtAPlace)
+{
+    struct Case {
+        const char* at;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"Report", "report", true},
+        {"REPORTS", "report", true}, // only the pattern's length counts
+        {"repor", "report", false},  // the padding (x) is no match
+        {"r3port", "r#port", false},
+        {"0123456789abcdefGHIJ", "0123456789ABCDEFghij", true},
+        {"0123456789abcdefGHIK", "0123456789ABCDEFghij", false},
+        {"", "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.at) + " / " + c.pattern);
+        IndexNamePattern pattern;
+        pattern.assign(foldText(c.pattern));
+        ASSERT_TRUE(pattern.fits());
+        EXPECT_EQ(pattern.matchesAt(PaddedName(c.at, 'x').data()), c.matches);
+    }
+    IndexNamePattern tooLong;
+    tooLong.assign(std::string(257, 'a'));
+    EXPECT_FALSE(tooLong.fits());
+}
+
 TEST(IndexNamePattern, LongPatterns)
 {
     const std::string pattern(300, 'x');
