@@ -115,7 +115,20 @@ bool EntryLineParser::parse(size_t from, size_t to)
 {
     using Record = LoadedIndex::Impl::Record;
     constexpr size_t MaxField = LoadedIndex::Impl::MaxFieldOffset;
+    // The counters live in registers while the loop runs and go back to the
+    // members before anything that may look at them.
+    size_t lineNumber = lineNumber_;
+    int untilYield = untilYield_;
+    uint32_t largestFolder = largestFolder_;
+    size_t count = loaded_.recordCount;
+    auto store = [&] {
+        lineNumber_ = lineNumber;
+        untilYield_ = untilYield;
+        largestFolder_ = largestFolder;
+        loaded_.recordCount = count;
+    };
     auto fail = [&](const char* what) {
+        store();
         problem_ = what;
         return false;
     };
@@ -127,14 +140,13 @@ bool EntryLineParser::parse(size_t from, size_t to)
     }
     char* const text = loaded_.entriesText.data();
     Record* const records = loaded_.records();
-    size_t count = loaded_.recordCount;
     char* line = text + from;
     const char* const end = text + to;
 
     SeparatorScan scan(line, end);
     LineFields fields;
     while (line < end) {
-        ++lineNumber_;
+        ++lineNumber;
         // Nearly every line is four bars and a line feed, with no '%'.
         const char* p0 = scan.next();
         const char* p1 = scan.next();
@@ -144,34 +156,26 @@ bool EntryLineParser::parse(size_t from, size_t to)
         if (p4 != end && ((*p0 ^ '|') | (*p1 ^ '|') | (*p2 ^ '|') | (*p3 ^ '|') | (*p4 ^ '\n')) == 0) {
             fields = {p0, p1, p2, p3, p4 - (p4[-1] == '\r' ? 1 : 0), p4, false};
         } else {
-            if (!splitLine(line, end, fields)) {
-                loaded_.recordCount = count;
+            if (!splitLine(line, end, fields))
                 return fail("has fewer than five fields");
-            }
             // Go on from the next line; the scan of this one went elsewhere.
             scan = SeparatorScan(fields.lineFeed + (fields.lineFeed != end ? 1 : 0), end);
         }
 
         uint32_t folderIndex = 0;
-        if (!parseFolderNumber(fields.nameEnd + 1, fields.folderEnd, folderIndex)) {
-            loaded_.recordCount = count;
+        if (!parseFolderNumber(fields.nameEnd + 1, fields.folderEnd, folderIndex))
             return fail("has a folder number that is not a number");
-        }
         const size_t sizeOffset = size_t(fields.folderEnd + 1 - line);
         const size_t sizeLength = size_t(fields.sizeEnd - (fields.folderEnd + 1));
         const size_t createdLength = size_t(fields.createdEnd - (fields.sizeEnd + 1));
         const size_t modifiedLength = size_t(fields.modifiedEnd - (fields.createdEnd + 1));
-        if ((sizeOffset | sizeLength | createdLength | modifiedLength) > MaxField) {
-            loaded_.recordCount = count;
+        if ((sizeOffset | sizeLength | createdLength | modifiedLength) > MaxField)
             return fail("is too long");
-        }
         size_t nameLength = size_t(fields.nameEnd - line);
         if (fields.escaped) {
             const auto decodedLength = IndexFormat::decodeInPlace(line, nameLength);
-            if (!decodedLength) {
-                loaded_.recordCount = count;
+            if (!decodedLength)
                 return fail("has an invalid escape in its name");
-            }
             nameLength = *decodedLength;
         }
 
@@ -184,16 +188,16 @@ bool EntryLineParser::parse(size_t from, size_t to)
         record.createdLength = static_cast<uint16_t>(createdLength);
         record.modifiedLength = static_cast<uint16_t>(modifiedLength);
         record.completed = 0;
-        largestFolder_ = std::max(largestFolder_, folderIndex);
-        if (--untilYield_ == 0) {
-            untilYield_ = YieldEveryLines;
-            loaded_.recordCount = count;
+        largestFolder = std::max(largestFolder, folderIndex);
+        if (--untilYield == 0) {
+            untilYield = YieldEveryLines;
+            store();
             if (yield_)
                 yield_();
         }
         line += (fields.lineFeed - line) + (fields.lineFeed != end ? 1 : 0);
     }
-    loaded_.recordCount = count;
+    store();
     return true;
 }
 
