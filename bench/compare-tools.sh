@@ -3,7 +3,7 @@
 # cache:
 #   walk:   zephrix-cli index   vs  find -printf (one lstat per file)
 #                               vs  fdfind (names only, no stat, threads)
-#   search: zephrix-cli search  vs  plocate over its own database of the tree
+#   search: zephrix-cli search  vs  plocate -b (names only) over its own database
 #                               vs  grep -F -i over our entries file
 #   bench/compare-tools.sh [TREE] [TEXT] [RUNS]
 # TREE defaults to bench/data/tree-1m (bench/make-tree.py makes it); TEXT to
@@ -23,7 +23,8 @@ cli=$PWD/$build/src/zephrix-cli
 
 # The search side works on fresh index and database files of the same tree.
 "$cli" --indexes "$out/indexes" index "$tree"
-updatedb.plocate --require-visibility no -l 0 -U "$tree" -o "$out/plocate.db"
+updatedb.plocate --require-visibility no --prunepaths "" --prunenames "" --prunefs "" \
+  -U "$tree" -o "$out/plocate.db"
 entries=$(ls "$out"/indexes/*.idx | grep -v 'paths\.idx$')
 
 hyperfine --warmup 1 --runs "$runs" --export-markdown "$out/walk.md" \
@@ -31,10 +32,11 @@ hyperfine --warmup 1 --runs "$runs" --export-markdown "$out/walk.md" \
   -n find "find $tree -xdev -printf '%f|%s|%C@|%T@\n' > $out/find.txt" \
   -n fdfind "fdfind -H -I --one-file-system . $tree > $out/fd.txt"
 
-hyperfine --warmup 1 --runs "$runs" --export-markdown "$out/search.md" \
+# Searches are short: more runs, and warm-ups that fault the memory in.
+hyperfine --warmup 3 --runs $((runs * 3)) --export-markdown "$out/search.md" \
   -n zephrix-cli "$cli --indexes $out/indexes search --no-settings --drive $tree --name $text --no-limit > $out/rows.txt" \
-  -n plocate "plocate -d $out/plocate.db -i $text > $out/plocate.txt" \
-  -n grep "LC_ALL=C grep -F -i $text $entries > $out/grep.txt"
+  -n plocate "plocate -d $out/plocate.db -i -b $text > $out/plocate.txt" \
+  -n grep "LC_ALL=C grep -F -i $text '$entries' > $out/grep.txt"
 
 printf 'rows: zephrix-cli %s, plocate %s, grep %s\n' \
   "$(wc -l <"$out/rows.txt")" "$(wc -l <"$out/plocate.txt")" "$(wc -l <"$out/grep.txt")"
