@@ -11,6 +11,7 @@
 #include <charconv>
 #include <vector>
 
+#include "core/FileDescriptor.h"
 #include "core/DateText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
@@ -68,24 +69,6 @@ class FolderQueue {
     std::vector<size_t> chain_;
 };
 
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int fd = -1) : fd_(fd) {}
-    ~FileDescriptor() { reset(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    void release() { fd_ = -1; }
-    void reset(int fd = -1)
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-
-  private:
-    int fd_;
-};
 
 // Which mount a folder belongs to; a folder of another mount is a drive of
 // its own and is not entered.

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <memory>
 
+#include "core/FileDescriptor.h"
 #include "core/DateText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
@@ -49,21 +50,6 @@ LoadFailure formatFailure(const std::string& path, size_t lineNumber, const char
             "Bad index file: line " + std::to_string(lineNumber) + " of " + path + " " + what};
 }
 
-class FileHandle {
-  public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Room for `size` bytes of text and the padding after it, keeping the
 // `filled` bytes there are; the text moves, which the records (offsets) do
@@ -229,7 +215,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
         return fail();
     }
     auto loaded = std::make_unique<LoadedIndex::Impl>();
-    FileHandle entries(::open(paths->entries.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor entries(::open(paths->entries.c_str(), O_RDONLY | O_CLOEXEC));
     if (entries.get() < 0 && errno == ENOENT)
         return false;
 
@@ -258,7 +244,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
     loaded->recordPages.trim(loaded->recordCount * sizeof(LoadedIndex::Impl::Record));
 
     position = 5;
-    FileHandle folders(::open(paths->folders.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor folders(::open(paths->folders.c_str(), O_RDONLY | O_CLOEXEC));
     if (folders.get() < 0 && errno == ENOENT)
         return false;
 

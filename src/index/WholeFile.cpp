@@ -7,24 +7,11 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/FileDescriptor.h"
+
 namespace zephrix {
 namespace {
 
-class FileHandle {
-  public:
-    explicit FileHandle(int fd) : fd_(fd) {}
-    ~FileHandle()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileHandle(const FileHandle&) = delete;
-    FileHandle& operator=(const FileHandle&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Reads until the buffer is full or the file ends; returns the bytes read or
 // -1 with errno set.
@@ -50,7 +37,7 @@ ssize_t readFully(int fd, char* buffer, size_t size)
 WholeFile readWholeFile(const std::string& path)
 {
     WholeFile file;
-    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (handle.get() < 0) {
         file.error = errno;
         return file;
@@ -89,7 +76,7 @@ WholeFile readWholeFile(const std::string& path)
 WholeFile readFileHead(const std::string& path, size_t maxBytes)
 {
     WholeFile file;
-    FileHandle handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (handle.get() < 0) {
         file.error = errno;
         return file;

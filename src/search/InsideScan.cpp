@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "core/FileDescriptor.h"
 #include "search/TextFold.h"
 
 namespace zephrix {
@@ -39,20 +40,6 @@ bool occursIn(const char* data, size_t size, std::string_view text)
     return ::memmem(data, size, text.data(), text.size()) != nullptr;
 }
 
-class FileCloser {
-  public:
-    explicit FileCloser(int fd) : fd_(fd) {}
-    ~FileCloser()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileCloser(const FileCloser&) = delete;
-    FileCloser& operator=(const FileCloser&) = delete;
-
-  private:
-    int fd_;
-};
 
 } // namespace
 
@@ -71,7 +58,7 @@ bool InsideScanner::scan(const std::string& fullPath, std::string_view fileName,
     // Non-blocking, so that a FIFO that took the name of an indexed file
     // cannot stall the search; only regular files are read.
     const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    FileCloser closer(fd);
+    FileDescriptor closer(fd);
     struct stat st {};
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         setNotes(std::string());
