@@ -78,11 +78,7 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
     IndexContext ctx;
     ctx.indexesDir = global.indexesDir;
     ctx.errors = &reporter;
-    std::unique_ptr<TerminalProgress> progress;
-    if (::isatty(STDERR_FILENO)) {
-        progress = std::make_unique<TerminalProgress>(STDERR_FILENO);
-        ctx.indexingView = progress.get();
-    }
+    const auto progress = showProgressOnTerminal(ctx);
     installInterruptHandler();
     ctx.yield = [&ctx] {
         if (interrupted())

@@ -194,11 +194,7 @@ int runSearch(const GlobalOptions& global, const std::vector<std::string>& words
     IndexContext ctx;
     ctx.indexesDir = global.indexesDir;
     ctx.errors = &reporter;
-    std::unique_ptr<TerminalProgress> progress;
-    if (::isatty(STDERR_FILENO)) {
-        progress = std::make_unique<TerminalProgress>(STDERR_FILENO);
-        ctx.indexingView = progress.get();
-    }
+    const auto progress = showProgressOnTerminal(ctx);
     SearchState state;
     SearchDriver driver(ctx, view, state);
 

@@ -90,4 +90,13 @@ void TerminalProgress::redraw(bool force)
     drawn_ = true;
 }
 
+std::unique_ptr<TerminalProgress> showProgressOnTerminal(IndexContext& ctx)
+{
+    if (!::isatty(STDERR_FILENO))
+        return nullptr;
+    auto progress = std::make_unique<TerminalProgress>(STDERR_FILENO);
+    ctx.indexingView = progress.get();
+    return progress;
+}
+
 } // namespace zephrix::cli

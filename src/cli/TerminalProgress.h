@@ -1,7 +1,9 @@
 #pragma once
 #include <chrono>
+#include <memory>
 #include <string>
 
+#include "index/IndexContext.h"
 #include "index/IndexingView.h"
 
 namespace zephrix::cli {
@@ -32,5 +34,9 @@ class TerminalProgress : public IndexingView {
     bool drawn_ = false;
     std::chrono::steady_clock::time_point lastDraw_{};
 };
+
+// Shows a build's progress on stderr when it is a terminal (never into a
+// file or pipe); the returned view must outlive the build.
+std::unique_ptr<TerminalProgress> showProgressOnTerminal(IndexContext& ctx);
 
 } // namespace zephrix::cli
