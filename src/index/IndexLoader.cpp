@@ -193,6 +193,28 @@ LoadFailure systemFailure(int err, const std::string& path)
     return {error.number, error.description};
 }
 
+std::string_view stampLine(const char* text, size_t size)
+{
+    const std::string_view all(text, size);
+    std::string_view line = all.substr(0, all.find('\n'));
+    if (!line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+    return line;
+}
+
+// Both files of a pair carry the stamp of the build that wrote them. Stamps
+// that differ mean a build was cut off between replacing the two files: the
+// entries would then number another build's folders.
+bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPaths& paths, LoadFailure& failure)
+{
+    if (stampLine(loaded.entriesText.data(), loaded.entriesTextSize) ==
+        stampLine(loaded.foldersText.data(), loaded.foldersTextSize))
+        return true;
+    failure = {ErrorNumbers::BadIndexFormat,
+               "Bad index file: " + paths.entries + " and " + paths.folders + " come from different builds"};
+    return false;
+}
+
 } // namespace
 
 bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
@@ -262,6 +284,8 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 
     position = 7;
     if (!folderNumbersExist(*loaded, parser.largestFolderIndex(), paths->entries, failure))
+        return fail();
+    if (!sameBuildStamp(*loaded, *paths, failure))
         return fail();
     IndexLoader::install(ctx.index, std::move(loaded));
     ctx.LoadedIndexRoot = root;

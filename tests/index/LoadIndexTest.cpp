@@ -142,6 +142,7 @@ TEST_F(LoaderFixture, BadPairsFailWithTheirPosition)
         {"folder that does not exist", Stamp + "a|0|1|c|m\r\nb|2|1|c|m\r\n", Stamp + "/home/\r\n/home/a/\r\n",
          7},
         {"no folders at all", Stamp + "a|0|1|c|m\r\n", Stamp, 7},
+        {"stamps of two builds", Stamp + "a|0|1|c|m\r\n", "1/1/2020\r\n/home/\r\n", 7},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
