@@ -191,7 +191,9 @@ class MessageDialogTest : public QObject {
         // A stand-in for the desktop's opener records what it was asked to open.
         test::TempTree bin;
         const std::string record = bin.at("opened.txt");
-        bin.file("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + record + "'\n");
+        // Written aside and renamed, so the record never exists half-written.
+        bin.file("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + record + ".part' && mv '" + record +
+                                 ".part' '" + record + "'\n");
         bin.chmod("xdg-open", 0755);
         const QByteArray oldPath = qgetenv("PATH");
         qputenv("PATH", QByteArray::fromStdString(bin.path()) + ":" + oldPath);
