@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 #include <unistd.h>
 
 namespace zephrix {
@@ -24,5 +26,9 @@ public:
 private:
     int fd_;
 };
+
+// Reads until `size` bytes are in or the file ends, going on after
+// interrupted reads. Returns the bytes read, or -1 with errno set.
+ssize_t readFully(int fd, char* buffer, size_t size);
 
 }  // namespace zephrix

@@ -10,29 +10,6 @@
 #include "core/FileDescriptor.h"
 
 namespace zephrix {
-namespace {
-
-
-// Reads until the buffer is full or the file ends; returns the bytes read or
-// -1 with errno set.
-ssize_t readFully(int fd, char* buffer, size_t size)
-{
-    size_t done = 0;
-    while (done < size) {
-        const ssize_t got = ::read(fd, buffer + done, size - done);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        if (got == 0)
-            break;
-        done += static_cast<size_t>(got);
-    }
-    return static_cast<ssize_t>(done);
-}
-
-} // namespace
 
 WholeFile readWholeFile(const std::string& path)
 {

@@ -15,24 +15,6 @@
 namespace zephrix {
 namespace {
 
-// Reads up to count bytes; fewer only at the end of the file. -1 on failure.
-ssize_t readPiece(int fd, char* out, size_t count)
-{
-    size_t got = 0;
-    while (got < count) {
-        const ssize_t n = ::read(fd, out + got, count - got);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return -1;
-        }
-        got += static_cast<size_t>(n);
-    }
-    return static_cast<ssize_t>(got);
-}
-
 bool occursIn(const char* data, size_t size, std::string_view text)
 {
     if (text.empty())
@@ -92,7 +74,7 @@ bool InsideScanner::scan(const std::string& fullPath, std::string_view fileName,
         setNotes(scanning + " (" + std::to_string(piece * InsidePieceSize) + " of " + std::to_string(length) +
                  ")");
         yield();
-        const ssize_t got = readPiece(fd, window_.data() + kept, InsidePieceSize);
+        const ssize_t got = readFully(fd, window_.data() + kept, InsidePieceSize);
         if (got <= 0)
             break; // a read failure, or the file shrank under us
         offset += static_cast<uint64_t>(got);
