@@ -1,16 +1,17 @@
 #include "search/SearchCriteria.h"
+#include "search/SearchTexts.h"
 
 namespace zephrix {
 
 const char* ValidateSearchCriteria(const SearchCriteria& criteria)
 {
     if (criteria.scope == SearchScope::Drives && criteria.drives.empty())
-        return NoDrivesSelectedMessage;
+        return SearchTexts::NoDrivesSelected;
     // The date and size boxes are compared with their picker's exact text: a
     // typed "any" counts as something to search for.
     if (criteria.name.empty() && criteria.insideText.empty() && criteria.fileType.empty() &&
         criteria.fromDateText == "Any" && criteria.toDateText == "Any" && criteria.sizeText == "Any")
-        return NothingToSearchForMessage;
+        return SearchTexts::NothingToSearchFor;
     return nullptr;
 }
 

@@ -43,13 +43,6 @@ inline constexpr const char* SizeSmall = "small (less than 100 kb)";
 inline constexpr const char* SizeMedium = "medium (less than 1 mb)";
 inline constexpr const char* SizeLarge = "large (more than 1 mb)";
 
-inline constexpr const char* NoDrivesSelectedMessage =
-    "You have not selected any drives to search on, please select a drive in the list by placing a "
-    "checkmark next to it's name.  If you only want to search a single folder, select the option button "
-    "below the large drives list that says \"Search In This Folder\"";
-inline constexpr const char* NothingToSearchForMessage =
-    "You have not specified anything for me to search for, please specify at least 1 criteria for the "
-    "file you are trying to find.";
 
 // The message of the first rule the request breaks, or nullptr when it may run.
 const char* ValidateSearchCriteria(const SearchCriteria& criteria);

@@ -1,4 +1,5 @@
 #include "search/SearchCriteria.h"
+#include "search/SearchTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +29,14 @@ TEST(SearchCriteriaValidation, RulesInOrder)
         return c;
     };
     const Case cases[] = {
-        {"nothing at all", onDrive(), NothingToSearchForMessage},
+        {"nothing at all", onDrive(), SearchTexts::NothingToSearchFor},
         {"no drive is checked first", with([](SearchCriteria& c) { c.drives.clear(); }),
-         NoDrivesSelectedMessage},
+         SearchTexts::NoDrivesSelected},
         {"no drive and nothing to find: the drive rule wins", with([](SearchCriteria& c) {
              c.drives.clear();
              c.name = "x";
          }),
-         NoDrivesSelectedMessage},
+         SearchTexts::NoDrivesSelected},
         {"folder scope skips the drive rule", with([](SearchCriteria& c) {
              c.drives.clear();
              c.scope = SearchScope::Folder;
@@ -43,7 +44,7 @@ TEST(SearchCriteriaValidation, RulesInOrder)
          }),
          nullptr},
         {"folder scope still needs something", with([](SearchCriteria& c) { c.scope = SearchScope::Folder; }),
-         NothingToSearchForMessage},
+         SearchTexts::NothingToSearchFor},
         {"type alone", with([](SearchCriteria& c) { c.fileType = "doc"; }), nullptr},
         {"name alone", with([](SearchCriteria& c) { c.name = " "; }), nullptr},
         {"inside text alone", with([](SearchCriteria& c) { c.insideText = "invoice"; }), nullptr},
@@ -65,11 +66,11 @@ TEST(SearchCriteriaValidation, RulesInOrder)
 TEST(SearchCriteriaValidation, MessagesAreTheProgramsOwn)
 {
     EXPECT_STREQ(
-        NoDrivesSelectedMessage,
+        SearchTexts::NoDrivesSelected,
         "You have not selected any drives to search on, please select a drive in the list by placing "
         "a checkmark next to it's name.  If you only want to search a single folder, select the "
         "option button below the large drives list that says \"Search In This Folder\"");
-    EXPECT_STREQ(NothingToSearchForMessage,
+    EXPECT_STREQ(SearchTexts::NothingToSearchFor,
                  "You have not specified anything for me to search for, please specify at least 1 criteria "
                  "for the file you are trying to find.");
 }

@@ -228,8 +228,8 @@ TEST(SearchDriver, RejectedRequestsLeaveThePreviousResults)
         std::function<void(SearchCriteria&)> change;
         const char* message;
     } cases[] = {
-        {"no drive", [](SearchCriteria& c) { c.drives.clear(); }, NoDrivesSelectedMessage},
-        {"nothing to find", [](SearchCriteria& c) { c.name.clear(); }, NothingToSearchForMessage},
+        {"no drive", [](SearchCriteria& c) { c.drives.clear(); }, SearchTexts::NoDrivesSelected},
+        {"nothing to find", [](SearchCriteria& c) { c.name.clear(); }, SearchTexts::NothingToSearchFor},
     };
     for (const auto& c : cases) {
         request(h, {a.root}, "a");
