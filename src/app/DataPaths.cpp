@@ -23,7 +23,7 @@ bool isDirectory(const std::string& path)
     return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-}  // namespace
+} // namespace
 
 std::string executableFolder()
 {
@@ -72,4 +72,4 @@ std::string helpFolder()
     return std::string(ZEPHRIX_INSTALLED_HELP);
 }
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -17,4 +17,4 @@ std::string helpFolder();
 
 std::string executableFolder();
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -30,4 +30,4 @@ inline constexpr Option ExcludedFolders{"ExcludedFolders", ""};
 inline constexpr const char* IndexHardDiskDefault = "1";
 inline constexpr const char* IndexNetworkDriveDefault = "0";
 
-}  // namespace zephrix::options
+} // namespace zephrix::options

@@ -13,4 +13,4 @@ std::string versionText()
     return std::to_string(v.major) + "." + std::to_string(v.minor) + "." + std::to_string(v.revision);
 }
 
-}  // namespace zephrix
+} // namespace zephrix

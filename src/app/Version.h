@@ -13,4 +13,4 @@ Version programVersion();
 // "1.0.0": major, minor and revision joined by dots.
 std::string versionText();
 
-}  // namespace zephrix
+} // namespace zephrix

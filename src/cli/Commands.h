@@ -12,7 +12,7 @@ constexpr int ExitInterrupted = 130;
 
 // Options that come before the command.
 struct GlobalOptions {
-    std::string indexesDir;  // --indexes DIR, or the default indexes folder
+    std::string indexesDir; // --indexes DIR, or the default indexes folder
 };
 
 // Creates the indexes folder when it is missing; false, with the reason on
@@ -25,4 +25,4 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args);
 int runAge(const GlobalOptions& global, const std::vector<std::string>& args);
 int runSearch(const GlobalOptions& global, const std::vector<std::string>& args);
 
-}  // namespace zephrix::cli
+} // namespace zephrix::cli

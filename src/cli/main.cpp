@@ -29,7 +29,7 @@ const char* const Usage =
     "  --version      print the version\n"
     "  --help         print this text\n";
 
-}  // namespace
+} // namespace
 
 bool zephrix::cli::makeIndexesFolder(const GlobalOptions& global)
 {

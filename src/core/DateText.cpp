@@ -52,7 +52,7 @@ bool expect(std::string_view text, size_t& pos, char c)
     return false;
 }
 
-}  // namespace
+} // namespace
 
 int64_t LocalDateTime::dayNumber() const
 {
@@ -146,4 +146,4 @@ std::optional<LocalDateTime> parseDateText(std::string_view text)
     return when;
 }
 
-}  // namespace zephrix
+} // namespace zephrix

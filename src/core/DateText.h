@@ -11,9 +11,9 @@ namespace zephrix {
 // typed into the date boxes.
 struct LocalDateTime {
     int year = 0;
-    int month = 0;  // 1..12
-    int day = 0;    // 1..31
-    int hour = 0;   // 0..23
+    int month = 0; // 1..12
+    int day = 0;   // 1..31
+    int hour = 0;  // 0..23
     int minute = 0;
     int second = 0;
 
@@ -39,4 +39,4 @@ void appendDateText(std::string& out, const LocalDateTime& when);
 // is not a date.
 std::optional<LocalDateTime> parseDateText(std::string_view text);
 
-}  // namespace zephrix
+} // namespace zephrix

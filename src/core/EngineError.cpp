@@ -12,4 +12,4 @@ EngineError EngineError::fromErrno(int err, const std::string& context)
     return {err, text};
 }
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -12,4 +12,4 @@ struct EngineError {
     static EngineError fromErrno(int err, const std::string& context);
 };
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -12,9 +12,9 @@ using YieldFn = std::function<void()>;
 // Where unexpected failures go: the window shows its error report, the command
 // line prints to stderr, tests record them.
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     virtual void reportError(int location, int number, const std::string& description) = 0;
 };
 
-}  // namespace zephrix
+} // namespace zephrix

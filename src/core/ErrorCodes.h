@@ -7,10 +7,10 @@ namespace zephrix {
 namespace ErrorNumbers {
 constexpr int InvalidArgument = 5;
 constexpr int DeviceUnavailable = 68;
-constexpr int TypeMismatch = 13;      // a stored value that is not a number
-constexpr int BadIndexFormat = 1001;  // an index file line that cannot be read
+constexpr int TypeMismatch = 13;     // a stored value that is not a number
+constexpr int BadIndexFormat = 1001; // an index file line that cannot be read
 constexpr int TooManyFolders = 1002;
-}  // namespace ErrorNumbers
+} // namespace ErrorNumbers
 
 namespace Locations {
 constexpr int CancelErrorReport = 1001;
@@ -41,6 +41,6 @@ constexpr int LoadIndex = 11054;
 constexpr int IndexAgeHours = 11055;
 constexpr int OpenHelpPage = 11057;
 constexpr int NewReleaseHeaderDrag = 99999;
-}  // namespace Locations
+} // namespace Locations
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -21,4 +21,4 @@ ssize_t readFully(int fd, char* buffer, size_t size)
     return static_cast<ssize_t>(done);
 }
 
-}  // namespace zephrix
+} // namespace zephrix

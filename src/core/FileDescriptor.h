@@ -8,7 +8,7 @@ namespace zephrix {
 // Owns one open file descriptor and closes it when it goes out of scope, so
 // every early return of a walk, load or scan leaves nothing open.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd = -1) : fd_(fd) {}
     ~FileDescriptor() { reset(); }
     FileDescriptor(const FileDescriptor&) = delete;
@@ -23,7 +23,7 @@ public:
         fd_ = fd;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -31,4 +31,4 @@ private:
 // interrupted reads. Returns the bytes read, or -1 with errno set.
 ssize_t readFully(int fd, char* buffer, size_t size);
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -11,10 +11,10 @@
 #include <charconv>
 #include <vector>
 
-#include "core/FileDescriptor.h"
 #include "core/DateText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
+#include "core/FileDescriptor.h"
 #include "index/DirectoryReader.h"
 #include "index/FileTimes.h"
 #include "index/IndexFormat.h"
@@ -68,7 +68,6 @@ class FolderQueue {
     std::vector<uint32_t> parents_;
     std::vector<size_t> chain_;
 };
-
 
 // Which mount a folder belongs to; a folder of another mount is a drive of
 // its own and is not entered.

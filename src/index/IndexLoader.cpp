@@ -12,10 +12,10 @@
 #include <cstring>
 #include <memory>
 
-#include "core/FileDescriptor.h"
 #include "core/DateText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
+#include "core/FileDescriptor.h"
 #include "index/IndexFormat.h"
 #include "index/IndexTextParser.h"
 #include "index/LoadedIndexImpl.h"
@@ -49,7 +49,6 @@ LoadFailure formatFailure(const std::string& path, size_t lineNumber, const char
     return {ErrorNumbers::BadIndexFormat,
             "Bad index file: line " + std::to_string(lineNumber) + " of " + path + " " + what};
 }
-
 
 // Room for `size` bytes of text and the padding after it, keeping the
 // `filled` bytes there are; the text moves, which the records (offsets) do
@@ -205,7 +204,8 @@ std::string_view stampLine(const char* text, size_t size)
 // Both files of a pair carry the stamp of the build that wrote them. Stamps
 // that differ mean a build was cut off between replacing the two files: the
 // entries would then number another build's folders.
-bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPaths& paths, LoadFailure& failure)
+bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPaths& paths,
+                    LoadFailure& failure)
 {
     if (stampLine(loaded.entriesText.data(), loaded.entriesTextSize) ==
         stampLine(loaded.foldersText.data(), loaded.foldersTextSize))

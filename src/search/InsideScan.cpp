@@ -22,7 +22,6 @@ bool occursIn(const char* data, size_t size, std::string_view text)
     return ::memmem(data, size, text.data(), text.size()) != nullptr;
 }
 
-
 } // namespace
 
 bool IsInsideScanType(std::string_view rowType, std::string_view insideTypes)

@@ -43,7 +43,6 @@ inline constexpr const char* SizeSmall = "small (less than 100 kb)";
 inline constexpr const char* SizeMedium = "medium (less than 1 mb)";
 inline constexpr const char* SizeLarge = "large (more than 1 mb)";
 
-
 // The message of the first rule the request breaks, or nullptr when it may run.
 const char* ValidateSearchCriteria(const SearchCriteria& criteria);
 

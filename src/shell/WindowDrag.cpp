@@ -14,4 +14,4 @@ bool dragWindowByHeader(QWidget* window, const QMouseEvent* event)
     return handle && handle->startSystemMove();
 }
 
-}  // namespace zephrix
+} // namespace zephrix

@@ -10,4 +10,4 @@ namespace zephrix {
 // Returns true when a move was started.
 bool dragWindowByHeader(QWidget* window, const QMouseEvent* event);
 
-}  // namespace zephrix
+} // namespace zephrix

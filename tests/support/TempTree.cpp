@@ -33,7 +33,7 @@ void restorePermissions(const fs::path& root)
     }
 }
 
-}  // namespace
+} // namespace
 
 TempTree::TempTree()
 {
@@ -117,4 +117,4 @@ void writeWholeFile(const std::string& path, const std::string& content)
     out << content;
 }
 
-}  // namespace zephrix::test
+} // namespace zephrix::test

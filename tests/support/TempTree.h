@@ -7,7 +7,7 @@ namespace zephrix::test {
 // A temporary directory that is removed (permissions restored first) when
 // the object goes out of scope. path() ends without '/'.
 class TempTree {
-public:
+  public:
     TempTree();
     ~TempTree();
     TempTree(const TempTree&) = delete;
@@ -29,7 +29,7 @@ public:
     void chmod(const std::string& relative, unsigned mode) const;
     void remove(const std::string& relative) const;
 
-private:
+  private:
     std::string root_;
 };
 
@@ -37,4 +37,4 @@ private:
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& content);
 
-}  // namespace zephrix::test
+} // namespace zephrix::test
