@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "app/Options.h"
+#include "app/SearchSession.h"
 #include "app/SettingsStore.h"
 #include "app/WholeNumber.h"
 #include "cli/Commands.h"
@@ -16,9 +17,11 @@
 #include "cli/SearchArguments.h"
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
+#include "core/DateText.h"
 #include "drives/DriveCatalogue.h"
 #include "index/ExcludedFolders.h"
 #include "search/SearchDriver.h"
+#include "search/SizeText.h"
 
 namespace zephrix::cli {
 namespace {
@@ -41,7 +44,10 @@ void writeAll(int fd, const std::string& text)
 // The results window on a terminal: rows go to stdout as they are added,
 // messages to stderr as the dialog would show them, labels are kept so
 // their last texts can close the run.
-class TerminalSearchView : public SearchView {
+class TerminalSearchView final : public SearchRequestSource,
+                                 public SearchStatusView,
+                                 public ResultSink,
+                                 public SearchMessages {
   public:
     SearchCriteria criteria;
     SearchOptions options;
@@ -52,7 +58,9 @@ class TerminalSearchView : public SearchView {
     bool resultsCleared = false;
     std::string groupSeparator = ",";
 
-    ~TerminalSearchView() override { flushRows(); }
+    ~TerminalSearchView() override { flushResults(); }
+
+    SearchFrontEnd frontEnd() { return {*this, *this, *this, *this}; }
 
     void readCriteria(SearchCriteria& out) override { out = criteria; }
     void readOptions(SearchOptions& out) override { out = options; }
@@ -61,61 +69,62 @@ class TerminalSearchView : public SearchView {
         criteria.name = name;
         criteria.fileType = type;
     }
+
     void setSearchTime(const std::string& text) override { searchTime = text; }
     void setFilesSearched(const std::string& text) override { filesSearched = text; }
     void setFilesFound(const std::string& text) override { filesFound = text; }
     void setNotes(const std::string&) override {}
+    void showResultsToolbar(bool) override {}
+    void showResultsTab() override {}
+    void showIndexingWindow() override {}
+    void setSearchTimerRunning(bool running) override { searchTimerRunning = running; }
+    void setIndexerTimerRunning(bool) override {}
+    void setSearchEnabled(bool) override {}
+    void setCancelSearchVisible(bool) override {}
+    void setExpandResultsVisible(bool) override {}
 
-    void clearResults() override
+    void clearResults() override { resultsCleared = true; }
+    void addResult(ResultRow&& row) override
     {
-        resultsCleared = true;
-        rowCount_ = 0;
-    }
-    void addResult(const ResultRow& row) override
-    {
-        const std::string_view cells[] = {row.name, row.path,        row.fileType,
-                                          row.size, row.dateCreated, row.dateModified};
+        const std::string cells[] = {row.name,
+                                     row.path,
+                                     row.fileType,
+                                     formatSizeCell(row.size, groupSeparator),
+                                     dateCell(row.created),
+                                     dateCell(row.modified)};
         for (size_t i = 0; i < std::size(cells); ++i) {
             if (i > 0)
                 pending_.push_back('\t');
             appendEscapedCell(pending_, cells[i]);
         }
         pending_.push_back('\n');
-        ++rowCount_;
         if (pending_.size() >= 1 << 16)
-            flushRows();
+            flushResults();
     }
-    size_t resultCount() const override { return rowCount_; }
-    void showResultsToolbar(bool) override {}
-    void showResultsTab() override {}
-
-    void displayError(const std::string& message) override { showMessage(message); }
-    void displayOk(const std::string& message) override { showMessage(message); }
-    void showIndexingWindow() override {}
-
-    void setSearchTimerRunning(bool running) override { searchTimerRunning = running; }
-    void setIndexerTimerRunning(bool) override {}
-    void setSearchEnabled(bool) override {}
-    void setCancelSearchVisible(bool) override {}
-    void setExpandResultsVisible(bool) override {}
-    std::string digitGroupSeparator() const override { return groupSeparator; }
-
-    void flushRows()
+    void flushResults() override
     {
         writeAll(STDOUT_FILENO, pending_);
         pending_.clear();
     }
 
+    // Rows listed so far come first, as they would stand in the window.
+    void displayError(const std::string& message) override { showMessage(message); }
+    void displayOk(const std::string& message) override { showMessage(message); }
+
   private:
+    static std::string dateCell(int64_t localSeconds)
+    {
+        return localSeconds == NoTime ? std::string()
+                                      : formatDateText(LocalDateTime::fromLocalSeconds(localSeconds));
+    }
+
     void showMessage(const std::string& message)
     {
-        // Rows listed so far come first, as they would stand in the window.
-        flushRows();
+        flushResults();
         std::fprintf(stderr, "%s\n", message.c_str());
     }
 
     std::string pending_;
-    size_t rowCount_ = 0;
 };
 
 int storedNumber(const options::Option& option)
@@ -191,12 +200,10 @@ int runSearch(const GlobalOptions& global, const std::vector<std::string>& words
     view.groupSeparator = QLocale::system().groupSeparator().toStdString();
     fillRequest(args, view, reporter);
 
-    IndexContext ctx;
-    ctx.indexesDir = global.indexesDir;
-    ctx.errors = &reporter;
+    SearchSession session(global.indexesDir, view.frontEnd(), reporter);
+    IndexContext& ctx = session.index();
     const auto progress = showProgressOnTerminal(ctx);
-    SearchState state;
-    SearchDriver driver(ctx, view, state);
+    SearchDriver& driver = session.driver();
 
     // Ctrl+C is the Cancel Search button, and the yields are when buttons and
     // timers get their turn.
@@ -218,7 +225,7 @@ int runSearch(const GlobalOptions& global, const std::vector<std::string>& words
     };
 
     driver.cmdSearch_Click();
-    view.flushRows();
+    view.flushResults();
     std::fprintf(stderr, "%s\n%s\n%s\n", view.filesSearched.c_str(), view.filesFound.c_str(),
                  view.searchTime.c_str());
     if (interrupted())

@@ -17,6 +17,20 @@ int64_t daysFromCivil(int64_t y, unsigned m, unsigned d)
     return era * 146097 + static_cast<int64_t>(doe) - 719468;
 }
 
+// The inverse: the proleptic Gregorian date of a day number.
+void civilFromDays(int64_t days, int& year, int& month, int& day)
+{
+    days += 719468;
+    const int64_t era = (days >= 0 ? days : days - 146096) / 146097;
+    const unsigned doe = static_cast<unsigned>(days - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+    month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+    year = static_cast<int>(static_cast<int64_t>(yoe) + era * 400 + (month <= 2));
+}
+
 int daysInMonth(int year, int month)
 {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -62,6 +76,27 @@ int64_t LocalDateTime::dayNumber() const
 int64_t LocalDateTime::hourNumber() const
 {
     return dayNumber() * 24 + hour;
+}
+
+int64_t LocalDateTime::localSeconds() const
+{
+    return dayNumber() * 86400 + int64_t(hour) * 3600 + minute * 60 + second;
+}
+
+LocalDateTime LocalDateTime::fromLocalSeconds(int64_t seconds)
+{
+    int64_t days = seconds / 86400;
+    int64_t rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    LocalDateTime when;
+    civilFromDays(days, when.year, when.month, when.day);
+    when.hour = static_cast<int>(rest / 3600);
+    when.minute = static_cast<int>(rest / 60 % 60);
+    when.second = static_cast<int>(rest % 60);
+    return when;
 }
 
 LocalDateTime toLocalDateTime(std::time_t seconds)

@@ -22,6 +22,10 @@ struct LocalDateTime {
     // Clock hours since 1970-01-01 00:00 of the calendar time: the difference
     // of two of these counts hour boundaries, not elapsed hours.
     int64_t hourNumber() const;
+    // Seconds since 1970-01-01 00:00 of the calendar time, with no time zone
+    // arithmetic: a sortable, compact form of the stored date texts.
+    int64_t localSeconds() const;
+    static LocalDateTime fromLocalSeconds(int64_t seconds);
 };
 
 LocalDateTime toLocalDateTime(std::time_t seconds);

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 #include "core/EngineHost.h"
@@ -19,6 +20,14 @@ struct IndexContext {
     int CancelIndexing = 0;      // set by Cancel Search; a build stops at its checks
     LoadedIndex index;           // IndexEntries and IndexFolders
     std::string LoadedIndexRoot; // root of the pair in `index`, empty when none
+    // The entries file `index` was read from, as it was then: a build renames
+    // a new file into place, so a changed identity means a newer pair.
+    struct FileIdentity {
+        std::string path;
+        uint64_t device = 0, inode = 0;
+        int64_t modifiedNanoseconds = 0;
+        bool operator==(const FileIdentity&) const = default;
+    } loadedEntriesFile;
 };
 
 } // namespace zephrix

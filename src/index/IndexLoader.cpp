@@ -215,7 +215,29 @@ bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPath
     return false;
 }
 
+IndexContext::FileIdentity identityOf(const struct stat& st, const std::string& path)
+{
+    return {path, uint64_t(st.st_dev), uint64_t(st.st_ino),
+            int64_t(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+IndexContext::FileIdentity identityOf(int fd, const std::string& path)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return {};
+    return identityOf(st, path);
+}
+
 } // namespace
+
+bool LoadedPairIsCurrent(const IndexContext& ctx)
+{
+    const auto& loaded = ctx.loadedEntriesFile;
+    struct stat st {};
+    return !loaded.path.empty() && ::stat(loaded.path.c_str(), &st) == 0 &&
+           identityOf(st, loaded.path) == loaded;
+}
 
 bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 {
@@ -227,6 +249,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
     };
 
     ctx.LoadedIndexRoot.clear();
+    ctx.loadedEntriesFile = {};
     ctx.index.clear();
     ctx.yield();
 
@@ -289,6 +312,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
         return fail();
     IndexLoader::install(ctx.index, std::move(loaded));
     ctx.LoadedIndexRoot = root;
+    ctx.loadedEntriesFile = identityOf(entries.get(), paths->entries);
     return true;
 }
 

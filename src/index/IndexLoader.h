@@ -11,6 +11,10 @@ namespace zephrix {
 // " Position: N".
 bool LoadIndex(IndexContext& ctx, const std::string& root, int mode);
 
+// True when the files of the pair in memory are still the ones it was read
+// from: no build (of this process or another) has replaced them since.
+bool LoadedPairIsCurrent(const IndexContext& ctx);
+
 // Age in clock hours of root's drive pair: 100 when missing or empty, 9999
 // when root has no stem (reported as 11055).
 int IndexAgeHours(IndexContext& ctx, const std::string& root);

@@ -15,7 +15,6 @@
 #include "search/InsideScan.h"
 #include "search/SearchLimits.h"
 #include "search/SearchTexts.h"
-#include "search/SizeText.h"
 #include "search/TextFold.h"
 
 namespace zephrix {
@@ -76,6 +75,12 @@ std::optional<int64_t> dateBoxDay(const std::string& text)
     if (!date)
         return std::nullopt;
     return date->dayNumber();
+}
+
+int64_t localSecondsOf(std::string_view dateText)
+{
+    const auto when = parseDateText(dateText);
+    return when ? when->localSeconds() : NoTime;
 }
 
 void assignLower(std::string& out, std::string_view text)
@@ -224,9 +229,7 @@ bool folderStillThere(std::string_view path, std::string_view name)
 
 class Matcher {
   public:
-    Matcher(IndexContext& ctx, SearchView& view, SearchState& state) : ctx_(ctx), view_(view), state_(state)
-    {
-    }
+    Matcher(IndexContext& ctx, SearchFrontEnd ui, SearchState& state) : ctx_(ctx), ui_(ui), state_(state) {}
 
     void run()
     {
@@ -238,8 +241,8 @@ class Matcher {
   private:
     void start()
     {
-        view_.readCriteria(live_);
-        view_.readOptions(options_);
+        ui_.request.readCriteria(live_);
+        ui_.request.readOptions(options_);
         // Read once per call; the rest of the request is re-read as it changes.
         caseSensitive_ = live_.caseSensitive;
         sizeClass_ = sizeClassOf(lowerText(live_.sizeText));
@@ -284,13 +287,23 @@ class Matcher {
     void yieldToFrontEnd()
     {
         ctx_.yield();
-        view_.readCriteria(live_);
-        view_.readOptions(options_);
+        ui_.request.readCriteria(live_);
+        ui_.request.readOptions(options_);
         if (perEntryFieldsChanged())
             compile();
     }
 
-    void applyToolbarRule() { view_.showResultsToolbar(view_.resultCount() > 0); }
+    void applyToolbarRule()
+    {
+        ui_.results.flushResults();
+        ui_.status.showResultsToolbar(state_.ResultRowCount > 0);
+    }
+
+    void addRow(ResultRow&& row)
+    {
+        ui_.results.addResult(std::move(row));
+        ++state_.ResultRowCount;
+    }
 
     void folderPass()
     {
@@ -321,7 +334,7 @@ class Matcher {
             row.name.assign(name);
             row.path.assign(parent);
             row.isFolder = true;
-            view_.addResult(row);
+            addRow(std::move(row));
         }
     }
 
@@ -389,7 +402,7 @@ class Matcher {
             if (--untilProgress == 0) {
                 untilProgress = ProgressEvery;
                 assignCountLabel(label_, SearchTexts::FilesSearched, state_.FilesSearchedCount);
-                view_.setFilesSearched(label_);
+                ui_.status.setFilesSearched(label_);
                 yieldToFrontEnd();
             }
 
@@ -441,9 +454,9 @@ class Matcher {
                 buildFullPath(entry);
                 const bool found = scanner_.scan(
                     fullPath_, entry.name, applied_.insideText, caseSensitive_,
-                    [this](const std::string& text) { view_.setNotes(text); }, ctx_.yield);
-                view_.readCriteria(live_);
-                view_.readOptions(options_);
+                    [this](const std::string& text) { ui_.status.setNotes(text); }, ctx_.yield);
+                ui_.request.readCriteria(live_);
+                ui_.request.readOptions(options_);
                 if (perEntryFieldsChanged())
                     compile();
                 if (!found)
@@ -454,7 +467,7 @@ class Matcher {
             completeIfEmpty(row, entry);
             ++state_.FilesFoundCount;
             assignCountLabel(label_, SearchTexts::FilesFound, state_.FilesFoundCount);
-            view_.setFilesFound(label_);
+            ui_.status.setFilesFound(label_);
 
             buildFullPath(entry);
             if (!fileStillThere(fullPath_, entry.name)) {
@@ -465,16 +478,17 @@ class Matcher {
                 result.name.assign(entry.name);
                 result.path.assign(index.folder(entry.folderIndex));
                 result.fileType = rowType_;
-                result.size = formatSizeCell(entry.size, groupSeparator_);
-                result.dateCreated.assign(entry.created);
-                result.dateModified.assign(entry.modified);
-                view_.addResult(result);
+                result.size = wholeNumber(entry.size).value_or(0);
+                result.created = localSecondsOf(entry.created);
+                result.modified = localSecondsOf(entry.modified);
+                addRow(std::move(result));
             }
 
             if (options_.ResultsLimit == 0 && state_.FilesFoundCount >= ResultsLimitCount) {
-                view_.displayOk(SearchTexts::ResultsLimitReached);
-                view_.setSearchTimerRunning(false);
-                view_.setCancelSearchVisible(false);
+                ui_.results.flushResults();
+                ui_.messages.displayOk(SearchTexts::ResultsLimitReached);
+                ui_.status.setSearchTimerRunning(false);
+                ui_.status.setCancelSearchVisible(false);
                 state_.SearchCancelled = 1;
                 return;
             }
@@ -483,7 +497,7 @@ class Matcher {
     }
 
     IndexContext& ctx_;
-    SearchView& view_;
+    SearchFrontEnd ui_;
     SearchState& state_;
 
     SearchCriteria live_;    // as the controls hold it now
@@ -506,7 +520,6 @@ class Matcher {
     bool inScopeFolder_ = false;
 
     InsideScanner scanner_;
-    std::string groupSeparator_ = view_.digitGroupSeparator();
     std::string fullPath_;
     std::string rowType_;
     std::string label_;
@@ -514,9 +527,9 @@ class Matcher {
 
 } // namespace
 
-void MatchLoadedIndex(IndexContext& ctx, SearchView& view, SearchState& state)
+void MatchLoadedIndex(IndexContext& ctx, SearchFrontEnd ui, SearchState& state)
 {
-    Matcher matcher(ctx, view, state);
+    Matcher matcher(ctx, ui, state);
     matcher.run();
 }
 

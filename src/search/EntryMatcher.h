@@ -1,7 +1,7 @@
 #pragma once
 #include "index/IndexContext.h"
+#include "search/SearchFrontEnd.h"
 #include "search/SearchState.h"
-#include "search/SearchView.h"
 
 namespace zephrix {
 
@@ -12,6 +12,6 @@ namespace zephrix {
 // Yields through ctx.yield every 100 examined entries and after every
 // accepted file. Only entries that passed every filter on the index text are
 // looked up on disk.
-void MatchLoadedIndex(IndexContext& ctx, SearchView& view, SearchState& state);
+void MatchLoadedIndex(IndexContext& ctx, SearchFrontEnd ui, SearchState& state);
 
 } // namespace zephrix

@@ -51,8 +51,8 @@ std::string formatSeconds(double seconds)
     return text;
 }
 
-SearchDriver::SearchDriver(IndexContext& ctx, SearchView& view, SearchState& state)
-    : ctx_(ctx), view_(view), state_(state)
+SearchDriver::SearchDriver(IndexContext& ctx, SearchFrontEnd frontEnd, SearchState& state)
+    : ctx_(ctx), ui_(frontEnd), state_(state)
 {
 }
 
@@ -68,60 +68,61 @@ void SearchDriver::cmdSearch_Click()
     } catch (const std::bad_alloc&) {
         if (ctx_.errors)
             ctx_.errors->reportError(Locations::SearchHandler, ENOMEM, "Out of memory");
-        view_.setSearchEnabled(true);
+        ui_.status.setSearchEnabled(true);
     } catch (const std::system_error& e) {
         if (ctx_.errors)
             ctx_.errors->reportError(Locations::SearchHandler, e.code().value(), e.what());
-        view_.setSearchEnabled(true);
+        ui_.status.setSearchEnabled(true);
     } catch (const std::exception& e) {
         if (ctx_.errors)
             ctx_.errors->reportError(Locations::SearchHandler, ErrorNumbers::InvalidArgument, e.what());
-        view_.setSearchEnabled(true);
+        ui_.status.setSearchEnabled(true);
     }
 }
 
 void SearchDriver::runRequest()
 {
-    view_.setSearchEnabled(false);
+    ui_.status.setSearchEnabled(false);
     if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex == 1) {
-        view_.showIndexingWindow();
-        view_.setSearchEnabled(true);
+        ui_.status.showIndexingWindow();
+        ui_.status.setSearchEnabled(true);
         return;
     }
     if (state_.BackgroundIndexing) {
         state_.SearchWaitingForIndex = 1;
-        view_.showIndexingWindow();
-        view_.setSearchEnabled(true);
+        ui_.status.showIndexingWindow();
+        ui_.status.setSearchEnabled(true);
         return;
     }
 
     state_.SearchStartTime = monotonicSeconds();
-    view_.setSearchTimerRunning(true);
-    view_.setFilesSearched(std::string(SearchTexts::FilesSearched) + "0");
-    view_.setSearchTime(SearchTexts::PreparingToSearch);
-    view_.setFilesFound(std::string(SearchTexts::FilesFound) + "0");
-    view_.setIndexerTimerRunning(false);
+    ui_.status.setSearchTimerRunning(true);
+    ui_.status.setFilesSearched(std::string(SearchTexts::FilesSearched) + "0");
+    ui_.status.setSearchTime(SearchTexts::PreparingToSearch);
+    ui_.status.setFilesFound(std::string(SearchTexts::FilesFound) + "0");
+    ui_.status.setIndexerTimerRunning(false);
     ctx_.CancelIndexing = 0;
     state_.SearchCancelled = 0;
     state_.FilesSearchedCount = 0;
     state_.FilesFoundCount = 0;
-    view_.setCancelSearchVisible(true);
+    ui_.status.setCancelSearchVisible(true);
 
-    view_.readCriteria(criteria_);
+    ui_.request.readCriteria(criteria_);
     if (const char* rejection = ValidateSearchCriteria(criteria_)) {
-        view_.displayError(rejection);
-        view_.setSearchEnabled(true);
-        view_.setIndexerTimerRunning(true);
-        view_.setSearchTimerRunning(false);
-        view_.setCancelSearchVisible(false);
+        displayError(rejection);
+        ui_.status.setSearchEnabled(true);
+        ui_.status.setIndexerTimerRunning(true);
+        ui_.status.setSearchTimerRunning(false);
+        ui_.status.setCancelSearchVisible(false);
         return;
     }
     if (RewriteNameWithExtension(criteria_.name, criteria_.fileType))
-        view_.setNameAndType(criteria_.name, criteria_.fileType);
+        ui_.request.setNameAndType(criteria_.name, criteria_.fileType);
 
-    view_.clearResults();
-    view_.setIndexerTimerRunning(false);
-    view_.showResultsTab();
+    ui_.results.clearResults();
+    state_.ResultRowCount = 0;
+    ui_.status.setIndexerTimerRunning(false);
+    ui_.status.showResultsTab();
 
     if (criteria_.scope == SearchScope::Drives) {
         const std::vector<std::string> drives = criteria_.drives;
@@ -170,7 +171,7 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
     const int mode = folderScope ? FolderIndexMode : DriveIndexMode;
     auto cancelled = [this] { return state_.SearchCancelled == 1; };
 
-    view_.readOptions(options_);
+    ui_.request.readOptions(options_);
     const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex == 1;
     if (stale) {
         // A stale root whose new pair cannot be loaded is skipped silently.
@@ -181,7 +182,7 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
     // root does not read this root's pair for nothing.
     if (cancelled())
         return RootOutcome::Cancelled;
-    if (root == ctx_.LoadedIndexRoot) {
+    if (root == ctx_.LoadedIndexRoot && LoadedPairIsCurrent(ctx_)) {
         match();
         return RootOutcome::Done;
     }
@@ -194,54 +195,66 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
     const RootOutcome rebuilt = buildLoadAndMatch(buildTarget, mode);
     if (rebuilt != RootOutcome::NotLoaded)
         return rebuilt;
-    view_.displayError(std::string(SearchTexts::UnableToSearchBefore) + shownRoot +
-                       SearchTexts::UnableToSearchAfter);
+    displayError(std::string(SearchTexts::UnableToSearchBefore) + shownRoot +
+                 SearchTexts::UnableToSearchAfter);
     return RootOutcome::Done;
 }
 
 void SearchDriver::match()
 {
-    MatchLoadedIndex(ctx_, view_, state_);
+    MatchLoadedIndex(ctx_, ui_, state_);
 }
 
 void SearchDriver::cancelEnding()
 {
-    view_.showResultsToolbar(view_.resultCount() > 0);
-    view_.setSearchEnabled(true);
+    showResultsToolbar();
+    ui_.status.setSearchEnabled(true);
 }
 
 void SearchDriver::finish()
 {
-    view_.setSearchTimerRunning(false);
-    view_.setIndexerTimerRunning(true);
-    view_.setFilesSearched(std::string(SearchTexts::FilesSearched) +
-                           std::to_string(state_.FilesSearchedCount));
-    view_.setSearchTime(std::string(SearchTexts::ResultsReturnedIn) + formatSeconds(elapsedSeconds()) +
-                        SearchTexts::Seconds);
-    view_.setFilesFound(std::string(SearchTexts::FilesFound) + std::to_string(state_.FilesFoundCount));
-    view_.setCancelSearchVisible(false);
-    view_.setExpandResultsVisible(true);
-    view_.showResultsToolbar(view_.resultCount() > 0);
-    // The tables of a large index are given back between searches.
-    ctx_.index.clear();
-    ctx_.LoadedIndexRoot.clear();
-    view_.setSearchEnabled(true);
+    ui_.results.flushResults();
+    ui_.status.setSearchTimerRunning(false);
+    ui_.status.setIndexerTimerRunning(true);
+    ui_.status.setFilesSearched(std::string(SearchTexts::FilesSearched) +
+                                std::to_string(state_.FilesSearchedCount));
+    ui_.status.setSearchTime(std::string(SearchTexts::ResultsReturnedIn) + formatSeconds(elapsedSeconds()) +
+                             SearchTexts::Seconds);
+    ui_.status.setFilesFound(std::string(SearchTexts::FilesFound) + std::to_string(state_.FilesFoundCount));
+    ui_.status.setCancelSearchVisible(false);
+    ui_.status.setExpandResultsVisible(true);
+    // The pair stays in memory: the next search of the same root answers
+    // from it without reading the files again.
+    showResultsToolbar();
+    ui_.status.setSearchEnabled(true);
+}
+
+void SearchDriver::showResultsToolbar()
+{
+    ui_.results.flushResults();
+    ui_.status.showResultsToolbar(state_.ResultRowCount > 0);
+}
+
+void SearchDriver::displayError(const std::string& message)
+{
+    ui_.results.flushResults();
+    ui_.messages.displayError(message);
 }
 
 void SearchDriver::cmdCancelSearch_Click()
 {
     state_.SearchCancelled = 1;
     ctx_.CancelIndexing = 1;
-    view_.setCancelSearchVisible(false);
-    view_.setSearchTime(SearchTexts::SearchCancelled);
-    view_.setSearchTimerRunning(false);
+    ui_.status.setCancelSearchVisible(false);
+    ui_.status.setSearchTime(SearchTexts::SearchCancelled);
+    ui_.status.setSearchTimerRunning(false);
     ctx_.yield();
 }
 
 void SearchDriver::tmrSearchTime_Timer()
 {
-    view_.setSearchTime(std::string(SearchTexts::TimeElapsed) + formatSeconds(elapsedSeconds()) +
-                        SearchTexts::Seconds);
+    ui_.status.setSearchTime(std::string(SearchTexts::TimeElapsed) + formatSeconds(elapsedSeconds()) +
+                             SearchTexts::Seconds);
 }
 
 double SearchDriver::elapsedSeconds() const

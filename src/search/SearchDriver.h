@@ -3,8 +3,8 @@
 
 #include "index/IndexContext.h"
 #include "search/SearchCriteria.h"
+#include "search/SearchFrontEnd.h"
 #include "search/SearchState.h"
-#include "search/SearchView.h"
 
 namespace zephrix {
 
@@ -23,7 +23,7 @@ namespace zephrix {
 // cmdSearch_Click.
 class SearchDriver {
   public:
-    SearchDriver(IndexContext& ctx, SearchView& view, SearchState& state);
+    SearchDriver(IndexContext& ctx, SearchFrontEnd frontEnd, SearchState& state);
 
     void cmdSearch_Click();
     void cmdCancelSearch_Click();
@@ -44,8 +44,12 @@ class SearchDriver {
     void cancelEnding();
     double elapsedSeconds() const;
 
+    void showResultsToolbar();
+    // Rows listed so far come before a message and before the final labels.
+    void displayError(const std::string& message);
+
     IndexContext& ctx_;
-    SearchView& view_;
+    SearchFrontEnd ui_;
     SearchState& state_;
     SearchCriteria criteria_;
     SearchOptions options_;

@@ -10,6 +10,7 @@ struct SearchState {
     int SearchCancelled = 0; // 1 stops the matcher: Cancel Search or the results limit
     int64_t FilesSearchedCount = 0;
     int64_t FilesFoundCount = 0;
+    int64_t ResultRowCount = 0; // rows this request added to the results list
     double SearchStartTime = 0; // seconds on the monotonic clock
 
     // Shared with the background indexer: a request that arrived while it was

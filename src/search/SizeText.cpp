@@ -1,23 +1,20 @@
 #include "search/SizeText.h"
 
+#include <charconv>
+
 namespace zephrix {
 
-std::string formatSizeCell(std::string_view size, std::string_view groupSeparator)
+std::string formatSizeCell(uint64_t size, std::string_view groupSeparator)
 {
-    if (size.empty())
+    if (size == 0)
         return {};
-    for (char c : size) {
-        if (c < '0' || c > '9')
-            return std::string(size);
-    }
-    const size_t firstDigit = size.find_first_not_of('0');
-    if (firstDigit == std::string_view::npos)
-        return {};
-    const std::string_view digits = size.substr(firstDigit);
+    char digits[24];
+    const auto [end, ec] = std::to_chars(digits, digits + sizeof digits, size);
+    const size_t count = size_t(end - digits);
     std::string out;
-    out.reserve(digits.size() + digits.size() / 3 * groupSeparator.size());
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0)
+    out.reserve(count + count / 3 * groupSeparator.size());
+    for (size_t i = 0; i < count; ++i) {
+        if (i > 0 && (count - i) % 3 == 0)
             out.append(groupSeparator);
         out.push_back(digits[i]);
     }

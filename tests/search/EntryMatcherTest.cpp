@@ -183,14 +183,14 @@ TEST_F(MatchFixture, AnEmptyStoredSizeIsCompletedFromTheDisk)
         r.sizeText = "Small (Less than 100 KB)";
     }));
     ASSERT_EQ(h.view.rows.size(), 1u);
-    EXPECT_EQ(h.view.rows[0].size, "5");
-    EXPECT_FALSE(h.view.rows[0].dateCreated.empty());
-    EXPECT_FALSE(h.view.rows[0].dateModified.empty());
+    EXPECT_EQ(h.view.rows[0].size, 5u);
+    EXPECT_NE(h.view.rows[0].created, NoTime);
+    EXPECT_NE(h.view.rows[0].modified, NoTime);
 
     // Accepted without any size test, it is completed all the same.
     run(request([](SearchCriteria& r) { r.name = "unsized"; }));
     ASSERT_EQ(h.view.rows.size(), 1u);
-    EXPECT_EQ(h.view.rows[0].size, "5");
+    EXPECT_EQ(h.view.rows[0].size, 5u);
 }
 
 TEST_F(MatchFixture, DatesCompareCalendarDaysExclusively)
@@ -281,17 +281,14 @@ TEST_F(MatchFixture, RowCells)
     EXPECT_EQ(row.name, "1234567.dat");
     EXPECT_EQ(row.path, root + "docs/");
     EXPECT_EQ(row.fileType, "dat");
-    EXPECT_EQ(row.size, "1,234,567");
-    EXPECT_EQ(row.dateCreated, "3/1/2005 10:15:00 AM");
-    EXPECT_EQ(row.dateModified, "3/2/2005 4:30:10 PM");
+    EXPECT_EQ(row.size, 1234567u);
+    // 3/1/2005 10:15:00 AM and 3/2/2005 4:30:10 PM as local calendar seconds.
+    EXPECT_EQ(row.created, 1109672100);
+    EXPECT_EQ(row.modified, 1109781010);
     EXPECT_FALSE(row.isFolder);
 
-    h.view.separator = ".";
-    run(request([](SearchCriteria& r) { r.name = "1234567"; }));
-    EXPECT_EQ(h.view.rows.at(0).size, "1.234.567");
-
     run(request([](SearchCriteria& r) { r.name = "empty"; }));
-    EXPECT_EQ(h.view.rows.at(0).size, "");
+    EXPECT_EQ(h.view.rows.at(0).size, 0u);
 }
 
 TEST_F(MatchFixture, FolderRowsComeFirstAndAreNotCounted)
@@ -304,7 +301,10 @@ TEST_F(MatchFixture, FolderRowsComeFirstAndAreNotCounted)
     EXPECT_TRUE(folder.isFolder);
     EXPECT_EQ(folder.name, "Reports");
     EXPECT_EQ(folder.path, root);
-    EXPECT_EQ(folder.fileType + folder.size + folder.dateCreated + folder.dateModified, "");
+    EXPECT_EQ(folder.fileType, "");
+    EXPECT_EQ(folder.size, 0u);
+    EXPECT_EQ(folder.created, NoTime);
+    EXPECT_EQ(folder.modified, NoTime);
 
     // Folder names ignore the case option; hidden and vanished folders are not listed.
     EXPECT_EQ(run(request([](SearchCriteria& r) {

@@ -67,7 +67,7 @@ void request(SearchHarness& h, std::vector<std::string> roots, const std::string
 
 } // namespace
 
-TEST(SearchDriver, FinishesWithTotalsAndFreesTheIndex)
+TEST(SearchDriver, FinishesWithTotalsAndKeepsTheIndex)
 {
     SearchHarness h;
     TestDrive a;
@@ -89,8 +89,9 @@ TEST(SearchDriver, FinishesWithTotalsAndFreesTheIndex)
     EXPECT_FALSE(h.view.cancelVisible);
     EXPECT_TRUE(h.view.expandVisible);
     EXPECT_EQ(h.view.toolbarFull, true);
-    EXPECT_EQ(h.ctx.index.entryCount(), 0u);
-    EXPECT_EQ(h.ctx.LoadedIndexRoot, "");
+    // The pair stays in memory for the next search of the same drive.
+    EXPECT_EQ(h.ctx.index.entryCount(), 8u);
+    EXPECT_EQ(h.ctx.LoadedIndexRoot, a.root);
     EXPECT_EQ(h.indexing.shown, 0); // a fresh pair is not rebuilt
     EXPECT_TRUE(h.errors.reports.empty());
 
@@ -98,6 +99,13 @@ TEST(SearchDriver, FinishesWithTotalsAndFreesTheIndex)
     h.search();
     EXPECT_TRUE(h.view.rows.empty());
     EXPECT_EQ(h.view.toolbarFull, false);
+
+    // A pair built anew since (here or by another process) is read again.
+    a.addFiles("fresh", 2);
+    a.writeIndex(h.indexes);
+    h.view.criteria.name = "fresh";
+    h.search();
+    EXPECT_EQ(names(h.view), (Rows{"fresh0000.txt", "fresh0001.txt"}));
 }
 
 TEST(SearchDriver, YieldsEveryHundredEntriesAndAfterEachAcceptedFile)
@@ -363,7 +371,7 @@ TEST(SearchDriver, CancelWhileMatchingTheLastDriveFinishes)
     EXPECT_EQ(h.view.filesSearched, "Files Searched: 60");
     EXPECT_EQ(h.view.filesFound, "Files Found: 60");
     EXPECT_TRUE(h.view.indexerTimer);
-    EXPECT_EQ(h.ctx.LoadedIndexRoot, "");
+    EXPECT_EQ(h.ctx.LoadedIndexRoot, b.root);
 }
 
 TEST(SearchDriver, TheThousandthFileIsTheLast)
@@ -424,11 +432,11 @@ TEST(SearchDriver, AFailureIsReportedAndTheButtonComesBack)
 {
     class FailingView : public RecordingView {
       public:
-        void addResult(const ResultRow&) override { throw std::runtime_error("the list refused a row"); }
+        void addResult(ResultRow&&) override { throw std::runtime_error("the list refused a row"); }
     };
     SearchHarness h;
     FailingView view;
-    SearchDriver driver(h.ctx, view, h.state);
+    SearchDriver driver(h.ctx, view.frontEnd(), h.state);
     TestDrive a;
     a.addFiles("a", 1);
     a.writeIndex(h.indexes);

@@ -9,7 +9,7 @@
 #include "index/IndexingView.h"
 #include "index/RecordingReporter.h"
 #include "search/SearchDriver.h"
-#include "search/SearchView.h"
+#include "search/SearchFrontEnd.h"
 #include "support/TempTree.h"
 
 namespace zephrix::test {
@@ -33,8 +33,13 @@ bool pairExists(const std::string& indexesDir, const std::string& root, int mode
 
 // The window as far as the search sees it: every label, row, message,
 // timer and button state, kept for the test to read.
-class RecordingView : public SearchView {
+class RecordingView : public SearchRequestSource,
+                      public SearchStatusView,
+                      public ResultSink,
+                      public SearchMessages {
   public:
+    SearchFrontEnd frontEnd() { return {*this, *this, *this, *this}; }
+
     SearchCriteria criteria;
     SearchOptions options;
     // Runs at every readCriteria, so a test can change a control mid-search.
@@ -58,7 +63,7 @@ class RecordingView : public SearchView {
     bool searchEnabled = true;
     bool cancelVisible = false;
     bool expandVisible = false;
-    std::string separator = ",";
+    int flushes = 0;
 
     void readCriteria(SearchCriteria& out) override;
     void readOptions(SearchOptions& out) override { out = options; }
@@ -68,8 +73,8 @@ class RecordingView : public SearchView {
     void setFilesFound(const std::string& text) override { filesFound = text; }
     void setNotes(const std::string& text) override;
     void clearResults() override;
-    void addResult(const ResultRow& row) override { rows.push_back(row); }
-    size_t resultCount() const override { return rows.size(); }
+    void addResult(ResultRow&& row) override { rows.push_back(std::move(row)); }
+    void flushResults() override { ++flushes; }
     void showResultsToolbar(bool full) override { toolbarFull = full; }
     void showResultsTab() override { resultsTab = true; }
     void displayError(const std::string& message) override { errors.push_back(message); }
@@ -80,7 +85,6 @@ class RecordingView : public SearchView {
     void setSearchEnabled(bool enabled) override { searchEnabled = enabled; }
     void setCancelSearchVisible(bool visible) override { cancelVisible = visible; }
     void setExpandResultsVisible(bool visible) override { expandVisible = visible; }
-    std::string digitGroupSeparator() const override { return separator; }
 };
 
 class RecordingIndexingView : public IndexingView {
@@ -109,7 +113,7 @@ class SearchHarness {
     RecordingIndexingView indexing;
     indextest::RecordingReporter errors;
     SearchState state;
-    SearchDriver driver{ctx, view, state};
+    SearchDriver driver{ctx, view.frontEnd(), state};
     int yields = 0;
     std::function<void()> onYield;
 
