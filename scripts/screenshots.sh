@@ -9,7 +9,7 @@ build_dir=${ZEPHRIX_BUILD_DIR:-build}
 out=$PWD/screenshots
 
 cmake -S . -B "$build_dir" -G Ninja >/dev/null
-cmake --build "$build_dir" --target ScreenshotsTest
+cmake --build "$build_dir" --target screenshots
 
 # Own settings and data, so the user's options never show up in the pictures.
 scratch=$(mktemp -d)
@@ -20,7 +20,7 @@ for scale in 1 2; do
     xvfb-run --auto-servernum --server-args="-screen 0 1920x1400x24 -dpi 96" \
         env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
         XDG_CONFIG_HOME="$scratch/config" ZEPHRIX_DATA_DIR="$scratch/data" \
-        ZEPHRIX_REPORT_URL=http://127.0.0.1:9 ZEPHRIX_SCREENSHOT_DIR="$out" \
-        "$build_dir/tests/ScreenshotsTest" -silent
+        ZEPHRIX_REPORT_URL=http://127.0.0.1:9 \
+        "$build_dir/tests/screenshots" "$out"
 done
 ls -1 "$out"/*.png

@@ -1,166 +1,84 @@
 #include <gtest/gtest.h>
 
 #include <QSettings>
-#include <QString>
 #include <filesystem>
-#include <string>
-#include <vector>
 
-#include "app/Options.h"
 #include "app/SettingsStore.h"
 #include "support/TempTree.h"
 
 using zephrix::GetSetting;
 using zephrix::SaveSetting;
-using zephrix::test::readWholeFile;
 using zephrix::test::TempTree;
 
 namespace {
 
-const std::string App = zephrix::options::Application;
-const std::string Settings = zephrix::options::SettingsSection;
-const std::string IndexDrives = zephrix::options::IndexDrivesSection;
-
-// Points the per-user store at a fresh folder, as XDG_CONFIG_HOME would.
+// The per-user store in a fresh folder, as XDG_CONFIG_HOME would give it.
 class SettingsStoreTest : public ::testing::Test {
   protected:
-    void SetUp() override { useConfigFolder(config_.path()); }
-
-    static void useConfigFolder(const std::string& folder)
+    void SetUp() override { use(config_); }
+    static void use(const TempTree& folder)
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                           QString::fromStdString(folder.path()));
     }
     std::string storeFile() const { return config_.at("Zephrix/Zephrix.conf"); }
-
-    // Copies the written file into a second folder and reads from there, so
-    // every value comes back from the bytes on disk, not from a cache.
-    void rereadFromCopy(TempTree& copy) const
+    // Reads on from a copy of the written file, so every value comes back
+    // from the bytes on disk, not from a cache.
+    void rereadFromCopy()
     {
-        copy.dir("Zephrix");
-        std::filesystem::copy_file(storeFile(), copy.at("Zephrix/Zephrix.conf"));
-        useConfigFolder(copy.path());
+        copy_.dir("Zephrix");
+        std::filesystem::copy_file(storeFile(), copy_.at("Zephrix/Zephrix.conf"));
+        use(copy_);
     }
 
-    TempTree config_;
-};
-
-struct ValueCase {
-    const char* label;
-    std::string value;
-};
-
-const std::vector<ValueCase> valueCases = {
-    {"empty", ""},
-    {"one blank", " "},
-    {"blanks around", "  two blanks  "},
-    {"pipe list", "/home/a/|/tmp/b/|"},
-    {"backslash", "C:\\Windows\\"},
-    {"slash", "/usr/share/"},
-    {"percent", "100% %2F %25"},
-    {"equals", "a=b==c"},
-    {"semicolon", "a;b; c"},
-    {"hash", "#not a comment"},
-    {"double quotes", "\"quoted\" \"\""},
-    {"single quote", "it's"},
-    {"leading at", "@ByteArray(x)"},
-    {"leading double at", "@@"},
-    {"comma", "txt,doc"},
-    {"comma and blank", "a, b , c"},
-    {"lone comma", ","},
-    {"non-ASCII", "Grüße 日本 ✓"},
-    {"escapes", "\\n\\t\\x41"},
-    {"brackets", "[Settings]"},
-    {"newline", "line one\nline two\r\n"},
-    {"tab", "a\tb"},
-    {"invalid UTF-8", std::string("caf\xe9 \xff\xfe", 8)},
+    TempTree config_, copy_;
 };
 
 TEST_F(SettingsStoreTest, ValuesReadBackExactlyFromTheFile)
 {
-    for (size_t i = 0; i < valueCases.size(); ++i)
-        SaveSetting(App, Settings, "Key" + std::to_string(i), valueCases[i].value);
-
-    TempTree copy;
-    rereadFromCopy(copy);
-    for (size_t i = 0; i < valueCases.size(); ++i)
-        EXPECT_EQ(GetSetting(App, Settings, "Key" + std::to_string(i), "default"), valueCases[i].value)
-            << valueCases[i].label;
+    // clang-format off
+    const char* const values[] = {"", " ", "  two blanks  ", "/home/a/|/tmp/b/|", "C:\\Windows\\", "100% %2F %25",
+        "a=b==c", "a;b; c", "#not a comment", "\"quoted\" \"\"", "it's", "@ByteArray(x)", "@@", "txt,doc", "a, b , c",
+        ",", "Grüße 日本 ✓", "\\n\\t\\x41", "[Settings]", "a\tb", "caf\xe9 \xff\xfe", "line one\nline two\r\n"};
+    // clang-format on
+    for (size_t i = 0; i < std::size(values); ++i)
+        SaveSetting("Zephrix", "Settings", "Key" + std::to_string(i), "an earlier value");
+    for (size_t i = 0; i < std::size(values); ++i)
+        SaveSetting("Zephrix", "Settings", "Key" + std::to_string(i), values[i]);
+    rereadFromCopy();
+    for (size_t i = 0; i < std::size(values); ++i)
+        EXPECT_EQ(GetSetting("Zephrix", "Settings", "Key" + std::to_string(i), "default"), values[i]) << i;
 }
 
-TEST_F(SettingsStoreTest, KeysWithSeparatorsStayDistinctKeys)
+TEST_F(SettingsStoreTest, RootsAreDistinctKeysOfOneGroup)
 {
-    const std::vector<std::string> keys = {
-        "/",
-        "/home/",
-        "/mnt/my disk/",
-        "/mnt/a%2Fb/",
-        "/mnt/a/b/",
-        "C:\\",
-        "50%",
-        "%",
-        "%25",
-        "a\\b",
-        "/media/Grüße/",
-        std::string("/mnt/\xff/", 7),
-        std::string("/mnt/\xfe/", 7),
-    };
-    for (size_t i = 0; i < keys.size(); ++i)
-        SaveSetting(App, IndexDrives, keys[i], std::to_string(i));
-
-    TempTree copy;
-    rereadFromCopy(copy);
-    for (size_t i = 0; i < keys.size(); ++i)
-        EXPECT_EQ(GetSetting(App, IndexDrives, keys[i], "missing"), std::to_string(i)) << keys[i];
-}
-
-TEST_F(SettingsStoreTest, FileHasOneGroupPerSection)
-{
-    SaveSetting(App, Settings, "AutoStart", "0");
-    SaveSetting(App, IndexDrives, "/home/", "1");
-
-    const std::string text = readWholeFile(storeFile());
-    EXPECT_NE(text.find("[Settings]"), std::string::npos) << text;
+    const char* const keys[] = {
+        "/", "/home/", "/mnt/my disk/", "/mnt/a%2Fb/",   "/mnt/a/b/",  "C:\\",      "50%",
+        "%", "%25",    "a\\b",          "/media/Grüße/", "/mnt/\xff/", "/mnt/\xfe/"};
+    for (size_t i = 0; i < std::size(keys); ++i)
+        SaveSetting("Zephrix", "IndexDrives", keys[i], std::to_string(i));
+    SaveSetting("Zephrix", "Settings", "AutoStart", "0");
+    const std::string text = zephrix::test::readWholeFile(storeFile());
     EXPECT_NE(text.find("[IndexDrives]"), std::string::npos) << text;
-    EXPECT_NE(text.find("AutoStart=0"), std::string::npos) << text;
-    // The root is one key of its group, not a chain of subgroups.
-    EXPECT_EQ(text.find("home\\"), std::string::npos) << text;
+    EXPECT_NE(text.find("[Settings]\nAutoStart=0"), std::string::npos) << text;
+    EXPECT_EQ(text.find("home\\"), std::string::npos) << "a root is one key, not a chain of groups: " << text;
+    rereadFromCopy();
+    for (size_t i = 0; i < std::size(keys); ++i)
+        EXPECT_EQ(GetSetting("Zephrix", "IndexDrives", keys[i], "missing"), std::to_string(i)) << keys[i];
+    EXPECT_EQ(GetSetting("Zephrix", "IndexDrives", "AutoStart", "default"), "default")
+        << "sections are separate";
 }
 
-TEST_F(SettingsStoreTest, UnwrittenKeysReadAsTheirDefault)
+TEST_F(SettingsStoreTest, UnwrittenKeysReadAsTheirDefaultAndHandEditsAsText)
 {
-    EXPECT_EQ(GetSetting(App, Settings, "AutoStart", "1"), "1");
-    EXPECT_EQ(GetSetting(App, Settings, "ExcludedFolders", ""), "");
+    EXPECT_EQ(GetSetting("Zephrix", "Settings", "AutoStart", "1"), "1");
     EXPECT_FALSE(std::filesystem::exists(storeFile())) << "reading must not create the file";
-
-    SaveSetting(App, Settings, "AutoStart", "0");
-    EXPECT_EQ(GetSetting(App, Settings, "AutoHide", "0"), "0");
-    EXPECT_EQ(GetSetting(App, IndexDrives, "AutoStart", "default"), "default") << "sections are separate";
-}
-
-TEST_F(SettingsStoreTest, LaterWritesReplaceEarlierOnes)
-{
-    SaveSetting(App, Settings, "SearchInside", "t");
-    SaveSetting(App, Settings, "SearchInside", "tx");
-    SaveSetting(App, Settings, "SearchInside", "");
-    SaveSetting(App, Settings, "ReIndex", "12");
-
-    TempTree copy;
-    rereadFromCopy(copy);
-    EXPECT_EQ(GetSetting(App, Settings, "SearchInside", "txt doc html asp rtf"), "");
-    EXPECT_EQ(GetSetting(App, Settings, "ReIndex", "3"), "12");
-}
-
-TEST_F(SettingsStoreTest, HandEditedFileIsReadAsText)
-{
-    config_.file("Zephrix/Zephrix.conf", "[Settings]\n"
-                                         "AutoStart=0\n"
-                                         "SearchInside=txt doc\n"
-                                         "ExcludedFolders=/a/,/b/\n"
-                                         "DragMode=yes\n");
-    EXPECT_EQ(GetSetting(App, Settings, "AutoStart", "1"), "0");
-    EXPECT_EQ(GetSetting(App, Settings, "SearchInside", ""), "txt doc");
-    EXPECT_EQ(GetSetting(App, Settings, "ExcludedFolders", ""), "/a/,/b/");
-    EXPECT_EQ(GetSetting(App, Settings, "DragMode", "0"), "yes");
+    config_.file("Zephrix/Zephrix.conf", "[Settings]\nAutoStart=0\nSearchInside=txt doc\n"
+                                         "ExcludedFolders=/a/,/b/\nDragMode=yes\n");
+    EXPECT_EQ(GetSetting("Zephrix", "Settings", "AutoStart", "1"), "0");
+    EXPECT_EQ(GetSetting("Zephrix", "Settings", "SearchInside", ""), "txt doc");
+    EXPECT_EQ(GetSetting("Zephrix", "Settings", "ExcludedFolders", ""), "/a/,/b/");
+    EXPECT_EQ(GetSetting("Zephrix", "Settings", "DragMode", "0"), "yes");
 }
 
 } // namespace

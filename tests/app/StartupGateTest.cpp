@@ -1,50 +1,27 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "app/StartupGate.h"
 
-namespace {
-
-using zephrix::commandLineText;
 using zephrix::isStartupLaunch;
-using zephrix::startupLaunchEnds;
 
-struct GateCase {
-    std::vector<std::string> arguments;
-    bool startupLaunch;
-};
-
-TEST(StartupGate, WholeCommandLineInLowerCaseMustBeTheSwitch)
+TEST(StartupGate, TheWholeCommandLineInLowerCaseMustBeTheSwitch)
 {
-    const std::vector<GateCase> cases = {
-        {{"/startup"}, true},
-        {{"/STARTUP"}, true},
-        {{"/StartUp"}, true},
-        {{}, false},
-        {{""}, false},
-        {{"startup"}, false},
-        {{"-startup"}, false},
-        {{"/startup", "now"}, false},
-        {{"/startup", ""}, false},
-        {{" /startup"}, false},
-        {{"/startup "}, false},
-        {{"/start", "up"}, false},
-        {{"/startupp"}, false},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(isStartupLaunch(c.arguments), c.startupLaunch)
-            << '"' << commandLineText(c.arguments) << '"';
+    for (const std::vector<std::string>& switched :
+         {std::vector<std::string>{"/startup"}, {"/STARTUP"}, {"/StartUp"}})
+        EXPECT_TRUE(isStartupLaunch(switched)) << switched[0];
+    for (const std::vector<std::string>& other : {std::vector<std::string>{},
+                                                  {""},
+                                                  {"startup"},
+                                                  {"-startup"},
+                                                  {"/startup", "now"},
+                                                  {"/startup", ""},
+                                                  {" /startup"},
+                                                  {"/startup "},
+                                                  {"/start", "up"},
+                                                  {"/startupp"}})
+        EXPECT_FALSE(isStartupLaunch(other)) << zephrix::commandLineText(other);
+    // Only a log-on launch with the option off ends at once.
+    EXPECT_TRUE(zephrix::startupLaunchEnds({"/STARTUP"}, 0));
+    EXPECT_FALSE(zephrix::startupLaunchEnds({"/STARTUP"}, 1));
+    EXPECT_FALSE(zephrix::startupLaunchEnds({}, 0));
 }
-
-TEST(StartupGate, OnlyALogOnLaunchWithTheOptionOffEnds)
-{
-    EXPECT_TRUE(startupLaunchEnds({"/STARTUP"}, 0));
-    EXPECT_FALSE(startupLaunchEnds({"/STARTUP"}, 1));
-    EXPECT_FALSE(startupLaunchEnds({"/startup"}, 2));
-    EXPECT_FALSE(startupLaunchEnds({}, 0));
-    EXPECT_FALSE(startupLaunchEnds({"--help"}, 0));
-}
-
-} // namespace

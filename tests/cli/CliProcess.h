@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -18,8 +19,7 @@ namespace zephrix::clitest {
 
 struct CliRun {
     int exitCode = -1; // -1: did not end normally
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 struct CliCommand {
@@ -35,33 +35,26 @@ struct CliProcess {
     std::string errFile;
 };
 
-inline std::vector<char*> pointersTo(std::vector<std::string>& words)
-{
-    std::vector<char*> pointers;
-    for (auto& word : words)
-        pointers.push_back(word.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 inline CliProcess startCli(const CliCommand& command, const std::string& errFile)
 {
-    std::vector<std::string> words = command.prefix;
+    std::vector<std::string> words = command.prefix, env = command.env;
     words.push_back(ZEPHRIX_CLI_PATH);
     words.insert(words.end(), command.args.begin(), command.args.end());
-    std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
-        const std::string entry = *e;
-        bool replaced = false;
-        for (const auto& given : command.env)
-            replaced |= entry.compare(0, given.find('=') + 1, given, 0, given.find('=') + 1) == 0;
-        if (!replaced)
-            env.push_back(entry);
+        const std::string name = std::string(*e).substr(0, std::string(*e).find('=') + 1);
+        if (std::none_of(command.env.begin(), command.env.end(),
+                         [&](const auto& g) { return g.starts_with(name); }))
+            env.push_back(*e);
     }
-    env.insert(env.end(), command.env.begin(), command.env.end());
-
-    CliProcess process;
-    process.errFile = errFile;
+    auto pointers = [](std::vector<std::string>& list) {
+        std::vector<char*> result;
+        for (auto& word : list)
+            result.push_back(word.data());
+        result.push_back(nullptr);
+        return result;
+    };
+    auto argv = pointers(words), envp = pointers(env);
+    CliProcess process{-1, -1, errFile};
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
         return process;
@@ -72,8 +65,6 @@ inline CliProcess startCli(const CliCommand& command, const std::string& errFile
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (!command.cwd.empty())
         posix_spawn_file_actions_addchdir_np(&actions, command.cwd.c_str());
-    auto argv = pointersTo(words);
-    auto envp = pointersTo(env);
     if (posix_spawnp(&process.pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
         process.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
@@ -86,13 +77,8 @@ inline std::string readToEnd(int fd)
 {
     std::string text;
     char buffer[65536];
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0;) {
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            break;
-        text.append(buffer, size_t(got));
-    }
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0 && (got > 0 || errno == EINTR);)
+        text.append(buffer, size_t(std::max<ssize_t>(got, 0)));
     ::close(fd);
     return text;
 }

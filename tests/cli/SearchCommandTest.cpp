@@ -4,126 +4,91 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <regex>
 #include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "cli/CliProcess.h"
-#include "support/TempTree.h"
 
 using namespace zephrix::clitest;
 using zephrix::test::TempTree;
+using Lines = std::vector<std::string>;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-Lines splitLines(const std::string& text)
+Lines split(const std::string& text, char at, bool sort = false)
 {
-    Lines lines;
+    Lines parts;
     std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
+    for (std::string part; std::getline(in, part, at);)
+        parts.push_back(part);
+    if (sort)
+        std::sort(parts.begin(), parts.end());
+    return parts;
 }
 
-std::string unescape(const std::string& cell)
-{
-    std::string out;
-    for (size_t i = 0; i < cell.size(); ++i) {
-        if (cell[i] == '\\' && i + 1 < cell.size()) {
-            const char next = cell[++i];
-            out.push_back(next == 't' ? '\t' : next == 'r' ? '\r' : next == 'n' ? '\n' : next);
-        } else {
-            out.push_back(cell[i]);
-        }
-    }
-    return out;
-}
-
-Lines cellsOf(const std::string& line)
-{
-    Lines cells;
-    size_t start = 0;
-    for (;;) {
-        const size_t tab = line.find('\t', start);
-        cells.push_back(line.substr(start, tab == std::string::npos ? tab : tab - start));
-        if (tab == std::string::npos)
-            return cells;
-        start = tab + 1;
-    }
-}
-
-Lines sorted(Lines lines)
-{
-    std::sort(lines.begin(), lines.end());
-    return lines;
-}
-
-// The lines a shell command prints.
-Lines run(const std::string& command)
+// What a shell command prints, line by line in order.
+Lines shell(const std::string& command)
 {
     std::FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return {};
-    const std::string text = readToEnd(::dup(::fileno(pipe)));
-    ::pclose(pipe);
-    return splitLines(text);
+    const std::string text = pipe ? readToEnd(::dup(::fileno(pipe))) : "";
+    if (pipe)
+        ::pclose(pipe);
+    return split(text, '\n', true);
 }
 
 class SearchCommand : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        root = tree.path() + "/";
-        indexes = work.at("indexes");
-        config = work.at("config");
-        tree.file("report.txt", "the annual invoice");
-        tree.file("Report.DOC", "x");
-        tree.file("reportage.md", "x");
-        tree.file("notes.TXT", "INVOICE 42");
-        tree.file("a.b.txt", "x");
-        tree.file("README", "x");
-        tree.file("server.log", "invoice");
-        tree.file(".hidden.txt", "invoice");
-        tree.sizedFile("exact.bin", 1048576);
-        tree.sizedFile("huge.bin", 3000000);
-        tree.sizedFile("small.bin", 102400);
-        tree.sizedFile("mid.bin", 102401);
-        tree.file("docs/inner.txt", "nothing");
-        tree.file("docs/docs-report.txt", "x");
-        tree.file("docs/deep/deep.txt", "invoice");
-        tree.file("skip/skipped.txt", "invoice");
-        tree.file(".hid/in-hidden.txt", "x");
+        for (const auto& [name, content] : {std::pair{"report.txt", "the annual invoice"},
+                                            {"Report.DOC", "x"},
+                                            {"reportage.md", "x"},
+                                            {"notes.TXT", "INVOICE 42"},
+                                            {"a.b.txt", "x"},
+                                            {"README", "x"},
+                                            {"server.log", "invoice"},
+                                            {".hidden.txt", "invoice"},
+                                            {"docs/inner.txt", "nothing"},
+                                            {"docs/docs-report.txt", "x"},
+                                            {"docs/deep/deep.txt", "invoice"},
+                                            {"skip/skipped.txt", "invoice"},
+                                            {".hid/in-hidden.txt", "x"}})
+            tree.file(name, content);
+        for (const auto& [name, size] : {std::pair{"exact.bin", 1048576},
+                                         {"huge.bin", 3000000},
+                                         {"small.bin", 102400},
+                                         {"mid.bin", 102401}})
+            tree.sizedFile(name, size);
         tree.dir("Docs2");
-        const CliRun indexed = cli({"index", tree.path()});
-        ASSERT_EQ(indexed.exitCode, 0) << indexed.err;
+        ASSERT_EQ(cli({"index", tree.path()}).exitCode, 0);
     }
-
     CliCommand command(std::vector<std::string> args) const
     {
-        args.insert(args.begin(), {"--indexes", indexes});
-        return {args, {"XDG_CONFIG_HOME=" + config, "LC_ALL=C"}};
+        args.insert(args.begin(), {"--indexes", work.at("indexes")});
+        return {args, {"XDG_CONFIG_HOME=" + work.at("config"), "LC_ALL=C"}};
     }
     CliRun cli(const std::vector<std::string>& args) { return runCli(command(args), work.at("err")); }
-
-    // The full paths of the listed rows, in output order.
+    // The full paths of the listed rows, sorted; cells escape '\', TAB, CR and LF.
     static Lines paths(const CliRun& result)
     {
         Lines out;
-        for (const auto& line : splitLines(result.out)) {
-            const Lines cells = cellsOf(line);
-            if (cells.size() == 6)
-                out.push_back(unescape(cells[1]) + unescape(cells[0]));
+        for (const auto& line : split(result.out, '\n')) {
+            const Lines cells = split(line + "\t", '\t');
+            std::string path = cells.at(1) + cells.at(0);
+            for (auto [escape, plain] :
+                 {std::pair{"\\t", "\t"}, {"\\r", "\r"}, {"\\n", "\n"}, {"\\\\", "\\"}})
+                for (size_t at = 0; (at = path.find(escape, at)) != std::string::npos; at += 1)
+                    path.replace(at, 2, plain);
+            out.push_back(path);
         }
+        std::sort(out.begin(), out.end());
         return out;
     }
 
-    TempTree work;
-    TempTree tree;
-    std::string root;
-    std::string indexes;
-    std::string config;
+    TempTree work, tree;
+    std::string root = tree.path() + "/";
 };
 
 } // namespace
@@ -132,158 +97,99 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
 {
     const std::string r = tree.path();
     // Hidden files are never listed; files in hidden folders are not hidden.
-    const std::string files = " -type f ! -name '.*'";
-    struct Case {
-        std::vector<std::string> args;
-        std::string find;
-    } cases[] = {
-        {{"--type", "txt"}, "find " + r + files + " -iname '*.txt'"},
-        {{"--name", "report", "--match", "starts"}, "find " + r + files + " -iname 'report*'"},
-        {{"--name", "REPORT"}, "find " + r + files + " -iname '*report*'"},
-        {{"--name", "Report", "--case"}, "find " + r + files + " -name '*Report*'"},
-        {{"--name", "readme", "--match", "exactly"},
-         "find " + r + files + " -iregex '.*/readme\\(\\.[^./]*\\)?'"},
-        {{"--name", "port", "--match", "ends"}, "find " + r + files + " -iregex '.*port\\(\\.[^./]*\\)?'"},
-        {{"--size", "large"}, "find " + r + files + " -size +1048575c"},
-        {{"--size", "small", "--type", "bin"}, "find " + r + files + " -iname '*.bin' ! -size +102400c"},
+    const std::string find = "find " + r + " -type f ! -name '.*'";
+    const std::pair<Lines, std::string> cases[] = {
+        {{"--type", "txt"}, find + " -iname '*.txt'"},
+        {{"--name", "report", "--match", "starts"}, find + " -iname 'report*'"},
+        {{"--name", "REPORT"}, find + " -iname '*report*'"},
+        {{"--name", "Report", "--case"}, find + " -name '*Report*'"},
+        {{"--name", "readme", "--match", "exactly"}, find + " -iregex '.*/readme\\(\\.[^./]*\\)?'"},
+        {{"--name", "port", "--match", "ends"}, find + " -iregex '.*port\\(\\.[^./]*\\)?'"},
+        {{"--size", "large"}, find + " -size +1048575c"},
+        {{"--size", "small", "--type", "bin"}, find + " -iname '*.bin' ! -size +102400c"},
         {{"--inside", "invoice", "--inside-types", "txt log"},
-         "find " + r + files +
-             " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qiF invoice {} \\; -print"},
+         find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qiF invoice {} \\; -print"},
         {{"--inside", "invoice", "--case", "--inside-types", "txt log"},
-         "find " + r + files +
-             " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qF invoice {} \\; -print"},
-        {{"--folder", r + "/docs", "--drive", r, "--type", "txt"},
-         "find " + r + "/docs -maxdepth 1" + files + " -iname '*.txt'"},
-        {{"--exclude", r + "/skip", "--type", "txt"},
-         "find " + r + " -path " + r + "/skip -prune -o" + files + " -iname '*.txt' -print"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> args = {"search",        "--drive",      r,
-                                         "--no-settings", "--no-folders", "--no-limit"};
-        if (c.args.front() == "--folder")
-            args = {"search", "--no-settings", "--no-folders", "--no-limit"};
-        args.insert(args.end(), c.args.begin(), c.args.end());
-        const CliRun result = cli(args);
-        EXPECT_EQ(result.exitCode, 0) << c.find << "\n" << result.err;
-        const Lines expected = sorted(run(c.find));
-        EXPECT_FALSE(expected.empty()) << c.find;
-        EXPECT_EQ(sorted(paths(result)), expected) << c.find;
+         find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qF invoice {} \\; -print"},
+        {{"--folder", r + "/docs", "--type", "txt"},
+         "find " + r + "/docs -maxdepth 1 -type f ! -name '.*' -iname '*.txt'"},
+        {{"--exclude", r + "/skip", "--type", "txt"}, find + " ! -path '" + r + "/skip/*' -iname '*.txt'"}};
+    for (const auto& [args, command] : cases) {
+        Lines request = {"search", "--drive", r, "--no-settings", "--no-folders", "--no-limit"};
+        request.insert(request.end(), args.begin(), args.end());
+        const CliRun result = cli(request);
+        EXPECT_EQ(result.exitCode, 0) << command << "\n" << result.err;
+        EXPECT_FALSE(shell(command).empty()) << command;
+        EXPECT_EQ(paths(result), shell(command)) << command;
     }
 }
 
-TEST_F(SearchCommand, RowsCellsAndLabels)
+TEST_F(SearchCommand, RowsLabelsAndEscapedCells)
 {
-    const CliRun result =
-        cli({"search", "--drive", tree.path(), "--no-settings", "--folders", "--name", "docs", "--no-limit"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const Lines lines = splitLines(result.out);
-    // Folders first, with four empty cells, then the files.
-    ASSERT_EQ(lines.size(), 3u) << result.out;
-    EXPECT_EQ(sorted({lines[0], lines[1]}),
-              sorted({"docs\t" + root + "\t\t\t\t", "Docs2\t" + root + "\t\t\t\t"}));
-    const Lines file = cellsOf(lines[2]);
-    ASSERT_EQ(file.size(), 6u);
-    EXPECT_EQ(file[0], "docs-report.txt");
-    EXPECT_EQ(file[1], root + "docs/");
-    EXPECT_EQ(file[2], "txt");
-    EXPECT_EQ(file[3], "1");
-    EXPECT_FALSE(file[4].empty());
-    EXPECT_FALSE(file[5].empty());
+    auto search = [&](const std::string& name) {
+        return cli({"search", "--drive", tree.path(), "--no-settings", "--folders", "--name", name});
+    };
+    const CliRun docs = search("docs");
+    // Folders first, with four empty cells, then the files; labels on stderr.
+    const Lines rows = split(docs.out, '\n');
+    ASSERT_EQ(rows.size(), 3u) << docs.out;
+    EXPECT_EQ(split(rows[0] + "\n" + rows[1], '\n', true),
+              (Lines{"Docs2\t" + root + "\t\t\t\t", "docs\t" + root + "\t\t\t\t"}));
+    const Lines file = split(rows[2], '\t');
+    EXPECT_EQ(Lines(file.begin(), file.begin() + 4), (Lines{"docs-report.txt", root + "docs/", "txt", "1"}));
+    EXPECT_TRUE(file.size() == 6 && !file[4].empty() && !file[5].empty()) << rows[2];
+    const Lines labels = split(docs.err, '\n');
+    EXPECT_EQ(Lines(labels.end() - 3, labels.end() - 1), (Lines{"Files Searched: 17", "Files Found: 1"}));
+    EXPECT_TRUE(std::regex_match(labels.back(), std::regex("Results Returned In: [0-9]+\\.[0-9] Seconds")));
 
-    const Lines err = splitLines(result.err);
-    ASSERT_GE(err.size(), 3u);
-    EXPECT_EQ(err[err.size() - 3], "Files Searched: 17");
-    EXPECT_EQ(err[err.size() - 2], "Files Found: 1");
-    EXPECT_TRUE(err.back().rfind("Results Returned In: ", 0) == 0 && err.back().ends_with(" Seconds"))
-        << err.back();
-
-    const CliRun huge = cli({"search", "--drive", tree.path(), "--no-settings", "--name", "huge"});
-    EXPECT_EQ(cellsOf(splitLines(huge.out).at(0)).at(3), "3,000,000");
-}
-
-TEST_F(SearchCommand, EscapesControlCharactersAndBackslashes)
-{
-    tree.file("odd\tname\\with\rcontrols\nand.txt", "x");
+    EXPECT_EQ(split(search("huge").out, '\t').at(3), "3,000,000"); // grouped by thousands
+    tree.file("odd\tname\\with\rcontrols\nand.txt", "x");          // escaped in the cells
     ASSERT_EQ(cli({"index", tree.path()}).exitCode, 0);
-    const CliRun result = cli({"search", "--drive", tree.path(), "--no-settings", "--name", "odd"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const Lines lines = splitLines(result.out);
-    ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(cellsOf(lines[0]).at(0), "odd\\tname\\\\with\\rcontrols\\nand.txt");
+    EXPECT_EQ(split(search("odd").out, '\t').at(0), "odd\\tname\\\\with\\rcontrols\\nand.txt");
 }
 
 TEST_F(SearchCommand, TakesWhatIsNotGivenFromTheSettings)
 {
     work.file("config/Zephrix/Zephrix.conf",
               "[Settings]\nExcludedFolders=" + root + "skip/\nShowFolders=0\nSearchInside=log\n");
-    const std::vector<std::string> request = {"search", "--drive", tree.path(), "--inside", "invoice"};
-
-    CliRun withSettings = cli(request);
-    ASSERT_EQ(withSettings.exitCode, 0) << withSettings.err;
-    EXPECT_EQ(paths(withSettings), Lines{root + "server.log"});
-
-    std::vector<std::string> defaults = request;
+    const Lines request = {"search", "--drive", tree.path(), "--inside", "invoice"};
+    EXPECT_EQ(paths(cli(request)), Lines{root + "server.log"});
+    Lines defaults = request, given = request;
     defaults.push_back("--no-settings");
-    CliRun withDefaults = cli(defaults);
-    EXPECT_EQ(sorted(paths(withDefaults)), sorted({root + "report.txt", root + "notes.TXT",
-                                                   root + "docs/deep/deep.txt", root + "skip/skipped.txt"}));
-
-    // A given option wins over the stored one.
-    std::vector<std::string> given = request;
-    given.insert(given.end(), {"--inside-types", "txt", "--exclude", root + "docs"});
-    EXPECT_EQ(sorted(paths(cli(given))),
-              sorted({root + "report.txt", root + "notes.TXT", root + "skip/skipped.txt"}));
+    EXPECT_EQ(paths(cli(defaults)), (Lines{root + "docs/deep/deep.txt", root + "notes.TXT",
+                                           root + "report.txt", root + "skip/skipped.txt"}));
+    given.insert(given.end(), {"--inside-types", "txt", "--exclude", root + "docs"}); // given options win
+    EXPECT_EQ(paths(cli(given)), (Lines{root + "notes.TXT", root + "report.txt", root + "skip/skipped.txt"}));
 }
 
 TEST_F(SearchCommand, RejectedRequestsAndBadArguments)
 {
     const CliRun empty = cli({"search", "--drive", tree.path(), "--no-settings"});
-    EXPECT_EQ(empty.exitCode, 2);
-    EXPECT_EQ(empty.out, "");
+    EXPECT_EQ(empty.exitCode * 1000 + empty.out.size(), 2000u);
     EXPECT_NE(
         empty.err.find("You have not specified anything for me to search for, please specify at least 1 "
                        "criteria for the file you are trying to find.\n"),
         std::string::npos);
-
-    for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
-             {"search", "--size", "tiny", "--name", "x"},
-             {"search", "--match", "like", "--name", "x"},
-             {"search", "--name"},
-             {"search", "--wat"},
-             {"search", "--folder", "/tmp", "--drive", "/", "--drive", "/tmp", "--name", "x"}}) {
-        const CliRun result = cli(bad);
+    for (const Lines& bad :
+         {Lines{"--size", "tiny", "--name", "x"}, Lines{"--match", "like", "--name", "x"}, Lines{"--name"},
+          Lines{"--wat"}, Lines{"--folder", "/tmp", "--drive", "/", "--drive", "/tmp", "--name", "x"}}) {
+        Lines request = {"search"};
+        request.insert(request.end(), bad.begin(), bad.end());
+        const CliRun result = cli(request);
         EXPECT_EQ(result.exitCode, 2) << bad.back();
         EXPECT_NE(result.err.find("zephrix-cli: search:"), std::string::npos) << result.err;
     }
 }
 
-TEST_F(SearchCommand, ResultsLimitMessage)
-{
-    for (int i = 0; i < 1002; ++i)
-        tree.file("many/m" + std::to_string(i) + ".dat", "");
-    ASSERT_EQ(cli({"index", tree.path()}).exitCode, 0);
-    const CliRun limited = cli({"search", "--drive", tree.path(), "--no-settings", "--type", "dat"});
-    EXPECT_EQ(limited.exitCode, 0);
-    EXPECT_EQ(splitLines(limited.out).size(), 1000u);
-    EXPECT_NE(limited.err.find("Your search has returned over 1000 results"), std::string::npos);
-    EXPECT_NE(limited.err.find("Files Found: 1000\n"), std::string::npos);
-
-    const CliRun all =
-        cli({"search", "--drive", tree.path(), "--no-settings", "--type", "dat", "--no-limit"});
-    EXPECT_EQ(splitLines(all.out).size(), 1002u);
-}
-
 TEST_F(SearchCommand, CtrlCIsCancelSearch)
 {
-    // Enough rows to fill the pipe, which this test leaves unread until the
-    // interrupt is sent: the search is then held in the middle of its rows.
+    // Enough rows to fill the pipe, which is left unread until the interrupt
+    // is sent: the search is then held in the middle of its rows.
     TempTree second;
     for (int i = 0; i < 4000; ++i)
         tree.file("rows/a-rather-long-file-name-to-fill-the-pipe-quickly-" + std::to_string(i) + ".txt", "");
     second.file("other.txt", "");
-    ASSERT_EQ(cli({"index", tree.path()}).exitCode, 0);
-    ASSERT_EQ(cli({"index", second.path()}).exitCode, 0);
-
+    ASSERT_EQ(cli({"index", tree.path()}).exitCode + cli({"index", second.path()}).exitCode, 0);
     CliProcess search = startCli(command({"search", "--drive", tree.path(), "--drive", second.path(),
                                           "--no-settings", "--type", "txt", "--no-limit"}),
                                  work.at("err"));
@@ -295,9 +201,7 @@ TEST_F(SearchCommand, CtrlCIsCancelSearch)
     ::kill(search.pid, SIGINT);
     const CliRun result = finishCli(search);
     EXPECT_EQ(result.exitCode, 130);
-    const Lines err = splitLines(result.err);
-    ASSERT_FALSE(err.empty());
-    EXPECT_EQ(err.back(), "Search Cancelled");
+    EXPECT_EQ(split(result.err, '\n').back(), "Search Cancelled");
     EXPECT_EQ(result.out.find("other.txt"), std::string::npos); // the second drive is never searched
-    EXPECT_LT(splitLines(result.out).size(), 4000u + 6u);
+    EXPECT_LT(split(result.out, '\n').size(), 4000u + 6u);
 }

@@ -1,68 +1,54 @@
 #include "index/IndexBuilder.h"
 
 #include <gtest/gtest.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <csignal>
-#include <cstring>
 #include <filesystem>
 
-#include "core/ErrorCodes.h"
-#include "index/IndexFormat.h"
-#include "index/IndexLoader.h"
-#include "index/RecordingReporter.h"
-#include "index/RecordingView.h"
-#include "index/TreeIndexCheck.h"
-#include "support/TempTree.h"
+#include "support/IndexPair.h"
+#include "support/RecordingReporter.h"
+#include "support/RecordingView.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
-using namespace zephrix::indextest;
+using Texts = std::vector<std::string>;
 
 namespace {
 
-struct BuilderFixture : ::testing::Test {
-    TempTree indexes;
-    TempTree tree;
+const std::string OldEntries = "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n";
+
+// Builds of a temporary tree into an indexes folder of their own, where an
+// older pair of the same root waits to be replaced.
+struct BuildSetup {
+    TempTree indexes, tree;
     RecordingReporter reporter;
     RecordingView view;
     IndexContext ctx;
-    std::string root;
+    std::string root = tree.path() + "/";
     int yields = 0;
 
-    BuilderFixture()
+    BuildSetup()
     {
         ctx.indexesDir = indexes.path();
         ctx.errors = &reporter;
         ctx.indexingView = &view;
         ctx.yield = [this] { ++yields; };
-        root = tree.path() + "/";
+        writeWholeFile(entriesFile(indexes.path(), root), OldEntries);
+        writeWholeFile(foldersFile(indexes.path(), root), "1/1/2020\r\n" + root + "\r\n");
     }
-
-    std::string stem() const { return *IndexFormat::stemOf(root); }
-    std::string entriesPath() const { return indexes.at(stem() + ".idx"); }
-    std::string foldersPath() const { return indexes.at(stem() + "paths.idx"); }
-    StoredPair stored() const { return readStoredPair(entriesPath(), foldersPath()); }
-
-    std::vector<std::string> indexFiles() const
+    Texts indexFiles() const
     {
-        std::vector<std::string> names;
+        Texts names;
         for (const auto& entry : std::filesystem::directory_iterator(indexes.path()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
-
-    void writeOldPair()
+    bool oldPairIsThere() const
     {
-        writeWholeFile(entriesPath(), "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n");
-        writeWholeFile(foldersPath(), "1/1/2020\r\n" + root + "\r\n");
-    }
-    void expectOldPair() const
-    {
-        EXPECT_EQ(readWholeFile(entriesPath()), "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n");
-        EXPECT_EQ(readWholeFile(foldersPath()), "1/1/2020\r\n" + root + "\r\n");
+        return readWholeFile(entriesFile(indexes.path(), root)) == OldEntries && indexFiles().size() == 2;
     }
     void files(const std::string& folder, int count) const
     {
@@ -71,284 +57,141 @@ struct BuilderFixture : ::testing::Test {
     }
 };
 
+struct Builder : ::testing::Test, BuildSetup {};
+
 } // namespace
 
-// --- what a build writes ----------------------------------------------------
-
-TEST_F(BuilderFixture, ARootWithoutSubfoldersHasTwoFolderLines)
+TEST_F(Builder, DeeperFoldersShowOnlyOnARefreshBoundary)
 {
-    files("", 3);
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    const StoredPair pair = stored();
-    EXPECT_EQ(pair.folders, std::vector<std::string>{root});
-    ASSERT_EQ(pair.entries.size(), 3u);
-    for (const auto& entry : pair.entries)
-        EXPECT_EQ(entry.folder, 0u);
-}
-
-TEST_F(BuilderFixture, AnEmptyTreeHasOnlyTheStampAndTheRoot)
-{
-    tree.dir("only/folders");
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    const StoredPair pair = stored();
-    EXPECT_TRUE(pair.entries.empty());
-    EXPECT_EQ(pair.folders, (std::vector<std::string>{root, root + "only/", root + "only/folders/"}));
-    EXPECT_EQ(readWholeFile(entriesPath()), pair.entriesStamp + "\r\n");
-}
-
-TEST_F(BuilderFixture, TheFolderPairLeavesTheDrivePairAlone)
-{
-    files("", 2);
-    writeOldPair();
-    IndexDrive(ctx, root, FolderIndexMode, true);
-    expectOldPair();
-    const StoredPair pair = readStoredPair(indexes.at("temp.idx"), indexes.at("temppaths.idx"));
-    EXPECT_EQ(pair.folders, std::vector<std::string>{root});
-    EXPECT_EQ(pair.entries.size(), 2u);
-}
-
-TEST_F(BuilderFixture, ALoadedPairGivesBackTheNames)
-{
-    buildAwkwardTree(tree);
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    ASSERT_TRUE(LoadIndex(ctx, root, DriveIndexMode));
-    std::set<std::string> paths;
-    for (size_t i = 0; i < ctx.index.entryCount(); ++i) {
-        const IndexEntry entry = ctx.index.entry(i);
-        paths.insert(std::string(ctx.index.folder(entry.folderIndex)) + std::string(entry.name));
-    }
-    for (const char* name : {"pipe|name.txt", "100% done", "%7C not an escape", "cr\rin name", "lf\nin name",
-                             "  blanks around  ", "bad\xff\xfeutf8.bin", ".hidden", "we|ird%dir\n/inner.txt"})
-        EXPECT_EQ(paths.count(root + name), 1u) << name;
-}
-
-// --- mounts and closed folders --------------------------------------------
-
-TEST_F(BuilderFixture, OtherMountsAreNotEntered)
-{
-    tree.file("outer.txt");
-    tree.dir("mounted");
-    if (::mount("zephrix-test", tree.at("mounted").c_str(), "tmpfs", 0, "size=1m") != 0)
-        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
-    tree.file("mounted/inner.txt", "x");
-    tree.dir("mounted/below");
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    ::umount2(tree.at("mounted").c_str(), MNT_DETACH);
-
-    const StoredPair pair = stored();
-    EXPECT_EQ(pair.folders, (std::vector<std::string>{root, root + "mounted/"}));
-    ASSERT_EQ(pair.entries.size(), 1u);
-    EXPECT_EQ(pair.entries[0].name, "outer.txt");
-}
-
-// --- the indexing window's labels -------------------------------------------
-
-TEST_F(BuilderFixture, CountersShowEveryHundredthFileOnly)
-{
-    files("", 250);
-    tree.dir("sub");
-    IndexDrive(ctx, root, DriveIndexMode, false);
-    EXPECT_EQ(view.calls.front(), "show");
-    EXPECT_EQ(view.calls[1], "path:Indexing: " + root);
-    EXPECT_EQ(view.callsStartingWith("files:"),
-              (std::vector<std::string>{"files:Files Found: 100", "files:Files Found: 200"}));
-    EXPECT_EQ(view.callsStartingWith("dirs:"),
-              (std::vector<std::string>{"dirs:Directories Found: 2", "dirs:Directories Found: 2"}));
-    EXPECT_EQ(view.callsStartingWith("status:"), std::vector<std::string>{"status:" + root + "sub/"});
-    EXPECT_EQ(view.calls.back(), "hide");
-    EXPECT_EQ(yields, 2);
-}
-
-TEST_F(BuilderFixture, DeeperFoldersShowOnlyOnARefreshBoundary)
-{
-    // The root's subfolders always show; a deeper one only when the count of
-    // files written before its folder is listed is a multiple of 100.
-    const std::pair<int, bool> cases[] = {{0, true}, {50, false}, {100, true}, {150, false}};
-    for (const auto& [rootFiles, deeperShown] : cases) {
-        SCOPED_TRACE(rootFiles);
+    // The root's subfolders always show; a deeper one when the number of
+    // files written before it was found is a multiple of 100.
+    for (const auto& [rootFiles, deeperShown] :
+         {std::pair{0, true}, {50, false}, {100, true}, {150, false}}) {
         tree.remove("");
         files("", rootFiles);
         tree.dir("a/a-sub");
         view.calls.clear();
         IndexDrive(ctx, root, DriveIndexMode, true);
-        std::vector<std::string> shown{"status:" + root + "a/"};
+        Texts shown = {root + "a/"};
         if (deeperShown)
-            shown.push_back("status:" + root + "a/a-sub/");
-        EXPECT_EQ(view.callsStartingWith("status:"), shown);
+            shown.push_back(root + "a/a-sub/");
+        EXPECT_EQ(view.all("frmIndexing.lblStatus"), shown) << rootFiles;
     }
 }
 
-TEST_F(BuilderFixture, QuietBuildsDoNotShowTheWindowButUpdateAndHideIt)
-{
-    files("", 100);
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    EXPECT_TRUE(view.callsStartingWith("show").empty());
-    EXPECT_EQ(view.callsStartingWith("files:"), std::vector<std::string>{"files:Files Found: 100"});
-    EXPECT_EQ(view.calls.back(), "hide");
-}
-
-// --- cancel -----------------------------------------------------------------
-
-TEST_F(BuilderFixture, CancelTakesEffectOnlyAtItsChecks)
+TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
 {
     struct Case {
         const char* moment;
-        std::function<void(BuilderFixture&)> arm;
-        std::vector<std::string> filesShown;
-        bool keepsOldPair = false;
+        std::function<void(BuildSetup&)> arm;
+        Texts filesShown;
     } cases[] = {
-        // Nothing started: not even the window, and the old pair stays.
-        {"before the start", [](BuilderFixture& f) { f.ctx.CancelIndexing = 1; }, {}, true},
-        // The root's files finish even though Cancel came during them.
+        // Nothing starts, not even the window, and the old pair stays.
+        {"before the start", [](BuildSetup& b) { b.ctx.CancelIndexing = 1; }, {}},
+        // The root's files finish although Cancel came during them.
         {"during the root's files",
-         [](BuilderFixture& f) {
-             f.ctx.yield = [&f] {
-                 ++f.yields;
-                 f.ctx.CancelIndexing = 1;
-             };
-         },
-         {"files:Files Found: 100", "files:Files Found: 200"}},
+         [](BuildSetup& b) { b.ctx.yield = [&b] { b.ctx.CancelIndexing = 1; }; },
+         {"Files Found: 100", "Files Found: 200"}},
         // After the root's subfolders are listed, none of its files is written.
         {"while the root's subfolders are listed",
-         [](BuilderFixture& f) {
-             f.view.onCall = [&f](const std::string& call) {
-                 if (call.rfind("status:", 0) == 0)
-                     f.ctx.CancelIndexing = 1;
+         [](BuildSetup& b) {
+             b.view.onCall = [&b](const std::string& call) {
+                 b.ctx.CancelIndexing |= call.starts_with("frmIndexing.lblStatus:");
              };
          },
          {}},
-        // Cancel during folder 1's files lets them finish and stops before
-        // folder 2 (with 100 more files) is opened.
+        // Folder 1's files finish; folder 2 is not opened.
         {"before a later folder",
-         [](BuilderFixture& f) {
-             f.ctx.yield = [&f] {
-                 ++f.yields;
-                 if (f.yields == 3)
-                     f.ctx.CancelIndexing = 1;
-             };
-         },
-         {"files:Files Found: 100", "files:Files Found: 200", "files:Files Found: 300",
-          "files:Files Found: 400"}},
+         [](BuildSetup& b) { b.ctx.yield = [&b] { b.ctx.CancelIndexing |= ++b.yields == 3; }; },
+         {"Files Found: 100", "Files Found: 200", "Files Found: 300", "Files Found: 400"}},
     };
+    files("", 250);
+    files("one/", 150);
+    files("one/two/", 100);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.moment);
-        tree.remove("");
-        std::filesystem::create_directories(tree.path());
-        files("", 250);
-        files("one/", 150);
-        files("one/two/", 100);
-        writeOldPair();
-        view.calls.clear();
-        view.onCall = nullptr;
-        yields = 0;
-        ctx.yield = [this] { ++yields; };
-        ctx.CancelIndexing = 0;
-        c.arm(*this);
-
-        IndexDrive(ctx, root, DriveIndexMode, false);
-
-        EXPECT_EQ(view.callsStartingWith("files:"), c.filesShown);
-        EXPECT_TRUE(reporter.reports.empty());
-        if (c.keepsOldPair) {
-            expectOldPair();
-            EXPECT_TRUE(view.calls.empty());
-            EXPECT_EQ(indexFiles().size(), 2u);
+        BuildSetup b;
+        std::filesystem::copy(tree.path(), b.tree.path(), std::filesystem::copy_options::recursive);
+        c.arm(b);
+        IndexDrive(b.ctx, b.root, DriveIndexMode, false);
+        EXPECT_EQ(b.view.all("frmIndexing.lblFilesFound"), c.filesShown) << c.moment;
+        EXPECT_TRUE(b.reporter.reports.empty()) << c.moment;
+        if (c.filesShown.empty() && b.view.calls.empty()) {
+            EXPECT_TRUE(b.oldPairIsThere()) << c.moment;
             continue;
         }
         // No index at all: neither the new pair, nor its temporaries, nor the old one.
-        EXPECT_TRUE(indexFiles().empty()) << (indexFiles().empty() ? "" : indexFiles()[0]);
-        EXPECT_EQ(view.calls.back(), "hide");
+        EXPECT_EQ(b.indexFiles(), Texts{}) << c.moment;
+        EXPECT_EQ(b.view.last("frmIndexing"), "off") << c.moment;
     }
 }
 
-// --- failures ---------------------------------------------------------------
-
-TEST_F(BuilderFixture, AFailedBuildReportsAndLeavesTheOldPair)
+TEST_F(Builder, AFailedStartIsReportedAndLeavesTheOldPair)
 {
     files("", 3);
-    writeOldPair();
-    root = tree.at("missing/");
-    writeOldPair();
-    IndexDrive(ctx, root, DriveIndexMode, false);
-    expectOldPair();
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].location, Locations::IndexDrive);
-    EXPECT_EQ(reporter.reports[0].number, ENOENT);
-    const std::string& text = reporter.reports[0].description;
-    EXPECT_EQ(text.substr(text.size() - root.size() - 3), " - " + root);
-    EXPECT_EQ(view.calls.back(), "hide");
-    EXPECT_EQ(indexFiles().size(), 4u); // both old pairs, no temporaries
+    struct Case {
+        std::string root, indexesDir;
+        int number;
+    } cases[] = {{tree.at("missing/"), indexes.path(), ENOENT},
+                 {root, indexes.at("not-there"), ENOENT},
+                 {"relative/", indexes.path(), 5}};
+    for (const auto& c : cases) {
+        reporter.reports.clear();
+        ctx.indexesDir = c.indexesDir;
+        IndexDrive(ctx, c.root, DriveIndexMode, false);
+        ASSERT_EQ(reporter.reports.size(), 1u) << c.root;
+        EXPECT_EQ(reporter.reports[0].location * 1000 + reporter.reports[0].number, 11053 * 1000 + c.number);
+        EXPECT_TRUE(reporter.reports[0].description.ends_with(" - " + c.root))
+            << reporter.reports[0].description;
+        EXPECT_EQ(view.last("frmIndexing"), "off") << c.root;
+    }
+    EXPECT_TRUE(oldPairIsThere());
 }
 
-TEST_F(BuilderFixture, AMissingIndexesFolderIsAFailure)
-{
-    files("", 3);
-    ctx.indexesDir = indexes.at("not-there");
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].number, ENOENT);
-}
-
-TEST_F(BuilderFixture, ARootThatIsNotAbsoluteIsRefused)
-{
-    IndexDrive(ctx, "relative/", DriveIndexMode, true);
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].number, ErrorNumbers::InvalidArgument);
-    EXPECT_TRUE(indexFiles().empty());
-}
-
-TEST_F(BuilderFixture, AWriteThatFailsLeavesTheOldPairAndNoTemporaries)
+TEST_F(Builder, AFullDiskLeavesTheOldPairAndNoTemporaries)
 {
     // A file size limit makes the write fail half-way, as a full disk would.
     for (int i = 0; i < 2000; ++i)
         tree.file("a-rather-long-file-name-to-fill-the-entries-file-" + std::to_string(i));
-    writeOldPair();
     const pid_t child = ::fork();
     if (child == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit {
-            64 * 1024, 64 * 1024
-        };
+        const rlimit limit{64 * 1024, 64 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        RecordingReporter childReporter;
-        ctx.errors = &childReporter;
         IndexDrive(ctx, root, DriveIndexMode, true);
-        const bool ok = childReporter.reports.size() == 1 && childReporter.reports[0].number == EFBIG &&
-                        childReporter.reports[0].location == Locations::IndexDrive;
-        ::_exit(ok ? 0 : 1);
+        ::_exit(reporter.reports.size() == 1 && reporter.reports[0].number == EFBIG &&
+                        reporter.reports[0].location == 11053
+                    ? 0
+                    : 1);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    expectOldPair();
-    EXPECT_EQ(indexFiles().size(), 2u);
+    EXPECT_TRUE(oldPairIsThere());
 }
 
-TEST_F(BuilderFixture, AHalfReplacedPairIsRemovedRatherThanMixed)
+TEST_F(Builder, AHalfReplacedPairIsRemovedRatherThanMixed)
 {
     // A folder in the way makes the entries file's rename fail after the
-    // folders file was already replaced: the old entries would then number
-    // the new folders.
+    // folders file was replaced: the old entries would number the new folders.
     files("", 3);
-    writeWholeFile(foldersPath(), "1/1/2020\r\n" + root + "\r\n");
-    std::filesystem::create_directory(entriesPath());
+    std::filesystem::remove(entriesFile(indexes.path(), root));
+    std::filesystem::create_directory(entriesFile(indexes.path(), root));
     IndexDrive(ctx, root, DriveIndexMode, true);
     ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].location, Locations::IndexDrive);
-    EXPECT_FALSE(std::filesystem::exists(foldersPath()));
-    EXPECT_EQ(indexFiles(), std::vector<std::string>{stem() + ".idx"}); // the folder, no temporaries
+    EXPECT_EQ(reporter.reports[0].location, 11053);
+    EXPECT_EQ(indexFiles(), Texts{std::filesystem::path(entriesFile(indexes.path(), root)).filename()});
 }
 
-TEST_F(BuilderFixture, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
+TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
 {
     files("", 150);
     tree.file("vanishing/gone.txt");
     tree.file("vanishing/below/gone-too.txt");
     tree.file("staying/kept.txt");
-    // The folder goes as soon as it has been found; the root's remaining
-    // files go at the first refresh, after 100 of them were written.
+    // The folder goes as soon as it is found; the root's remaining files go at
+    // the first refresh, after 100 of them were written.
     view.onCall = [&](const std::string& call) {
-        if (call == "status:" + root + "vanishing/")
+        if (call == "frmIndexing.lblStatus:" + root + "vanishing/")
             tree.remove("vanishing");
     };
     ctx.yield = [&] {
@@ -357,15 +200,9 @@ TEST_F(BuilderFixture, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
     };
     IndexDrive(ctx, root, DriveIndexMode, true);
     EXPECT_TRUE(reporter.reports.empty());
-
-    const StoredPair pair = stored();
-    std::set<std::string> folders(pair.folders.begin(), pair.folders.end());
-    EXPECT_EQ(folders, (std::set<std::string>{root, root + "vanishing/", root + "staying/"}));
-    size_t rootFiles = 0;
-    for (const auto& entry : pair.entries) {
-        rootFiles += entry.folder == 0;
-        EXPECT_NE(entry.name, "gone.txt");
-    }
-    EXPECT_EQ(rootFiles, 100u);
-    EXPECT_EQ(pair.entries.size(), 101u);
+    const StoredPair pair = readStoredPair(indexes.path(), root);
+    EXPECT_EQ(std::set<std::string>(pair.folders.begin(), pair.folders.end()),
+              (std::set<std::string>{root, root + "vanishing/", root + "staying/"}));
+    ASSERT_EQ(pair.entries.size(), 101u);
+    EXPECT_EQ(pair.entries.back().name, "kept.txt");
 }

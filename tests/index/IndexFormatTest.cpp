@@ -4,9 +4,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <random>
+
+#include "support/IndexPair.h"
 
 using namespace zephrix;
-namespace Format = zephrix::IndexFormat;
 
 namespace {
 
@@ -15,156 +17,62 @@ std::string systemdEscape(const std::string& path)
 {
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(
         ::popen(("systemd-escape --path -- '" + path + "' 2>/dev/null").c_str(), "r"), ::pclose);
-    if (!pipe)
-        return {};
-    std::string out;
-    char buffer[256];
-    while (size_t got = std::fread(buffer, 1, sizeof buffer, pipe.get()))
-        out.append(buffer, got);
-    while (!out.empty() && out.back() == '\n')
-        out.pop_back();
-    return out;
+    char buffer[256] = {};
+    const size_t got = pipe ? std::fread(buffer, 1, sizeof buffer - 1, pipe.get()) : 0;
+    return std::string(buffer, got > 0 && buffer[got - 1] == '\n' ? got - 1 : got);
 }
 
 } // namespace
 
-TEST(IndexFormat, StemsEscapeLikeSystemd)
+TEST(IndexFormat, PairFilesAreNamedAfterTheRootAsSystemdEscapesIt)
 {
     struct Case {
-        const char* root;
-        const char* stem;
-    } cases[] = {
-        {"/", "-"},
-        {"/home/", "home"},
-        {"/mnt/my-disk/", "mnt-my\\x2ddisk"},
-        {"/media/alice/USB/", "media-alice-USB"},
-        {"/a b/c.d/_x/", "a\\x20b-c.d-_x"},
-        {"/.hidden/x/", "\\x2ehidden-x"},
-        {"/data/.cache/", "data-.cache"},
-        {"/mnt//x/./y/", "mnt-x-y"},
-        {"/back\\slash/", "back\\x5cslash"},
-        {"/\xc3\xbc/", "\\xc3\\xbc"},
-        {"/home", "home"},
-    };
+        const char *root, *stem; // nullptr: no drive pair
+        bool ownRule;            // an escape systemd does not make
+    } cases[] = {{"/", "-", false},
+                 {"/home/", "home", false},
+                 {"/home", "home", false},
+                 {"/mnt/my-disk/", "mnt-my\\x2ddisk", false},
+                 {"/media/alice/USB/", "media-alice-USB", false},
+                 {"/a b/c.d/_x/", "a\\x20b-c.d-_x", false},
+                 {"/.hidden/x/", "\\x2ehidden-x", false},
+                 {"/data/.cache/", "data-.cache", false},
+                 {"/mnt//x/./y/", "mnt-x-y", false},
+                 {"/back\\slash/", "back\\x5cslash", false},
+                 {"/\xc3\xbc/", "\\xc3\\xbc", false},
+                 {"/temporary/", "temporary", false},
+                 // Never the folder pair's name, nor another root's folders file.
+                 {"/temp/", "\\x74emp", true},
+                 {"/temppaths/", "temp\\x70aths", true},
+                 {"/homepaths/", "home\\x70aths", true},
+                 {"/mnt/paths/", "mnt-\\x70aths", true},
+                 // Roots that are no absolute paths.
+                 {"", nullptr, true},
+                 {"home/", nullptr, true},
+                 {"C:\\", nullptr, true},
+                 {"/a/../b/", nullptr, true}};
     const bool haveTool = !systemdEscape("/home/").empty();
-    for (const auto& c : cases) {
-        EXPECT_EQ(Format::stemOf(c.root).value_or("<none>"), c.stem) << c.root;
-        if (haveTool) {
-            EXPECT_EQ(systemdEscape(c.root), c.stem) << c.root;
-        }
+    for (const auto& [root, stem, ownRule] : cases) {
+        const auto paths = IndexFormat::pairPaths("/ix", root, 0);
+        EXPECT_EQ(paths ? paths->entries + " " + paths->folders : "none",
+                  stem ? "/ix/" + std::string(stem) + ".idx /ix/" + stem + "paths.idx" : "none");
+        if (haveTool && !ownRule)
+            EXPECT_EQ(systemdEscape(root), stem);
+        const auto folderPair = IndexFormat::pairPaths("/ix/", root, 1);
+        EXPECT_EQ(folderPair->entries + " " + folderPair->folders, "/ix/temp.idx /ix/temppaths.idx");
     }
 }
 
-TEST(IndexFormat, StemsNeverShareAFileNameWithAnotherPair)
+TEST(IndexFormat, WordAtATimeEscapingAgreesWithPlainCode)
 {
-    EXPECT_EQ(Format::stemOf("/temp/").value(), "\\x74emp");
-    EXPECT_EQ(Format::stemOf("/temppaths/").value(), "temp\\x70aths");
-    EXPECT_EQ(Format::stemOf("/homepaths/").value(), "home\\x70aths");
-    EXPECT_EQ(Format::stemOf("/mnt/paths/").value(), "mnt-\\x70aths");
-    EXPECT_EQ(Format::stemOf("/tmp/").value(), "tmp");
-    EXPECT_EQ(Format::stemOf("/temporary/").value(), "temporary");
-}
-
-TEST(IndexFormat, RootsThatAreNotAbsoluteHaveNoStem)
-{
-    for (const char* root : {"", "home/", "C:\\", "./x/", "/a/../b/", "/.."})
-        EXPECT_FALSE(Format::stemOf(root)) << root;
-}
-
-TEST(IndexFormat, PairNamesFollowTheStemOrTheFolderPair)
-{
-    struct Case {
-        const char* root;
-        int mode;
-        const char* entries;
-        const char* folders;
-    } cases[] = {
-        {"/", 0, "/ix/-.idx", "/ix/-paths.idx"},
-        {"/home/", 0, "/ix/home.idx", "/ix/homepaths.idx"},
-        {"/home/me/Data/", 1, "/ix/temp.idx", "/ix/temppaths.idx"},
-        {"relative/", 1, "/ix/temp.idx", "/ix/temppaths.idx"},
-    };
-    for (const auto& c : cases) {
-        const auto paths = Format::pairPaths("/ix", c.root, c.mode);
-        ASSERT_TRUE(paths) << c.root;
-        EXPECT_EQ(paths->entries, c.entries);
-        EXPECT_EQ(paths->folders, c.folders);
-    }
-    EXPECT_FALSE(Format::pairPaths("/ix/", "relative/", 0));
-}
-
-TEST(IndexFormat, EscapingRoundTrips)
-{
-    struct Case {
-        std::string plain;
-        std::string stored;
-    } cases[] = {
-        {"readme.txt", "readme.txt"},
-        {"a|b", "a%7Cb"},
-        {"100%", "100%25"},
-        {"%7C", "%257C"},
-        {"line\r\nbreak", "line%0D%0Abreak"},
-        {"  blanks  ", "  blanks  "},
-        {"bad\xff\xfeutf8", "bad\xff\xfeutf8"},
-        {std::string("nul\0inside", 10), std::string("nul\0inside", 10)},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(Format::escaped(c.plain), c.stored);
-        EXPECT_EQ(Format::needsEscape(c.plain), c.plain != c.stored);
-        EXPECT_EQ(Format::decoded(c.stored).value_or("<invalid>"), c.plain);
-    }
-    EXPECT_EQ(Format::decoded("a%7cb%0d%0a").value(), "a|b\r\n");
-}
-
-TEST(IndexFormat, InvalidEscapesAreRefused)
-{
-    for (const char* bad : {"%", "a%", "%7", "%zz", "%41", "%2F", "%00", "x%7Gy"})
-        EXPECT_FALSE(Format::decoded(bad)) << bad;
-}
-
-TEST(IndexFormat, EntryLinesHaveFiveFieldsAndCrLf)
-{
-    std::string line;
-    Format::appendEntryLine(line, "a|b.txt", 3, 1024, {2005, 3, 1, 10, 15, 0}, {2005, 3, 2, 16, 30, 10});
-    EXPECT_EQ(line, "a%7Cb.txt|3|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM\r\n");
-
-    std::string_view fields[Format::EntryFieldCount];
-    ASSERT_TRUE(Format::splitEntryLine(std::string_view(line).substr(0, line.size() - 2), fields));
-    EXPECT_EQ(fields[Format::NameField], "a%7Cb.txt");
-    EXPECT_EQ(fields[Format::FolderIndexField], "3");
-    EXPECT_EQ(fields[Format::SizeField], "1024");
-    EXPECT_EQ(fields[Format::CreatedField], "3/1/2005 10:15:00 AM");
-    EXPECT_EQ(fields[Format::ModifiedField], "3/2/2005 4:30:10 PM");
-
-    EXPECT_FALSE(Format::splitEntryLine("a|0|1|date", fields));
-    ASSERT_TRUE(Format::splitEntryLine("a|0|1|c|m|extra", fields));
-    EXPECT_EQ(fields[Format::ModifiedField], "m");
-}
-
-TEST(IndexFormat, DecimalsAreDigitsOnly)
-{
-    EXPECT_EQ(Format::parseDecimal("0", 10).value(), 0u);
-    EXPECT_EQ(Format::parseDecimal("4294967295", UINT32_MAX).value(), UINT32_MAX);
-    for (const char* bad : {"", "-1", "+1", " 1", "1 ", "0x1", "4294967296", "99999999999999999999999"})
-        EXPECT_FALSE(Format::parseDecimal(bad, UINT32_MAX)) << bad;
-}
-
-TEST(IndexFormat, WordAtATimeEscapingMatchesByteByByte)
-{
-    const char alphabet[] = {'a', 'Z', '%', '|', '\r', '\n', ' ', '\xff', '\x80', '/', '0', '\x7c' ^ 1};
-    uint32_t seed = 12345;
-    for (int round = 0; round < 5000; ++round) {
+    std::mt19937 random(12345);
+    const char special[] = {'%', '|', '\r', '\n', ' ', '\xff', '\x80', '/', '0', '\x7c' ^ 1, '\x25' ^ 8};
+    for (int round = 0; round < 20000; ++round) {
         std::string text;
-        const size_t length = (seed = seed * 1103515245 + 12345) % 40;
-        for (size_t i = 0; i < length; ++i) {
-            seed = seed * 1103515245 + 12345;
-            // Mostly plain letters, now and then one to escape.
-            text.push_back(seed % 7 == 0 ? alphabet[(seed >> 8) % sizeof alphabet]
-                                         : char('a' + (seed >> 8) % 26));
-        }
-        std::string raw(text.size() * 3, '\0');
-        raw.resize(size_t(Format::writeEscaped(raw.data(), text) - raw.data()));
-        ASSERT_EQ(raw, Format::escaped(text)) << text;
+        for (size_t i = random() % 40; i > 0; --i)
+            text.push_back(random() % 7 ? char('a' + random() % 26) : special[random() % sizeof special]);
+        std::string written(text.size() * 3, '\0');
+        written.resize(size_t(IndexFormat::writeEscaped(written.data(), text) - written.data()));
+        ASSERT_EQ(written, test::escapedName(text)) << text;
     }
 }

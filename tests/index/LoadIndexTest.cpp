@@ -2,441 +2,266 @@
 
 #include <gtest/gtest.h>
 
-#include <ctime>
-
-#include "core/DateText.h"
-#include "core/ErrorCodes.h"
-#include "index/RecordingReporter.h"
-#include "support/TempTree.h"
+#include "support/IndexPair.h"
+#include "support/RecordingReporter.h"
 
 using namespace zephrix;
-using zephrix::indextest::RecordingReporter;
-using zephrix::test::TempTree;
+using namespace zephrix::test;
 
 namespace {
 
 const std::string Stamp = "12/5/2026 9:22:48 AM\r\n";
 
-struct LoaderFixture : ::testing::Test {
+struct Loader : ::testing::Test {
     TempTree tree;
     RecordingReporter reporter;
     IndexContext ctx;
 
-    LoaderFixture()
+    Loader()
     {
         ctx.indexesDir = tree.path();
         ctx.errors = &reporter;
     }
-    void writePair(const std::string& stem, const std::string& entries, const std::string& folders)
+    // The pair of /home/ (stem "home"), or of the folder pair.
+    void pair(const std::string& entries, const std::string& folders, const std::string& stem = "home")
     {
         tree.file(stem + ".idx", entries);
         tree.file(stem + "paths.idx", folders);
     }
-    std::string entryLines(int count)
+    static std::string entryLines(int count)
     {
         std::string lines = Stamp;
         for (int i = 0; i < count; ++i)
             lines += "file" + std::to_string(i) + ".txt|0|" + std::to_string(i) + "|1/1/2020|1/2/2020\r\n";
         return lines;
     }
+    // Row i as name|folder|size|created|modified.
+    std::string row(size_t i) const
+    {
+        const IndexEntry e = ctx.index.entry(i);
+        return std::string(e.name) + "|" + std::to_string(e.folderIndex) + "|" + std::string(e.size) + "|" +
+               std::string(e.created) + "|" + std::string(e.modified);
+    }
 };
 
 } // namespace
 
-TEST_F(LoaderFixture, LoadsBothFilesAndDecodesNamesAndFolders)
+TEST_F(Loader, EntryLinesAndTheirEdges)
 {
-    writePair("home",
-              Stamp + "readme.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM\r\n"
-                      "a%7Cb%25c%0D%0A.txt|1||Deleted|Deleted\r\n",
-              Stamp + "/home/\r\n/home/we%7Cird%0Afolder/\r\n");
+    struct Case {
+        const char* what;
+        std::string line;
+        std::string row;
+    } cases[] = {
+        {"CR LF", "a.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM\r\n",
+         "a.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM"},
+        {"escapes in the name, in either case", "a%7Cb%25c%0D%0a%7c.txt|1||Deleted|Deleted\r\n",
+         "a|b%c\r\n|.txt|1||Deleted|Deleted"},
+        {"two CRs, one is the line end's", "a|0|1|c|m\r\r\n", "a|0|1|c|m\r"},
+        {"CR inside fields", "a\rb|0|1|c\r|m\r\n", "a\rb|0|1|c\r|m"},
+        {"extra fields are dropped", "a|0|1|c|m|x|y\r\n", "a|0|1|c|m"},
+        {"CR after the fifth field", "a|0|1|c|m\r|x\r\n", "a|0|1|c|m\r"},
+        {"percent outside the name is text", "a|0|1|c%|m%zz\r\n", "a|0|1|c%|m%zz"},
+        {"empty name", "|0|1|c|m\r\n", "|0|1|c|m"},
+        {"leading zeros", "a|0000001|1|c|m\r\n", "a|1|1|c|m"},
+        {"last line without line feed", "a|0|1|c|m", "a|0|1|c|m"},
+        {"last line with a lone CR", "a|0|1|c|m\r", "a|0|1|c|m"},
+        {"longer than a read", "a|0|1|c|m|" + std::string(700000, 'z') + "\r\n", "a|0|1|c|m"},
+    };
+    for (const auto& c : cases) {
+        pair(Stamp + "b|0|2|c|m\r\n" + c.line, Stamp + "/home/\r\n/home/a/\r\n");
+        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0)) << c.what;
+        ASSERT_EQ(ctx.index.entryCount(), 2u) << c.what;
+        EXPECT_EQ(row(0), "b|0|2|c|m") << c.what;
+        EXPECT_EQ(row(1), c.row) << c.what;
+    }
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Loader, FoldersAreDecodedAndTheRootRemembered)
+{
+    pair(entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25%0A/\n/home/e/");
     ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/home/");
-    ASSERT_EQ(ctx.index.entryCount(), 2u);
-    ASSERT_EQ(ctx.index.folderCount(), 2u);
-    EXPECT_EQ(ctx.index.folder(0), "/home/");
-    EXPECT_EQ(ctx.index.folder(1), "/home/we|ird\nfolder/");
+    std::vector<std::string> folders;
+    for (size_t k = 0; k < ctx.index.folderCount(); ++k)
+        folders.emplace_back(ctx.index.folder(k));
+    EXPECT_EQ(folders, (std::vector<std::string>{"/home/", "/home/a|b/", "/home/c|d%\n/", "/home/e/"}));
 
-    const IndexEntry first = ctx.index.entry(0);
-    EXPECT_EQ(first.name, "readme.txt");
-    EXPECT_EQ(first.folderIndex, 0u);
-    EXPECT_EQ(first.size, "1024");
-    EXPECT_EQ(first.created, "3/1/2005 10:15:00 AM");
-    EXPECT_EQ(first.modified, "3/2/2005 4:30:10 PM");
-
-    const IndexEntry second = ctx.index.entry(1);
-    EXPECT_EQ(second.name, "a|b%c\r\n.txt");
-    EXPECT_EQ(second.folderIndex, 1u);
-    EXPECT_EQ(second.size, "");
-    EXPECT_EQ(second.created, "Deleted");
-    EXPECT_EQ(second.modified, "Deleted");
-    EXPECT_TRUE(reporter.reports.empty());
-}
-
-TEST_F(LoaderFixture, AcceptsBareLineFeedsAndAMissingLastLineEnd)
-{
-    writePair("-", "stamp\na|0|1|c|m\nb|0|2|c|m", "stamp\n/");
-    ASSERT_TRUE(LoadIndex(ctx, "/", 0));
-    ASSERT_EQ(ctx.index.entryCount(), 2u);
-    EXPECT_EQ(ctx.index.entry(1).name, "b");
-    EXPECT_EQ(ctx.index.entry(1).modified, "m");
-    EXPECT_EQ(ctx.index.folder(0), "/");
-}
-
-TEST_F(LoaderFixture, ASmallerLoadLeavesNothingOfTheLargerOne)
-{
-    writePair("home", entryLines(10), Stamp + "/home/\r\n/home/sub/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    EXPECT_EQ(ctx.index.entryCount(), 10u);
-    writePair("home", entryLines(3), Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    EXPECT_EQ(ctx.index.entryCount(), 3u);
-    EXPECT_EQ(ctx.index.folderCount(), 1u);
-    EXPECT_EQ(ctx.index.entry(3).name, "");
-    EXPECT_EQ(ctx.index.folder(1), "");
-}
-
-TEST_F(LoaderFixture, AStampOnlyEntriesFileLoadsNoEntries)
-{
-    writePair("home", Stamp, Stamp + "/home/\r\n/home/a/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    EXPECT_EQ(ctx.index.entryCount(), 0u);
-    EXPECT_EQ(ctx.index.folderCount(), 2u);
-}
-
-TEST_F(LoaderFixture, AMissingFileIsNoIndexAndNoError)
-{
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
-    tree.file("home.idx", entryLines(2));
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
-    EXPECT_EQ(ctx.LoadedIndexRoot, "");
-    EXPECT_EQ(ctx.index.entryCount(), 0u);
-    EXPECT_TRUE(reporter.reports.empty());
-}
-
-TEST_F(LoaderFixture, TheFolderPairIgnoresTheRootForItsNames)
-{
-    writePair("temp", entryLines(1), Stamp + "/srv/data/\r\n");
+    // The folder pair's names do not depend on the root, which is only remembered.
+    pair(entryLines(1), Stamp + "/srv/data/\r\n", "temp");
     ASSERT_TRUE(LoadIndex(ctx, "/srv/data/", 1));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/srv/data/");
     EXPECT_FALSE(LoadIndex(ctx, "/srv/data/", 0));
 }
 
-TEST_F(LoaderFixture, BadPairsFailWithTheirPosition)
+TEST_F(Loader, AMissingFileIsNoIndexAndASmallerLoadLeavesNothingOfTheLargerOne)
 {
+    pair(entryLines(10), Stamp + "/home/\r\n/home/sub/\r\n");
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    pair(entryLines(3), Stamp + "/home/\r\n");
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_EQ(ctx.index.entryCount() * 10 + ctx.index.folderCount(), 31u);
+    tree.remove("homepaths.idx");
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    tree.remove("home.idx");
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_EQ(ctx.LoadedIndexRoot + std::to_string(ctx.index.entryCount()), "0");
+    EXPECT_TRUE(reporter.reports.empty());
+}
+
+TEST_F(Loader, BadPairsFailWithWhatAndWhere)
+{
+    const std::string root = Stamp + "/home/\r\n";
     struct Case {
         const char* what;
         std::string entries;
         std::string folders;
-        int position;
+        std::string message; // the end of the description
     } cases[] = {
-        {"empty entries file", "", Stamp + "/home/\r\n", 3},
-        {"four fields", Stamp + "a|0|1|date\r\n", Stamp + "/home/\r\n", 4},
-        {"empty line", Stamp + "a|0|1|c|m\r\n\r\n", Stamp + "/home/\r\n", 4},
-        {"folder number not a number", Stamp + "a|x|1|c|m\r\n", Stamp + "/home/\r\n", 4},
-        {"negative folder number", Stamp + "a|-1|1|c|m\r\n", Stamp + "/home/\r\n", 4},
-        {"folder number too large", Stamp + "a|4294967296|1|c|m\r\n", Stamp + "/home/\r\n", 4},
-        {"invalid escape in a name", Stamp + "a%41|0|1|c|m\r\n", Stamp + "/home/\r\n", 4},
-        {"cut escape in a name", Stamp + "a%7|0|1|c|m\r\n", Stamp + "/home/\r\n", 4},
-        {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|c|m\r\n", Stamp + "/home/\r\n", 4},
-        {"invalid escape in a folder", Stamp, Stamp + "/home/\r\n/home/%zz/\r\n", 6},
-        {"folder that does not exist", Stamp + "a|0|1|c|m\r\nb|2|1|c|m\r\n", Stamp + "/home/\r\n/home/a/\r\n",
-         7},
-        {"no folders at all", Stamp + "a|0|1|c|m\r\n", Stamp, 7},
-        {"stamps of two builds", Stamp + "a|0|1|c|m\r\n", "1/1/2020\r\n/home/\r\n", 7},
+        {"empty entries file", "", root, "has no build stamp Position: 3"},
+        {"four fields", Stamp + "a|0|1|date\r\n", root,
+         "line 2 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
+        {"empty line", Stamp + "a|0|1|c|m\r\n\r\n", root,
+         "line 3 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
+        {"far into the file", entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()), root,
+         "line 30002 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
+        {"invalid escape in a name", Stamp + "a%41|0|1|c|m\r\n", root,
+         "has an invalid escape in its name Position: 4"},
+        {"cut escape in a name", Stamp + "a%7|0|1|c|m\r\n", root,
+         "has an invalid escape in its name Position: 4"},
+        {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|c|m\r\n", root,
+         "is too long Position: 4"},
+        {"invalid escape in a folder", Stamp, root + "/home/%zz/\r\n", "has an invalid escape Position: 6"},
+        {"no folders at all", Stamp + "a|0|1|c|m\r\n", Stamp,
+         "names folder 0, which the folders file does not have Position: 7"},
+        {"stamps of two builds", Stamp + "a|0|1|c|m\r\n", "1/1/2020\r\n/home/\r\n",
+         "come from different builds Position: 7"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        writePair("home", entryLines(5), Stamp + "/home/\r\n");
+        pair(entryLines(5), root);
         ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
         reporter.reports.clear();
-
-        writePair("home", c.entries, c.folders);
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
-        EXPECT_EQ(ctx.LoadedIndexRoot, "");
-        EXPECT_EQ(ctx.index.entryCount(), 0u);
-        ASSERT_EQ(reporter.reports.size(), 1u);
-        EXPECT_EQ(reporter.reports[0].location, Locations::LoadIndex);
-        const std::string suffix = " Position: " + std::to_string(c.position);
-        const std::string& text = reporter.reports[0].description;
-        EXPECT_EQ(text.substr(text.size() - suffix.size()), suffix) << text;
+        pair(c.entries, c.folders);
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0)) << c.what;
+        EXPECT_EQ(ctx.LoadedIndexRoot, "") << c.what;
+        EXPECT_EQ(ctx.index.entryCount(), 0u) << c.what;
+        ASSERT_EQ(reporter.reports.size(), 1u) << c.what;
+        EXPECT_EQ(reporter.reports[0].location, 11054);
+        EXPECT_TRUE(reporter.reports[0].description.ends_with(c.message)) << reporter.reports[0].description;
     }
-}
-
-TEST_F(LoaderFixture, AStemlessRootFailsAtPositionTwo)
-{
+    reporter.reports.clear();
     EXPECT_FALSE(LoadIndex(ctx, "relative/", 0));
     ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].number, ErrorNumbers::InvalidArgument);
-    EXPECT_NE(reporter.reports[0].description.find(" Position: 2"), std::string::npos);
+    EXPECT_EQ(reporter.reports[0].number, 5);
+    EXPECT_TRUE(reporter.reports[0].description.ends_with(" Position: 2"));
 }
 
-TEST_F(LoaderFixture, YieldsEveryThousandLines)
+TEST_F(Loader, FolderNumbersAreDigitsOnly)
 {
-    writePair("home", entryLines(2500), Stamp + "/home/\r\n");
+    auto failureOf = [&](const std::string& field) {
+        reporter.reports.clear();
+        pair(Stamp + "a|" + field + "|1|c|m\r\n", Stamp + "/home/\r\n");
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+        return reporter.reports.empty() ? "" : reporter.reports[0].description;
+    };
+    // A number that reads is checked against the folders; other texts are not numbers.
+    for (const auto& [field, read] : {std::pair{"00000001", "1"},
+                                      {"99999999", "99999999"},
+                                      {"123456789", "123456789"},
+                                      {"0000000000000000007", "7"},
+                                      {"00000000000000000007", "7"},
+                                      {"4294967295", "4294967295"}})
+        EXPECT_TRUE(failureOf(field).ends_with(std::string("names folder ") + read +
+                                               ", which the folders file does not have Position: 7"))
+            << field;
+    for (const char* field :
+         {"000000000000000000007", "4294967296", "", "1a", "1234567:", "/1", " 1", "+1", "-0"})
+        EXPECT_TRUE(failureOf(field).ends_with("has a folder number that is not a number Position: 4"))
+            << field;
+}
+
+TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
+{
+    // Well past several read pieces, with lines of every length, so line
+    // ends, escapes, CRs and extra fields fall on every side of a boundary.
+    std::vector<std::string> expected, names;
+    std::string entries = Stamp;
+    for (int i = 0; entries.size() < 1500000; ++i) {
+        const std::string name = "n" + std::to_string(i) + std::string(size_t(i % 97), 'x');
+        const std::string tail = "|" + std::to_string(i % 3) + "|" + (i % 11 ? std::to_string(i) : "") +
+                                 "|c" + std::to_string(i) + "|" + (i % 5 ? "1/2/2003 4:05:06 PM" : "");
+        entries += name + (i % 13 ? "" : "%7C%25") + tail +
+                   (i % 7 ? "" : "|dropped|" + std::string(i % 300, 'd')) + (i % 2 ? "\n" : "\r\n");
+        names.push_back(name + (i % 13 ? "" : "|%") + "|" + std::to_string(i % 3));
+        expected.push_back(name + (i % 13 ? "" : "|%") + tail);
+    }
+    entries.resize(entries.size() - (entries.ends_with("\r\n") ? 2 : 1)); // the last line without its end
+    pair(entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_EQ(ctx.index.entryCount(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) {
+        ASSERT_EQ(row(i), expected[i]) << i;
+        ASSERT_EQ(std::string(ctx.index.entryName(i)) + "|" + std::to_string(ctx.index.entryFolder(i)),
+                  names[i])
+            << i;
+    }
+    // The tables stay within a bound of the file's size.
+    EXPECT_LE(ctx.index.memoryBytes(), entries.size() * 3 / 2 + 24 * ctx.index.entryCount());
+}
+
+TEST_F(Loader, YieldsEveryThousandLines)
+{
+    pair(entryLines(2500), Stamp + "/home/\r\n");
     int yields = 0;
     ctx.yield = [&] { ++yields; };
     ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
     EXPECT_EQ(yields, 1 + 2);
 }
 
-TEST_F(LoaderFixture, CompletedEntriesShowTheirNewDetails)
-{
-    writePair("home", Stamp + "gone.txt|0||Deleted|Deleted\r\nkept.txt|0|5|c|m\r\n", Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    ctx.index.completeEntry(0, "77", "1/1/2020 1:00:00 AM", "1/2/2020");
-    EXPECT_EQ(ctx.index.entry(0).name, "gone.txt");
-    EXPECT_EQ(ctx.index.entry(0).size, "77");
-    EXPECT_EQ(ctx.index.entry(0).created, "1/1/2020 1:00:00 AM");
-    EXPECT_EQ(ctx.index.entry(0).modified, "1/2/2020");
-    EXPECT_EQ(ctx.index.entry(1).size, "5");
-    ctx.index.completeEntry(99, "1", "2", "3");
-    EXPECT_EQ(ctx.index.entryCount(), 2u);
-}
-
-TEST_F(LoaderFixture, TablesStayWithinTheirMemoryBound)
-{
-    const std::string entries = entryLines(20000);
-    writePair("home", entries, Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    const size_t bound = entries.size() * 3 / 2 + 24 * ctx.index.entryCount();
-    EXPECT_LE(ctx.index.memoryBytes(), bound);
-}
-
-TEST_F(LoaderFixture, LinesSplitAnyWayBetweenReadsLoadWhole)
-{
-    // Well past several read pieces, with lines of every length, so line
-    // ends, escapes, CRs and extra fields fall on every side of a boundary.
-    struct Expected {
-        std::string name;
-        uint32_t folder;
-        std::string size;
-        std::string modified;
-    };
-    std::vector<Expected> expected;
-    std::string entries = Stamp;
-    for (int i = 0; entries.size() < 1500000; ++i) {
-        Expected e;
-        std::string stored = "n" + std::to_string(i) + std::string(size_t(i % 97), 'x');
-        e.name = stored;
-        if (i % 13 == 0) {
-            stored += "%7C%25";
-            e.name += "|%";
-        }
-        e.folder = uint32_t(i % 3);
-        e.size = i % 11 == 0 ? "" : std::to_string(i);
-        e.modified = i % 5 == 0 ? "" : "1/2/2003 4:05:06 PM";
-        entries += stored + "|" + std::to_string(e.folder) + "|" + e.size + "|c" + std::to_string(i) + "|" +
-                   e.modified;
-        if (i % 7 == 0)
-            entries += "|dropped|" + std::string(size_t(i % 300), 'd');
-        entries += i % 2 == 0 ? "\r\n" : "\n";
-        expected.push_back(e);
-    }
-    // The last line without its line end.
-    entries.resize(entries.size() - 1);
-    if (entries.back() == '\r')
-        entries.resize(entries.size() - 1);
-    writePair("home", entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
-
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    ASSERT_EQ(ctx.index.entryCount(), expected.size());
-    for (size_t row = 0; row < expected.size(); ++row) {
-        const IndexEntry entry = ctx.index.entry(row);
-        ASSERT_EQ(entry.name, expected[row].name) << row;
-        ASSERT_EQ(ctx.index.entryName(row), expected[row].name) << row;
-        ASSERT_EQ(entry.folderIndex, expected[row].folder) << row;
-        ASSERT_EQ(ctx.index.entryFolder(row), expected[row].folder) << row;
-        ASSERT_EQ(entry.size, expected[row].size) << row;
-        ASSERT_EQ(entry.created, "c" + std::to_string(row)) << row;
-        ASSERT_EQ(entry.modified, expected[row].modified) << row;
-    }
-    EXPECT_TRUE(reporter.reports.empty());
-}
-
-TEST_F(LoaderFixture, ALineLongerThanAReadLoads)
-{
-    writePair("home", Stamp + "a|0|1|c|m|" + std::string(700000, 'z') + "\r\nb|0|2|c|m\r\n",
-              Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    ASSERT_EQ(ctx.index.entryCount(), 2u);
-    EXPECT_EQ(ctx.index.entry(0).modified, "m");
-    EXPECT_EQ(ctx.index.entry(1).name, "b");
-}
-
-TEST_F(LoaderFixture, ABadLineFarIntoTheFileIsNamedByItsNumber)
-{
-    std::string entries = entryLines(30000);
-    entries += "broken|0|1\r\n";
-    entries += entryLines(10).substr(Stamp.size());
-    writePair("home", entries, Stamp + "/home/\r\n");
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_NE(reporter.reports[0].description.find("line 30002 of"), std::string::npos)
-        << reporter.reports[0].description;
-    EXPECT_NE(reporter.reports[0].description.find("fewer than five fields Position: 4"), std::string::npos)
-        << reporter.reports[0].description;
-}
-
-TEST_F(LoaderFixture, FolderNumbers)
-{
-    // A number that reads is checked against the folders (position 7, with
-    // the number as read); anything else fails as not a number (position 4).
-    struct Case {
-        const char* field;
-        const char* read; // nullptr: not a number
-    } cases[] = {
-        {"1", "1"},
-        {"00000001", "1"},
-        {"12345678", "12345678"},
-        {"99999999", "99999999"},
-        {"123456789", "123456789"},
-        {"0000000000000000007", "7"},
-        {"00000000000000000007", "7"},
-        {"000000000000000000007", nullptr},
-        {"4294967295", "4294967295"},
-        {"4294967296", nullptr},
-        {"99999999999999999999", nullptr},
-        {"", nullptr},
-        {"1a", nullptr},
-        {"a1", nullptr},
-        {"1234567:", nullptr},
-        {"/1", nullptr},
-        {" 1", nullptr},
-        {"+1", nullptr},
-        {"-0", nullptr},
-        {"1%", nullptr},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.field);
-        reporter.reports.clear();
-        writePair("home", Stamp + "a|" + c.field + "|1|c|m\r\n", Stamp + "/home/\r\n");
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
-        ASSERT_EQ(reporter.reports.size(), 1u);
-        const std::string& text = reporter.reports[0].description;
-        if (c.read) {
-            EXPECT_NE(text.find(std::string("names folder ") + c.read + ","), std::string::npos) << text;
-            EXPECT_NE(text.find("Position: 7"), std::string::npos) << text;
-        } else {
-            EXPECT_NE(text.find("not a number Position: 4"), std::string::npos) << text;
-        }
-    }
-    writePair("home", Stamp + "a|00|1|c|m\r\nb|0000001|1|c|m\r\n", Stamp + "/home/\r\n/home/a/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    EXPECT_EQ(ctx.index.entry(0).folderIndex, 0u);
-    EXPECT_EQ(ctx.index.entry(1).folderIndex, 1u);
-}
-
-TEST_F(LoaderFixture, LineEndsAndFieldEdges)
+TEST_F(Loader, AgeCountsClockHourBoundaries)
 {
     struct Case {
-        const char* what;
-        std::string line;
-        std::string name;
-        std::string modified;
-    } cases[] = {
-        {"CR LF", "a|0|1|c|m\r\n", "a", "m"},
-        {"LF", "a|0|1|c|m\n", "a", "m"},
-        {"empty last field", "a|0|1|c|\r\n", "a", ""},
-        {"two CRs, one is the line end's", "a|0|1|c|m\r\r\n", "a", "m\r"},
-        {"CR inside a field", "a\rb|0|1|c\r|m\r\n", "a\rb", "m"},
-        {"extra fields", "a|0|1|c|m|x|y\r\n", "a", "m"},
-        {"CR after the fifth field is text", "a|0|1|c|m\r|x\r\n", "a", "m\r"},
-        {"percent outside the name is text", "a|0|1|c%|m%zz\r\n", "a", "m%zz"},
-        {"empty name", "|0|1|c|m\r\n", "", "m"},
-        {"last line without line feed", "a|0|1|c|m", "a", "m"},
-        {"last line with a lone CR", "a|0|1|c|m\r", "a", "m"},
-    };
+        int hours, secondsBefore, age; // a stamp secondsBefore the hour `hours` clock hours back
+    } cases[] = {{0, -1, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 2}, {3, 0, 3}, {24, 1, 25}, {-72, 0, -72}};
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        writePair("home", Stamp + c.line, Stamp + "/home/\r\n");
-        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-        ASSERT_EQ(ctx.index.entryCount(), 1u);
-        EXPECT_EQ(ctx.index.entry(0).name, c.name);
-        EXPECT_EQ(ctx.index.entry(0).modified, c.modified);
-    }
-}
-
-TEST_F(LoaderFixture, FolderLinesKeepBarsAndDecodeEscapes)
-{
-    writePair("home", entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25/\n/home/e/");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
-    ASSERT_EQ(ctx.index.folderCount(), 4u);
-    EXPECT_EQ(ctx.index.folder(1), "/home/a|b/");
-    EXPECT_EQ(ctx.index.folder(2), "/home/c|d%/");
-    EXPECT_EQ(ctx.index.folder(3), "/home/e/");
-}
-
-// --- age --------------------------------------------------------------------
-
-namespace {
-
-// A stamp `secondsBeforeHour` before the start of the present clock hour,
-// with the clock hour it was taken in (to retry across an hour boundary).
-std::string stampBeforeThisHour(std::time_t secondsBeforeHour, int64_t& hourTaken)
-{
-    const std::time_t now = std::time(nullptr);
-    const LocalDateTime local = toLocalDateTime(now);
-    hourTaken = local.hourNumber();
-    const std::time_t hourStart = now - local.minute * 60 - local.second;
-    return formatDateText(hourStart - secondsBeforeHour);
-}
-
-} // namespace
-
-TEST_F(LoaderFixture, AgeCountsClockHourBoundaries)
-{
-    struct Case {
-        std::time_t beforeHour;
-        int age;
-    } cases[] = {
-        {-1, 0},   // a second after this hour began
-        {1, 1},    // 9:59:59 read in the 10 o'clock hour
-        {3600, 1}, // the start of the previous hour
-        {3601, 2}, {3 * 3600, 3},
-    };
-    for (const auto& c : cases) {
-        for (;;) {
-            int64_t hourBefore = 0;
-            tree.file("home.idx", stampBeforeThisHour(c.beforeHour, hourBefore) + "\r\n");
+        for (;;) { // again when the hour turns meanwhile
+            const std::time_t now = std::time(nullptr);
+            std::tm t{};
+            ::localtime_r(&now, &t);
+            tree.file("home.idx", dateText(localTime(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
+                                                     t.tm_hour - c.hours, 0, -c.secondsBefore)) +
+                                      "\r\n");
             const int age = IndexAgeHours(ctx, "/home/");
-            if (nowLocal().hourNumber() != hourBefore)
+            if (std::time(nullptr) / 3600 != now / 3600)
                 continue;
-            EXPECT_EQ(age, c.age) << c.beforeHour;
+            EXPECT_EQ(age, c.age) << c.hours << "h " << c.secondsBefore << "s";
             break;
         }
     }
     EXPECT_TRUE(reporter.reports.empty());
 }
 
-TEST_F(LoaderFixture, AgeOfAFutureStampIsNegative)
+TEST_F(Loader, AgeWithoutAStamp)
 {
-    tree.file("home.idx", formatDateText(std::time(nullptr) + 3 * 86400) + "\r\n");
-    EXPECT_LT(IndexAgeHours(ctx, "/home/"), -47);
-}
-
-TEST_F(LoaderFixture, AgeWithoutAStampIsOneHundred)
-{
-    EXPECT_EQ(IndexAgeHours(ctx, "/home/"), 100);
-    tree.file("home.idx", "");
-    EXPECT_EQ(IndexAgeHours(ctx, "/home/"), 100);
-    EXPECT_TRUE(reporter.reports.empty());
-
-    tree.file("home.idx", "yesterday\r\na|0|1|c|m\r\n");
-    EXPECT_EQ(IndexAgeHours(ctx, "/home/"), 100);
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].location, Locations::IndexAgeHours);
-}
-
-TEST_F(LoaderFixture, AgeOfAStemlessRootIsReported)
-{
-    EXPECT_EQ(IndexAgeHours(ctx, "C:\\"), 9999);
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].location, Locations::IndexAgeHours);
-    EXPECT_EQ(reporter.reports[0].number, ErrorNumbers::InvalidArgument);
-}
-
-TEST_F(LoaderFixture, AgeReadsTheDrivePairOnly)
-{
-    tree.file("temp.idx", formatDateText(std::time(nullptr)) + "\r\n");
-    EXPECT_EQ(IndexAgeHours(ctx, "/temp/"), 100);
+    struct Case {
+        const char *what, *root, *file; // file nullptr: none
+        int age, reportedNumber;        // 0: nothing reported
+    } cases[] = {{"no entries file", "/home/", nullptr, 100, 0},
+                 {"empty entries file", "/home/", "", 100, 0},
+                 {"a stamp that is no date", "/home/", "yesterday\r\na|0|1|c|m\r\n", 100, 13},
+                 {"the folder pair is no drive's", "/temp/", nullptr, 100, 0},
+                 {"a root without a stem", "C:\\", nullptr, 9999, 5}};
+    tree.file("temp.idx", Stamp);
+    for (const auto& c : cases) {
+        reporter.reports.clear();
+        tree.remove("home.idx");
+        if (c.file)
+            tree.file("home.idx", c.file);
+        EXPECT_EQ(IndexAgeHours(ctx, c.root), c.age) << c.what;
+        EXPECT_EQ(reporter.reports.empty() ? 0
+                                           : reporter.reports[0].location * 100 + reporter.reports[0].number,
+                  c.reportedNumber ? 11055 * 100 + c.reportedNumber : 0)
+            << c.what;
+    }
 }

@@ -42,6 +42,19 @@ bool askWhile(const QString& text, std::function<void()> whileOpen)
 
 } // namespace
 
+// The visible buttons with their pictures: "cmd1=0 cmd3=2".
+QString buttons()
+{
+    QStringList shown;
+    for (const char* name : {"cmd1", "cmd2", "cmd3"}) {
+        if (button(name)->isVisible())
+            shown << QString("%1=%2").arg(name).arg(button(name)->picture());
+    }
+    return shown.join(' ');
+}
+
+// The message dialog: which buttons a notice and a question show, what
+// each answers, and that nothing else answers.
 class MessageDialogTest : public QObject {
     Q_OBJECT
   private slots:
@@ -51,99 +64,65 @@ class MessageDialogTest : public QObject {
         dialog().intMessageResponse = 0;
     }
 
-    void questionAnswers_data()
+    void aQuestionIsAnsweredByOkOrCancelOnly()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<int>("response");
-        QTest::addColumn<bool>("goAhead");
-        QTest::newRow("OK") << "cmd1" << 1 << true;
-        QTest::newRow("Cancel") << "cmd3" << 3 << false;
-    }
-    void questionAnswers()
-    {
-        QFETCH(QString, button);
-        QFETCH(int, response);
-        QFETCH(bool, goAhead);
-        const QByteArray name = button.toLatin1();
-        const bool answer = askWhile("Are you sure you want to delete these 2 files?", [name] {
-            QVERIFY(::button("cmd1")->isVisible());
-            QVERIFY(!::button("cmd2")->isVisible());
-            QVERIFY(::button("cmd3")->isVisible());
-            QCOMPARE(::button("cmd1")->picture(), ILButtons::OkNormal);
-            QCOMPARE(::button("cmd3")->picture(), ILButtons::CancelNormal);
-            QTest::mouseClick(::button(name.constData()), Qt::LeftButton);
-        });
-        QCOMPARE(answer, goAhead);
-        QCOMPARE(int(dialog().intMessageResponse), response);
-        QVERIFY(!dialog().isVisible());
+        const QString okAndCancel =
+            QString("cmd1=%1 cmd3=%2").arg(ILButtons::OkNormal).arg(ILButtons::CancelNormal);
+        for (const auto& [name, response] : {std::pair{"cmd1", 1}, {"cmd3", 3}}) {
+            const bool answer = askWhile("Are you sure you want to delete these 2 files?", [&, name = name] {
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Y})
+                    QTest::keyClick(&dialog(), key); // keys answer nothing
+                QVERIFY(dialog().isVisible());
+                QCOMPARE(buttons(), okAndCancel);
+                QTest::mouseClick(button(name), Qt::LeftButton);
+            });
+            QCOMPARE(answer, response == 1);
+            QCOMPARE(int(dialog().intMessageResponse), response);
+            QVERIFY(!dialog().isVisible());
+        }
     }
 
-    void noticeAnswersTwo_data()
+    void aNoticeIsAnsweredByItsOkAndShowsItsTextAsItIs()
     {
-        QTest::addColumn<bool>("error");
-        QTest::newRow("DisplayError") << true;
-        QTest::newRow("DisplayOk") << false;
-    }
-    void noticeAnswersTwo()
-    {
-        QFETCH(bool, error);
-        const QString text = "You must enter something to search for.  Please try again.";
-        if (error)
-            frmMessages::notifyError(text);
-        else
-            frmMessages::notifyOk(text);
-        QVERIFY(dialog().isVisible());
-        QCOMPARE(message(), text);
-        QVERIFY(!button("cmd1")->isVisible());
-        QVERIFY(button("cmd2")->isVisible());
-        QVERIFY(!button("cmd3")->isVisible());
-        QCOMPARE(button("cmd2")->picture(), ILButtons::OkNormal);
-
-        QTest::mouseClick(button("cmd2"), Qt::LeftButton);
-        QCOMPARE(int(dialog().intMessageResponse), 2);
-        QVERIFY(!dialog().isVisible());
+        const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
+        for (auto notify : {&frmMessages::notifyError, &frmMessages::notifyOk}) {
+            notify(text);
+            QVERIFY(dialog().isVisible());
+            QCOMPARE(message(), text);
+            QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
+            QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
+            QTest::mouseClick(button("cmd2"), Qt::LeftButton);
+            QCOMPARE(int(dialog().intMessageResponse), 2);
+            QVERIFY(!dialog().isVisible());
+        }
     }
 
-    void pressedPictureWhileHeld_data()
+    void aButtonShowsItsPressedPictureWhileHeldAndAnswersOnlyWhenReleasedOverIt()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<bool>("question");
-        QTest::addColumn<int>("normal");
-        QTest::addColumn<int>("pressed");
-        QTest::newRow("notice OK") << "cmd2" << false << ILButtons::OkNormal << ILButtons::OkPressed;
-        QTest::newRow("question OK") << "cmd1" << true << ILButtons::OkNormal << ILButtons::OkPressed;
-        QTest::newRow("Cancel") << "cmd3" << true << ILButtons::CancelNormal << ILButtons::CancelPressed;
-    }
-    void pressedPictureWhileHeld()
-    {
-        QFETCH(QString, button);
-        QFETCH(bool, question);
-        QFETCH(int, normal);
-        QFETCH(int, pressed);
-        if (question)
-            dialog().DisplayOkCancel("Question");
-        else
-            dialog().DisplayOk("Notice");
-        dialog().show();
-        dialog().intMessageResponse = 7;
-        PictureButton* target = ::button(button.toLatin1().constData());
-
-        for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
-            QTest::mousePress(target, mouse);
-            QCOMPARE(target->picture(), pressed);
-            // Released outside the button: normal again, no answer.
-            QTest::mouseRelease(target, mouse, {}, QPoint(target->width() + 40, -10));
+        const std::tuple<const char*, bool, int, int> cases[] = {
+            {"cmd2", false, ILButtons::OkNormal, ILButtons::OkPressed},
+            {"cmd1", true, ILButtons::OkNormal, ILButtons::OkPressed},
+            {"cmd3", true, ILButtons::CancelNormal, ILButtons::CancelPressed}};
+        for (const auto& [name, question, normal, pressed] : cases) {
+            if (question)
+                dialog().DisplayOkCancel("Question");
+            else
+                dialog().DisplayOk("Notice");
+            dialog().show();
+            dialog().intMessageResponse = 7;
+            PictureButton* target = button(name);
+            for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
+                QTest::mousePress(target, mouse);
+                QCOMPARE(target->picture(), pressed);
+                QTest::mouseRelease(target, mouse, {}, QPoint(target->width() + 40, -10)); // outside
+                QCOMPARE(target->picture(), normal);
+            }
+            QTest::mouseClick(target, Qt::RightButton); // a right click over it does not answer either
             QCOMPARE(target->picture(), normal);
             QVERIFY(dialog().isVisible());
             QCOMPARE(int(dialog().intMessageResponse), 7);
         }
-        // A right click over the button shows the press but does not answer.
-        QTest::mouseClick(target, Qt::RightButton);
-        QCOMPARE(target->picture(), normal);
-        QVERIFY(dialog().isVisible());
-        QCOMPARE(int(dialog().intMessageResponse), 7);
     }
-
     void questionReplacesAnOpenNoticeInPlace()
     {
         frmMessages::notifyOk("The file name already exists.");
@@ -162,28 +141,6 @@ class MessageDialogTest : public QObject {
         for (QWidget* w : QApplication::topLevelWidgets())
             visible += w->isVisible();
         QCOMPARE(visible, 0);
-    }
-
-    void enterAndEscapeDoNothing()
-    {
-        const bool answer = askWhile("Question", [] {
-            for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Y}) {
-                QTest::keyClick(&dialog(), key);
-                QVERIFY(dialog().isVisible());
-                QCOMPARE(int(dialog().intMessageResponse), 0);
-            }
-            QTest::mouseClick(button("cmd3"), Qt::LeftButton);
-        });
-        QVERIFY(!answer);
-        QCOMPARE(int(dialog().intMessageResponse), 3);
-    }
-
-    void textIsShownUnchanged()
-    {
-        const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
-        dialog().DisplayError(text);
-        QCOMPARE(message(), text);
-        QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
     }
 
     void f1OpensTheHelpStartPage()

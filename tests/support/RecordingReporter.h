@@ -4,9 +4,9 @@
 
 #include "core/EngineHost.h"
 
-namespace zephrix::indextest {
+namespace zephrix::test {
 
-// Keeps every reported failure so a test can look at location and text.
+// Keeps every reported failure so a test can look at location, number and text.
 class RecordingReporter : public ErrorReporter {
   public:
     struct Report {
@@ -21,4 +21,4 @@ class RecordingReporter : public ErrorReporter {
     std::vector<Report> reports;
 };
 
-} // namespace zephrix::indextest
+} // namespace zephrix::test

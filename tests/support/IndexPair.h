@@ -1,0 +1,59 @@
+#pragma once
+// Index pairs as tests write and read them, with code of their own: file
+// names, dates and escapes are worked out here, never by the program.
+#include <cstdint>
+#include <ctime>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "support/TempTree.h"
+
+namespace zephrix::test {
+
+// One line of an entries file: Name|FolderIndex|Size|DateCreated|DateLastModified.
+struct StoredEntry {
+    std::string name;
+    uint64_t folder = 0;
+    std::string size;
+    std::string created = "3/1/2005 10:15:00 AM";
+    std::string modified = "3/2/2005 4:30:10 PM";
+};
+
+struct StoredPair {
+    std::string entriesStamp, foldersStamp;
+    std::vector<std::string> folders; // folder 0 is the root
+    std::vector<StoredEntry> entries;
+};
+
+// The pair's files: the root escaped as `systemd-escape --path` does (test
+// roots never need the program's extra escapes), or the folder pair.
+std::string entriesFile(const std::string& indexes, const std::string& root, bool folderPair = false);
+std::string foldersFile(const std::string& indexes, const std::string& root, bool folderPair = false);
+// '%', '|', CR and LF written as %25, %7C, %0D and %0A.
+std::string escapedName(const std::string& text);
+// The program's date form of a local time: M/D/YYYY h:mm:ss AM, the date alone at midnight.
+std::string dateText(std::time_t seconds);
+std::time_t localTime(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+
+// Writes root's pair; folders are the lines after the root, ending in '/'.
+void writePair(const std::string& indexes, const std::string& root, const std::vector<std::string>& folders,
+               const std::vector<StoredEntry>& entries,
+               const std::string& stamp = dateText(std::time(nullptr)), bool folderPair = false);
+// Reads a pair back, failing the test on a line without CR LF, a stray CR or
+// LF, a line without five fields or an escape other than the four.
+StoredPair readStoredPair(const std::string& indexes, const std::string& root, bool folderPair = false);
+
+// Checks root's pair against the tree on disk: every folder once, breadth-
+// first (mount points listed, not entered; nothing inside closed folders);
+// every file once (links as files), grouped by folder, with its size and
+// dates; both stamps taken between builtFrom and builtUntil.
+void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
+                           std::time_t builtUntil, const std::set<std::string>& closed = {});
+
+// A tree with what a walk can stumble over: escapes, control bytes and
+// invalid UTF-8 in names, hidden files, links, empty and deep folders, dates
+// at midnight, noon and in the afternoon.
+void buildAwkwardTree(const TempTree& tree);
+
+} // namespace zephrix::test
