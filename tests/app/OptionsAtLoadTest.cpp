@@ -55,6 +55,7 @@ TEST(OptionsAtLoad, DefaultsStoredValuesAndAStopAtAValueThatIsNoNumber)
     // Reading stops at a value that is no number; values not reached keep what they held.
     EXPECT_EQ(readWith({{"AutoUpdate", "yes"}}, &values), "- - - - - - - - - - - failure 13");
     EXPECT_EQ(readWith({{"ShowFolders", "1,0"}}), "1 0 1 0 1 - - - - - - failure 13");
+    EXPECT_EQ(readWith({{"ReIndex", "three"}}), "1 0 1 0 1 1 0 - - - - failure 13");
     EXPECT_EQ(readWith({{"ResultsLimit", "1000"}}), "1 0 1 0 1 1 0 3 1000 txt doc html asp rtf 0");
     EXPECT_EQ(readWith({{"DragMode", "2"}}, &values), "1 0 1 0 1 1 0 3 0 txt doc html asp rtf - failure 5");
     EXPECT_EQ(values.DragMode, 1);

@@ -94,6 +94,9 @@ TEST_F(CliIndex, FailuresAndBadRequests)
         EXPECT_EQ(result.exitCode, 2) << args[0];
         EXPECT_FALSE(result.err.empty());
     }
+    EXPECT_EQ(run({"index", root, "--folder"}).exitCode, 0); // the folder pair, not the drive pair
+    EXPECT_TRUE(std::filesystem::exists(indexes + "/temppaths.idx") &&
+                !std::filesystem::exists(entriesFile(indexes, root)));
     const CliRun drives = run({"drives"});
     EXPECT_EQ(drives.exitCode, 0);
     EXPECT_NE(("\n" + drives.out).find("\n/\tHard Disk\n"), std::string::npos) << drives.out;

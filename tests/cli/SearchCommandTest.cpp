@@ -190,6 +190,10 @@ TEST_F(SearchCommand, CtrlCIsCancelSearch)
         tree.file("rows/a-rather-long-file-name-to-fill-the-pipe-quickly-" + std::to_string(i) + ".txt", "");
     second.file("other.txt", "");
     ASSERT_EQ(cli({"index", tree.path()}).exitCode + cli({"index", second.path()}).exitCode, 0);
+    // Without --no-limit the search stops at the thousandth row, with the message.
+    const CliRun limited = cli({"search", "--drive", tree.path(), "--no-settings", "--type", "txt"});
+    EXPECT_EQ(split(limited.out, '\n').size(), 1000u);
+    EXPECT_NE(limited.err.find("Your search has returned over 1000 results"), std::string::npos);
     CliProcess search = startCli(command({"search", "--drive", tree.path(), "--drive", second.path(),
                                           "--no-settings", "--type", "txt", "--no-limit"}),
                                  work.at("err"));

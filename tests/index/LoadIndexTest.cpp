@@ -233,7 +233,9 @@ TEST_F(Loader, AgeCountsClockHourBoundaries)
                                                      t.tm_hour - c.hours, 0, -c.secondsBefore)) +
                                       "\r\n");
             const int age = IndexAgeHours(ctx, "/home/");
-            if (std::time(nullptr) / 3600 != now / 3600)
+            const std::time_t after = std::time(nullptr);
+            std::tm later{};
+            if (::localtime_r(&after, &later)->tm_hour != t.tm_hour)
                 continue;
             EXPECT_EQ(age, c.age) << c.hours << "h " << c.secondsBefore << "s";
             break;

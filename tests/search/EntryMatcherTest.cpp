@@ -144,7 +144,7 @@ TEST_F(Matcher, DatesCompareCalendarDaysExclusively)
          {"a date with a time",
           {.fileType = "bin", .fromDateText = "1/12/2004 11:59:59 PM"},
           {"docs/big.bin"}},
-         {"no dates", {.fileType = "bin", .fromDateText = "not a date", .toDateText = "2/30/2004"}, bins},
+         {"no dates", {.fileType = "bin", .fromDateText = "2/30/2004", .toDateText = "not a date"}, bins},
          {"any in any case", {.fileType = "bin", .fromDateText = "any", .toDateText = "ANY"}, bins}});
 }
 
@@ -238,38 +238,31 @@ TEST(MatcherNames, NamesOfEveryLengthAndKind)
 {
     // Compared a block at a time in the loaded index: around 16 and 32
     // bytes, non-ASCII letters that fold to ASCII, dots in odd places.
-    const Rows names = {"report-fifteen.txt",
-                        "report-sixteen-b.txt",
-                        "report-seventeen-.txt",
-                        "a-rather-long-name-with-report-at-its-very-end-report",
-                        "\u212Aey-card.txt",
-                        "Key-ring.txt",
-                        "Ärger-Report.doc",
-                        ".report",
-                        "report."};
+    const Rows names = {"report-fifteen.txt",    "report-sixteen-b.txt",
+                        "report-seventeen-.txt", "a-rather-long-name-with-report-at-its-very-end-report",
+                        "\u212Aey.txt",          "Key.txt",
+                        "Ärger-Report.doc",      "report."};
     SearchHarness h;
-    TempTree tree;
     std::vector<StoredEntry> entries;
     for (const auto& name : names) {
-        tree.file(name, "x");
+        h.data.file(name, "x");
         entries.push_back({name, 0, "1"});
     }
-    writePair(h.indexes, tree.path() + "/", {}, entries);
+    const std::string root = h.data.path() + "/";
+    writePair(h.indexes, root, {}, entries);
     const std::tuple<const char*, NameMatch, Rows> cases[] = {
-        {"REPORT", Contains, {names[0], names[1], names[2], names[3], names[6], names[8]}},
-        {"report-seventeen-", Exactly, {names[2]}},
+        {"REPORT", Contains, {names[0], names[1], names[2], names[3], names[6], names[7]}},
         {"REPORT-SIXTEEN-B", Exactly, {names[1]}},
         {"report-sixteen-", Exactly, {}},
         {"report-s", StartsWith, {names[1], names[2]}},
         {"at-its-very-end-report", EndsWith, {names[3]}},
-        {"key", StartsWith, {names[4], names[5]}},
-        {"\u212A", Contains, {names[4], names[5]}},
+        {"key", Exactly, {names[4], names[5]}},
         {"ärger-report", Exactly, {names[6]}},
-        {"t", EndsWith, {names[3], names[6], names[8]}}};
+        {"t", EndsWith, {names[3], names[6], names[7]}}};
     for (const auto& [name, match, rows] : cases) {
-        h.request({tree.path() + "/"}, name);
+        h.request({root}, name);
         h.view.criteria.nameMatch = match;
         h.search();
-        EXPECT_EQ(h.rowPaths(tree.path() + "/"), rows) << name;
+        EXPECT_EQ(h.rowPaths(root), rows) << name;
     }
 }

@@ -36,7 +36,6 @@ class LoopbackHttpServer {
         QObject::connect(&server_, &QTcpServer::newConnection, &server_, [this] { accept(); });
     }
 
-    bool listening() const { return server_.isListening(); }
     QString address() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
 
     void script(QList<Step> steps) { steps_ = std::move(steps); }

@@ -63,27 +63,6 @@ class IndexingWindowTest : public QObject {
             tree_.file((i < 30 ? "" : "folder" + std::to_string(i % 6) + "/") + "f" + std::to_string(i), "x");
     }
 
-    void initialCaptions()
-    {
-        QCOMPARE(label("lblPath"), QString("Indexing:"));
-        QCOMPARE(label("lblStatus"), QString("Preparing To Index Your Drives"));
-        QCOMPARE(label("lblFilesFound"), QString("Files Found:"));
-        QCOMPARE(label("lblDirectoriesFound"), QString("Directories Found:"));
-        QCOMPARE(
-            label("lblInfo"),
-            QString(
-                "Please be patient while we index your drives.  Depending on the number of drives that need "
-                "to be indexed, and the number of files on those drives, this process may take a couple of "
-                "seconds to a couple of minutes.  The average hard drive takes about 45 seconds to index.  "
-                "This process will GREATLY increase the search speed of this application.  If this is your "
-                "first time running this application, please allow a few extra seconds for us to index all "
-                "your hard drives.  In the future you probably won't see this again."));
-        auto* hide = window().findChild<PictureButton*>("pctMinimize");
-        QCOMPARE(hide->toolTip(), QString("Click here to hide this window."));
-        QCOMPARE(hide->x(), 7200 / 15);
-        QVERIFY(window().findChild<QWidget*>("pictHeaderBar"));
-    }
-
     void aBuildShowsItsProgressEveryHundredFiles()
     {
         const QStringList shown = {"1 Files Found: 100 Directories Found: 7",

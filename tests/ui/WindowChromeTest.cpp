@@ -7,57 +7,39 @@
 
 using namespace zephrix;
 
-namespace {
-
-HeaderBar* headerOf(QWidget& window)
-{
-    return window.findChild<HeaderBar*>("pictHeaderBar");
-}
-
-} // namespace
-
-// Moving the borderless windows by their header bar.
+// The borderless windows and their header bar, by which they are moved.
 class WindowChromeTest : public QObject {
     Q_OBJECT
   private slots:
-    void headerBarsCarryTitleAndTip()
+    void everyWindowIsBorderlessWithAHeaderBarAcrossItsTop()
     {
         for (QWidget* window : std::initializer_list<QWidget*>{
                  &frmSearch::instance(), &frmMessages::instance(), &frmErrors::instance()}) {
-            QVERIFY(window->windowFlags() & Qt::FramelessWindowHint);
-            HeaderBar* header = headerOf(*window);
-            QVERIFY(header);
+            auto* header = window->findChild<HeaderBar*>("pictHeaderBar");
+            QVERIFY(header && (window->windowFlags() & Qt::FramelessWindowHint));
+            QCOMPARE(header->geometry(), QRect(0, 0, window->width(), header->height()));
             QCOMPARE(header->toolTip(), QString("Click here and drag to move this window"));
-            QCOMPARE(header->width(), window->width());
-            QCOMPARE(window->windowTitle(), QString("Zephrix: File Search Accelerator"));
         }
     }
 
-    void onlyALeftDragMovesTheWindow_data()
-    {
-        QTest::addColumn<Qt::MouseButton>("button");
-        QTest::addColumn<QPoint>("moved");
-        QTest::newRow("left") << Qt::LeftButton << QPoint(40, 20);
-        QTest::newRow("right") << Qt::RightButton << QPoint();
-        QTest::newRow("middle") << Qt::MiddleButton << QPoint();
-    }
     void onlyALeftDragMovesTheWindow()
     {
-        QFETCH(Qt::MouseButton, button);
-        QFETCH(QPoint, moved);
         frmSearch& window = frmSearch::instance();
-        window.move(100, 100);
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
-        HeaderBar* header = headerOf(window);
-        const QPoint before = window.pos();
-
-        QTest::mousePress(header, button, {}, QPoint(200, 10));
-        QCOMPARE(window.pos(), before); // a press alone does not move
-        QTest::mouseMove(header, QPoint(240, 30));
-        QTest::mouseRelease(header, button, {}, QPoint(240, 30));
-        QTest::qWait(50);
-        QTRY_COMPARE(window.pos(), before + moved);
+        auto* header = window.findChild<HeaderBar*>("pictHeaderBar");
+        for (const auto& [button, moved] : {std::pair{Qt::LeftButton, QPoint(40, 20)},
+                                            {Qt::RightButton, QPoint()},
+                                            {Qt::MiddleButton, QPoint()}}) {
+            window.move(100, 100);
+            QTRY_COMPARE(window.pos(), QPoint(100, 100));
+            QTest::mousePress(header, button, {}, QPoint(200, 10));
+            QCOMPARE(window.pos(), QPoint(100, 100)); // a press alone does not move
+            QTest::mouseMove(header, QPoint(240, 30));
+            QTest::mouseRelease(header, button, {}, QPoint(240, 30));
+            QTest::qWait(50);
+            QTRY_COMPARE(window.pos(), QPoint(100, 100) + moved);
+        }
     }
 };
 
