@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <cstring>
 
+#include "app/HandlerFailure.h"
 #include "app/OptionValues.h"
 #include "results/DragRows.h"
 #include "results/EntryRemoval.h"
@@ -19,10 +20,21 @@
 namespace zephrix {
 namespace {
 
+// Where an unexpected failure of Open is reported from.
+constexpr int OpenLocation = 6041;
+
 // The entry itself: a folder row's path without the closing '/'.
 std::string entryPath(const ResultRow& row)
 {
     return row.path + row.name;
+}
+
+// A row whose path is not a folder path (the move marker, say) names
+// nothing on disk: it must never be resolved against the working folder.
+bool namesAnEntry(const ResultRow& row)
+{
+    return row.path.size() > 0 && row.path.front() == '/' && row.path.back() == '/' &&
+           checkNewName(row.name) == NameProblem::None;
 }
 
 QString shown(const std::string& bytes)
@@ -68,24 +80,28 @@ DesktopResultsOperations::DesktopResultsOperations(std::chrono::milliseconds fil
 
 void DesktopResultsOperations::openEntry(QWidget*, const ResultRow& row)
 {
-    const std::string path = entryPath(row);
-    // What is there now decides, not what the row said at search time.
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        tellGone(row);
-        return;
+    try {
+        const std::string path = entryPath(row);
+        // What is there now decides, not what the row said at search time.
+        struct stat st {};
+        if (!namesAnEntry(row) || ::stat(path.c_str(), &st) != 0) {
+            tellGone(row);
+            return;
+        }
+        if (S_ISDIR(st.st_mode))
+            tellOpenResult(openFolderWindow(path, fileManagerTimeout_));
+        else
+            tellOpenResult(openWithDefaultApplication(path, mimeTypesOfFile(path)));
+    } catch (...) {
+        reportCurrentException(OpenLocation);
     }
-    if (S_ISDIR(st.st_mode))
-        tellOpenResult(openFolderWindow(path, fileManagerTimeout_));
-    else
-        tellOpenResult(openWithDefaultApplication(path, mimeTypesOfFile(path)));
 }
 
 void DesktopResultsOperations::showProperties(QWidget*, const ResultRow& row)
 {
     const std::string path = entryPath(row);
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0) {
+    if (!namesAnEntry(row) || ::lstat(path.c_str(), &st) != 0) {
         tellGone(row);
         return;
     }
@@ -102,6 +118,10 @@ bool DesktopResultsOperations::renameEntry(QWidget*, const ResultRow& row, const
         return false;
     if (const char* text = nameProblemText(problem)) {
         frmMessages::notifyError(QString::fromLatin1(text));
+        return false;
+    }
+    if (!namesAnEntry(row)) {
+        tellGone(row);
         return false;
     }
     const RenameOutcome outcome = renameWithoutReplacing(row.path, row.name, newName);

@@ -5,10 +5,15 @@
 #include <QMessageBox>
 
 #include "app/DataPaths.h"
+#include "app/HandlerFailure.h"
+#include "core/ErrorCodes.h"
 #include "shell/DesktopOpen.h"
 
 namespace zephrix {
 namespace {
+
+// Where a failure of Check Version is reported from.
+constexpr int CheckVersionClick = 2116;
 
 void openInBrowserOrSay(const std::string& target)
 {
@@ -29,13 +34,21 @@ void openInBrowserOrSay(const std::string& target)
 
 void OpenHelpPage(QString& page)
 {
-    page = QDir(QString::fromStdString(helpFolder())).filePath(page);
-    openInBrowserOrSay(QFile::encodeName(page).toStdString());
+    try {
+        page = QDir(QString::fromStdString(helpFolder())).filePath(page);
+        openInBrowserOrSay(QFile::encodeName(page).toStdString());
+    } catch (...) {
+        reportCurrentException(Locations::OpenHelpPage);
+    }
 }
 
 void OpenWebPage(const QString& address)
 {
-    openInBrowserOrSay(address.toStdString());
+    try {
+        openInBrowserOrSay(address.toStdString());
+    } catch (...) {
+        reportCurrentException(CheckVersionClick);
+    }
 }
 
 } // namespace zephrix

@@ -37,7 +37,7 @@ frmNewRelease::frmNewRelease()
     txtNewVersion = new QPlainTextEdit(QStringLiteral("The latest version news."), this);
     txtNewVersion->setObjectName(QStringLiteral("txtNewVersion"));
     txtNewVersion->setReadOnly(true);
-    txtNewVersion->setAccessibleName(QStringLiteral("The latest version news."));
+    txtNewVersion->setAccessibleName(QStringLiteral("Release notes"));
     txtNewVersion->setGeometry(Margin, HeaderBarHeight + Margin, WindowWidth - 2 * Margin,
                                BandTop - HeaderBarHeight - 2 * Margin);
 

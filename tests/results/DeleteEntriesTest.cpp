@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QDir>
 #include <QTest>
 #include <QTimer>
 #include <string>
@@ -91,18 +92,30 @@ class DeleteEntriesTest : public QObject {
         tree.file("was-a-file/content.txt");
         tree.file("was-a-folder");
         tree.symlink(outside.at("target"), "now-a-link");
+        // A moved row's path names nothing, not even relative to where we run.
+        tree.file("MOVED PLEASE RE-SEARCH/x");
+        QDir::setCurrent(QString::fromStdString(tree.path()));
 
         const std::vector<ResultRow> rows = {
-            row(tree, "plain.txt"),          row(tree, longName),           row(tree, oddName),
-            row(tree, "clean", true),        row(tree, "mixed", true),      row(tree, "readonly.txt"),
-            row(tree, "closed", true),       row(tree, "vanished.txt"),     row(tree, "was-a-file"),
-            row(tree, "was-a-folder", true), row(tree, "now-a-link", true), row(tree, "closed/inside.txt"),
+            row(tree, "plain.txt"),
+            row(tree, longName),
+            row(tree, oddName),
+            row(tree, "clean", true),
+            row(tree, "mixed", true),
+            row(tree, "readonly.txt"),
+            row(tree, "closed", true),
+            row(tree, "vanished.txt"),
+            row(tree, "was-a-file"),
+            row(tree, "was-a-folder", true),
+            row(tree, "now-a-link", true),
+            row(tree, "closed/inside.txt"),
+            {"x", "MOVED PLEASE RE-SEARCH", {}, {}, {}, {}, false},
         };
         const std::vector<size_t> gone = deleteConfirmed(rows);
         QCOMPARE(gone, (std::vector<size_t>{0, 1, 2, 3, 7, 10}));
 
         for (const char* stays : {"mixed/locked/readonly.txt", "readonly.txt", "closed/inside.txt",
-                                  "was-a-file/content.txt", "was-a-folder"})
+                                  "was-a-file/content.txt", "was-a-folder", "MOVED PLEASE RE-SEARCH/x"})
             QVERIFY2(exists(tree.at(stays)), stays);
         for (const char* removed : {"plain.txt", "clean", "mixed/gone.txt", "now-a-link"})
             QVERIFY2(!exists(tree.at(removed)), removed);
@@ -110,7 +123,7 @@ class DeleteEntriesTest : public QObject {
         QVERIFY(exists(std::string(std::getenv("HOME")) + "/."));
         QCOMPARE(
             test::shownMessage(),
-            QString("I could not delete 6 of the selected files and folders.  They are write-protected, hold "
+            QString("I could not delete 7 of the selected files and folders.  They are write-protected, hold "
                     "another drive, or changed since the search, so they stay in the results list."));
     }
 
