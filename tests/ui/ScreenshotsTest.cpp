@@ -1,15 +1,20 @@
 #include <QDir>
 #include <QImage>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include "app/ErrorReport.h"
+#include "support/TempTree.h"
 #include "ui/frmErrors.h"
+#include "ui/frmHelp.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
+#include "ui/frmNewRelease.h"
+#include "ui/frmProperties.h"
 #include "ui/frmSearch.h"
 #include "ui/frmSplash.h"
 
@@ -150,6 +155,40 @@ class ScreenshotsTest : public QObject {
         window.setIndexingDirectoriesFound("Directories Found: 5127");
         const QImage image = capture(window, "indexing");
         checkHeader(image, window);
+    }
+
+    void help()
+    {
+        frmHelp& window = frmHelp::instance();
+        const QImage image = capture(window, "help");
+        checkHeader(image, window);
+        for (const char* button : {"cmdHelp", "cmdVersion", "cmdCancel"})
+            checkButton(image, window, button);
+    }
+
+    void newRelease()
+    {
+        frmNewRelease window;
+        window.findChild<QPlainTextEdit*>("txtNewVersion")
+            ->setPlainText(
+                "<h1>Zephrix 1.1.0</h1>\n<ul>\n<li>Deletes never leave the selected folders.</li>\n"
+                "<li>Renames never replace another file.</li>\n</ul>");
+        const QImage image = capture(window, "new-release");
+        checkHeader(image, window);
+        checkButton(image, window, "cmd1");
+    }
+
+    void properties()
+    {
+        test::TempTree tree;
+        const std::string name = "Quarterly report for the regional offices, final version (2).txt";
+        tree.file("Documents/Projects/2024/reports/quarterly/" + name, std::string(48213, 'x'));
+        frmProperties& window = frmProperties::instance();
+        QVERIFY(window.showEntry(tree.at("Documents/Projects/2024/reports/quarterly/" + name)));
+        window.hide();
+        const QImage image = capture(window, "properties");
+        checkHeader(image, window);
+        checkButton(image, window, "cmdOk");
     }
 };
 
