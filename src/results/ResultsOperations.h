@@ -9,8 +9,9 @@ class QWidget;
 
 namespace zephrix {
 
-// What a results list can do to the files its rows name. The list decides
-// which rows; the operations touch the disk and talk to the user.
+// What the results lists ask of the file operations. A list calls these with
+// copies of its rows, never with rows it has marked moved: those no longer name
+// a file, and the list answers them itself.
 class ResultsOperations {
   public:
     virtual ~ResultsOperations() = default;
