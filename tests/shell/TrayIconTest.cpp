@@ -1,0 +1,159 @@
+#include "shell/TrayIcon.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWidget>
+
+#include "DesktopSession.h"
+#include "ui/Artwork.h"
+
+using namespace zephrix;
+using zephrix::test::DesktopSession;
+
+// The icon on a real notification area (trayer under openbox on Xvfb), clicked
+// with xdotool as a user's mouse would.
+class TrayIconTest : public QObject {
+    Q_OBJECT
+  public:
+    explicit TrayIconTest(DesktopSession& session) : session_(session) {}
+
+  private slots:
+    // One window and one icon for all: a notification area takes a while to
+    // settle after an icon leaves it.
+    void initTestCase()
+    {
+        if (!session_.ok())
+            QSKIP(qPrintable(session_.missing()));
+        window_ = new QWidget;
+        window_->setWindowIcon(art::logoIcon());
+        window_->resize(300, 200);
+        tray_ = new TrayIcon(window_);
+        tray_->add();
+    }
+    void init() { QTRY_VERIFY_WITH_TIMEOUT(iconPlaced(), 20000); }
+    void cleanup()
+    {
+        tray_->menu()->hide();
+        window_->showNormal();
+    }
+    void cleanupTestCase() { delete window_; }
+
+    void iconCarriesTheTipAndTheMenu()
+    {
+        QCOMPARE(tray_->icon()->toolTip(), QStringLiteral("Zephrix - Search Accelerator - Windows Key - S"));
+        QStringList items;
+        for (QAction* action : tray_->menu()->actions())
+            items << action->objectName() + "=" + action->text();
+        QCOMPARE(items, QStringList({"mnuRestore=Restore", "mnuReIndex=Re-Index", "sep2=", "mnuExit=Exit"}));
+    }
+
+    void doubleClickRestoresTheWindowInNormalState()
+    {
+        window_->showMinimized();
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible());
+        clickIcon("1", 2);
+        QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible() && window_->isActiveWindow(), 5000);
+        QVERIFY(!window_->isMinimized());
+    }
+
+    void rightButtonOpensTheMenuOnlyWhileHidden()
+    {
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_));
+        clickIcon("3", 1);
+        QTest::qWait(700);
+        QVERIFY(!tray_->menu()->isVisible());
+
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible());
+        clickIcon("3", 1);
+        QTRY_VERIFY_WITH_TIMEOUT(tray_->menu()->isVisible(), 5000);
+        QSignalSpy reIndex(tray_, &TrayIcon::reIndexRequested);
+        clickAction("mnuReIndex");
+        QTRY_COMPARE_WITH_TIMEOUT(reIndex.count(), 1, 5000);
+        QVERIFY(!window_->isVisible());
+    }
+
+    void singleClickDoesNothing()
+    {
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible());
+        clickIcon("1", 1);
+        QTest::qWait(700);
+        QVERIFY(!window_->isVisible());
+        QVERIFY(!tray_->menu()->isVisible());
+    }
+
+    void menuRestoreShowsTheWindowAsItWasLeft()
+    {
+        window_->showMinimized();
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible());
+        clickIcon("3", 1);
+        QTRY_VERIFY_WITH_TIMEOUT(tray_->menu()->isVisible(), 5000);
+        clickAction("mnuRestore");
+        QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible(), 5000);
+        QVERIFY(window_->isMinimized());
+    }
+
+    void windowStaysReachableWhenTheNotificationAreaGoes()
+    {
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible());
+        session_.stopTray();
+        QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible() && window_->isMinimized(), 10000);
+        tray_->hideWindow(); // nothing to hide to: minimised, still there
+        QVERIFY(window_->isVisible());
+
+        session_.startTray();
+        QTRY_VERIFY_WITH_TIMEOUT(iconPlaced(), 20000);
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible());
+        clickIcon("1", 2);
+        QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible() && !window_->isMinimized(), 5000);
+    }
+
+  private:
+    // The icon sits in the notification area with a place on the screen.
+    bool iconPlaced() const
+    {
+        return QSystemTrayIcon::isSystemTrayAvailable() && tray_->icon()->geometry().width() > 0;
+    }
+    void clickIcon(const char* button, int clicks)
+    {
+        const QPoint centre = tray_->icon()->geometry().center();
+        clickAt(centre, button, clicks);
+    }
+    void clickAction(const char* name)
+    {
+        QMenu* menu = tray_->menu();
+        QAction* action = menu->findChild<QAction*>(name);
+        clickAt(menu->mapToGlobal(menu->actionGeometry(action).center()), "1", 1);
+    }
+    static void clickAt(QPoint where, const char* button, int clicks)
+    {
+        QVERIFY(
+            DesktopSession::xdotool({"mousemove", std::to_string(where.x()), std::to_string(where.y()),
+                                     "click", "--repeat", std::to_string(clicks), "--delay", "80", button}));
+    }
+
+    DesktopSession& session_;
+    QWidget* window_ = nullptr;
+    TrayIcon* tray_ = nullptr;
+};
+
+int main(int argc, char* argv[])
+{
+    DesktopSession session(true);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    session.startTray();
+    TrayIconTest test(session);
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TrayIconTest.moc"
