@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QMenu>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
@@ -34,10 +35,13 @@ class TrayIconTest : public QObject {
         tray_->add();
     }
     void init() { QTRY_VERIFY_WITH_TIMEOUT(iconPlaced(), 20000); }
+    // Each test starts from a shown window in normal state, once the window
+    // manager has caught up with it.
     void cleanup()
     {
         tray_->menu()->hide();
         window_->showNormal();
+        QTRY_VERIFY_WITH_TIMEOUT(QTest::qWaitForWindowExposed(window_, 100) && !window_->isMinimized(), 5000);
     }
     void cleanupTestCase() { delete window_; }
 
@@ -50,11 +54,18 @@ class TrayIconTest : public QObject {
         QCOMPARE(items, QStringList({"mnuRestore=Restore", "mnuReIndex=Re-Index", "sep2=", "mnuExit=Exit"}));
     }
 
+    void doubleClickRestoresTheWindowInNormalState_data()
+    {
+        QTest::addColumn<bool>("minimised");
+        QTest::newRow("hidden") << false;
+        QTest::newRow("minimised, then hidden") << true;
+    }
     void doubleClickRestoresTheWindowInNormalState()
     {
-        window_->showMinimized();
-        tray_->hideWindow();
-        QTRY_VERIFY(!window_->isVisible());
+        QFETCH(bool, minimised);
+        if (minimised)
+            window_->showMinimized();
+        hideToTray();
         clickIcon("1", 2);
         QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible() && window_->isActiveWindow(), 5000);
         QVERIFY(!window_->isMinimized());
@@ -68,8 +79,7 @@ class TrayIconTest : public QObject {
         QTest::qWait(700);
         QVERIFY(!tray_->menu()->isVisible());
 
-        tray_->hideWindow();
-        QTRY_VERIFY(!window_->isVisible());
+        hideToTray();
         clickIcon("3", 1);
         QTRY_VERIFY_WITH_TIMEOUT(tray_->menu()->isVisible(), 5000);
         QSignalSpy reIndex(tray_, &TrayIcon::reIndexRequested);
@@ -80,8 +90,7 @@ class TrayIconTest : public QObject {
 
     void singleClickDoesNothing()
     {
-        tray_->hideWindow();
-        QTRY_VERIFY(!window_->isVisible());
+        hideToTray();
         clickIcon("1", 1);
         QTest::qWait(700);
         QVERIFY(!window_->isVisible());
@@ -91,8 +100,7 @@ class TrayIconTest : public QObject {
     void menuRestoreShowsTheWindowAsItWasLeft()
     {
         window_->showMinimized();
-        tray_->hideWindow();
-        QTRY_VERIFY(!window_->isVisible());
+        hideToTray();
         clickIcon("3", 1);
         QTRY_VERIFY_WITH_TIMEOUT(tray_->menu()->isVisible(), 5000);
         clickAction("mnuRestore");
@@ -102,8 +110,7 @@ class TrayIconTest : public QObject {
 
     void windowStaysReachableWhenTheNotificationAreaGoes()
     {
-        tray_->hideWindow();
-        QTRY_VERIFY(!window_->isVisible());
+        hideToTray();
         session_.stopTray();
         QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible() && window_->isMinimized(), 10000);
         tray_->hideWindow(); // nothing to hide to: minimised, still there
@@ -111,17 +118,27 @@ class TrayIconTest : public QObject {
 
         session_.startTray();
         QTRY_VERIFY_WITH_TIMEOUT(iconPlaced(), 20000);
-        tray_->hideWindow();
-        QTRY_VERIFY(!window_->isVisible());
+        hideToTray();
         clickIcon("1", 2);
         QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible() && !window_->isMinimized(), 5000);
     }
 
   private:
-    // The icon sits in the notification area with a place on the screen.
+    // Hides the window, and waits until the toolkit has taken the focus
+    // from it: until then it would not see the window become active again.
+    void hideToTray()
+    {
+        tray_->hideWindow();
+        QTRY_VERIFY(!window_->isVisible() && !QGuiApplication::focusWindow());
+    }
+    // The icon sits in the notification area at the bottom of the screen:
+    // before it is docked its window has a size but lies elsewhere.
     bool iconPlaced() const
     {
-        return QSystemTrayIcon::isSystemTrayAvailable() && tray_->icon()->geometry().width() > 0;
+        const QRect place = tray_->icon()->geometry();
+        return QSystemTrayIcon::isSystemTrayAvailable() && place.width() > 0 &&
+               place.top() > QGuiApplication::primaryScreen()->geometry().height() / 2 &&
+               QGuiApplication::primaryScreen()->geometry().contains(place);
     }
     void clickIcon(const char* button, int clicks)
     {
