@@ -5,8 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QtGlobal>
 #include <string>
 #include <vector>
@@ -137,5 +139,17 @@ class DesktopSession {
     pid_t windowManager_ = -1;
     pid_t tray_ = -1;
 };
+
+// The main() of a test program on its own desktop: the session first, so
+// that the application connects to it. Test takes the session.
+template <typename Test> int runOnDesktop(int argc, char* argv[], bool withTray)
+{
+    DesktopSession session(withTray);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    session.startTray();
+    Test test(session);
+    return QTest::qExec(&test, argc, argv);
+}
 
 } // namespace zephrix::test

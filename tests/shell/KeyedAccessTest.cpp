@@ -106,10 +106,7 @@ class KeyedAccessTest : public QObject {
 
 int main(int argc, char* argv[])
 {
-    DesktopSession session(false);
-    QApplication app(argc, argv);
-    KeyedAccessTest test(session);
-    return QTest::qExec(&test, argc, argv);
+    return zephrix::test::runOnDesktop<KeyedAccessTest>(argc, argv, false);
 }
 
 #include "KeyedAccessTest.moc"

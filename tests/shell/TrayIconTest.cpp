@@ -165,12 +165,7 @@ class TrayIconTest : public QObject {
 
 int main(int argc, char* argv[])
 {
-    DesktopSession session(true);
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    session.startTray();
-    TrayIconTest test(session);
-    return QTest::qExec(&test, argc, argv);
+    return zephrix::test::runOnDesktop<TrayIconTest>(argc, argv, true);
 }
 
 #include "TrayIconTest.moc"
