@@ -160,7 +160,10 @@ void BackgroundIndexer::runPass()
             {
                 ReportCounter reports(ctx_);
                 const int age = IndexAgeHours(ctx_, root);
-                due = reindexIntervalHours(view_.reindexHoursText()) < age;
+                // A stamp in the future (the clock was wrong when it was
+                // written) would otherwise keep the index from ever being
+                // refreshed until that day comes.
+                due = age < 0 || reindexIntervalHours(view_.reindexHoursText()) < age;
                 // A stamp that cannot be read would be reported again on
                 // every tick while no rebuild is due to replace it.
                 if (reports.count > 0 && !due)

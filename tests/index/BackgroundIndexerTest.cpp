@@ -134,7 +134,8 @@ TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
                           {"abc", 4, true},
                           {"", 3, false},
                           {"2.5", 4, true},
-                          {"99999999999", 9000, false}};
+                          {"99999999999", 9000, false},
+                          {"3", -2, true}};
     const std::string root = addDrive(2);
     indexer.tmrIndexer_Timer();
     for (const Case& c : cases) {
