@@ -12,7 +12,7 @@
 
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
-#include "index/WholeFile.h"
+#include "core/WholeFile.h"
 
 namespace zephrix {
 namespace {

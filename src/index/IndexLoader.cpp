@@ -16,11 +16,11 @@
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "core/FileDescriptor.h"
+#include "core/WholeFile.h"
 #include "index/IndexFormat.h"
 #include "index/IndexTextParser.h"
 #include "index/LoadedIndexImpl.h"
 #include "index/ReservedPages.h"
-#include "index/WholeFile.h"
 
 namespace zephrix {
 

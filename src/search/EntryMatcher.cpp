@@ -9,13 +9,13 @@
 #include <optional>
 
 #include "core/DateText.h"
+#include "core/TextFold.h"
 #include "index/ExcludedFolders.h"
 #include "index/FileDetails.h"
 #include "search/IndexNamePattern.h"
 #include "search/InsideScan.h"
 #include "search/SearchLimits.h"
 #include "search/SearchTexts.h"
-#include "search/TextFold.h"
 
 namespace zephrix {
 namespace {

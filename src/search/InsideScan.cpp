@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/FileDescriptor.h"
-#include "search/TextFold.h"
+#include "core/TextFold.h"
 
 namespace zephrix {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/TextFold.h"
 #include "search/SearchHarness.h"
-#include "search/TextFold.h"
 
 using namespace zephrix;
 using namespace zephrix::test;

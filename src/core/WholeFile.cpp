@@ -1,4 +1,4 @@
-#include "index/WholeFile.h"
+#include "core/WholeFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
