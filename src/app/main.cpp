@@ -5,12 +5,12 @@
 #include <vector>
 
 #include "app/DataPaths.h"
+#include "app/ErrorLocations.h"
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
 #include "app/StartupGate.h"
-#include "core/ErrorCodes.h"
 #include "ui/Artwork.h"
 #include "ui/frmErrors.h"
 #include "ui/frmIndexing.h"
