@@ -2,7 +2,6 @@
 
 #include <QLocale>
 
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -18,6 +17,7 @@
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
 #include "core/DateText.h"
+#include "core/FileDescriptor.h"
 #include "drives/DriveCatalogue.h"
 #include "index/ExcludedFolders.h"
 #include "search/SearchDriver.h"
@@ -25,21 +25,6 @@
 
 namespace zephrix::cli {
 namespace {
-
-// Writes everything, also when Ctrl+C interrupts a write to a full pipe.
-void writeAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return; // a closed pipe: nobody reads the rows any more
-        }
-        done += static_cast<size_t>(n);
-    }
-}
 
 // The results window on a terminal: rows go to stdout as they are added,
 // messages to stderr as the dialog would show them, labels are kept so
@@ -103,7 +88,10 @@ class TerminalSearchView final : public SearchRequestSource,
     }
     void flushResults() override
     {
-        writeAll(STDOUT_FILENO, pending_);
+        // Goes on when Ctrl+C interrupts a write to a full pipe; a closed
+        // pipe means nobody reads the rows any more, so its failure is
+        // dropped.
+        writeFully(STDOUT_FILENO, pending_.data(), pending_.size());
         pending_.clear();
     }
 

@@ -3,20 +3,16 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "core/FileDescriptor.h"
+
 namespace zephrix::cli {
 namespace {
 
+// The progress line is only a courtesy: a terminal that fails to take it
+// never stops the work.
 void writeAll(int fd, const std::string& text)
 {
-    const char* data = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written <= 0)
-            return;
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
+    writeFully(fd, text.data(), text.size());
 }
 
 // A name may hold CR, LF or escape bytes; on a terminal they would move the

@@ -165,8 +165,8 @@ class Build {
     void walkFolder(size_t k)
     {
         queue_.relativePath(k, folderPath_);
-        FileDescriptor dirFd(openFolder(folderPath_.c_str()));
-        if (dirFd.get() < 0)
+        const FileDescriptor dirFd = openFolder(folderPath_.c_str());
+        if (!dirFd.isOpen())
             return;
         reader_.read(dirFd.get());
         listSubfolders(dirFd.get(), k);
@@ -177,25 +177,23 @@ class Build {
     // Opens a folder below the root without crossing into another mount or
     // through a link: one openat2 call where the kernel has it (5.6 and
     // later), else openat and a look at the mount of what was opened.
-    int openFolder(const char* relative)
+    FileDescriptor openFolder(const char* relative)
     {
         if (haveOpenat2_) {
             struct open_how how {};
             how.flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
             how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
-            const long fd = ::syscall(SYS_openat2, rootFd_, relative, &how, sizeof how);
+            FileDescriptor fd(static_cast<int>(::syscall(SYS_openat2, rootFd_, relative, &how, sizeof how)));
             // Old kernels say ENOSYS; some container filters say EPERM.
-            if (fd >= 0 || (errno != ENOSYS && errno != EPERM))
-                return static_cast<int>(fd);
+            if (fd.isOpen() || (errno != ENOSYS && errno != EPERM))
+                return fd;
             haveOpenat2_ = false;
         }
         FileDescriptor fd(::openat(rootFd_, relative, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         MountIdentity mount;
-        if (fd.get() < 0 || !mountOf(fd.get(), mount) || !mount.sameMount(rootMount_))
-            return -1;
-        const int opened = fd.get();
-        fd.release();
-        return opened;
+        if (!fd.isOpen() || !mountOf(fd.get(), mount) || !mount.sameMount(rootMount_))
+            return FileDescriptor();
+        return fd;
     }
 
     // Only file systems without d_type leave the type open; one statx then
