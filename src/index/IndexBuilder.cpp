@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <vector>
 
 #include "core/DateText.h"
+#include "core/DecimalText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "core/FileDescriptor.h"
@@ -280,20 +280,13 @@ class Build {
     {
         if (IndexingView* view = ctx_.indexingView) {
             counterText_.assign("Files Found: ");
-            appendNumber(counterText_, fileCount_);
+            appendDecimal(counterText_, fileCount_);
             view->setIndexingFilesFound(counterText_);
             counterText_.assign("Directories Found: ");
-            appendNumber(counterText_, queue_.count());
+            appendDecimal(counterText_, queue_.count());
             view->setIndexingDirectoriesFound(counterText_);
         }
         ctx_.yield();
-    }
-
-    static void appendNumber(std::string& out, uint64_t value)
-    {
-        char digits[24];
-        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-        out.append(digits, end);
     }
 
     IndexContext& ctx_;

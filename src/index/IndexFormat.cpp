@@ -1,5 +1,7 @@
 #include "index/IndexFormat.h"
 
+#include "core/DecimalText.h"
+
 #include <charconv>
 #include <cstring>
 #include <vector>
@@ -36,13 +38,6 @@ int hexValue(char c)
 bool isEscapedByte(int value)
 {
     return value == '%' || value == '|' || value == '\r' || value == '\n';
-}
-
-void appendNumber(std::string& out, uint64_t value)
-{
-    char digits[24];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, end);
 }
 
 } // namespace
@@ -203,9 +198,9 @@ void appendEntryHead(std::string& out, std::string_view name, uint64_t folderInd
 {
     appendEscaped(out, name);
     out.push_back(FieldSeparator);
-    appendNumber(out, folderIndex);
+    appendDecimal(out, folderIndex);
     out.push_back(FieldSeparator);
-    appendNumber(out, size);
+    appendDecimal(out, size);
     out.push_back(FieldSeparator);
 }
 
@@ -233,37 +228,6 @@ struct EscapeTable {
     }
 };
 constexpr EscapeTable Escapes;
-
-constexpr char DigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "4041424344454647484950515253545556575859606162636465666768697071727374757677787980"
-    "81828384858687888990919293949596979899";
-
-// 0..99 with at least minDigits digits (1 or 2).
-inline char* writeSmall(char* out, int value, int minDigits)
-{
-    if (value < 10 && minDigits < 2) {
-        *out++ = static_cast<char>('0' + value);
-        return out;
-    }
-    out[0] = DigitPairs[value * 2];
-    out[1] = DigitPairs[value * 2 + 1];
-    return out + 2;
-}
-
-inline char* writeSigned(char* out, int value, int minDigits)
-{
-    char digits[16];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-    for (int pad = minDigits - static_cast<int>(end - digits); pad > 0; --pad)
-        *out++ = '0';
-    std::memcpy(out, digits, size_t(end - digits));
-    return out + (end - digits);
-}
-
-} // namespace
-
-namespace {
 
 // Whether any of 8 bytes is '%', '|', CR or LF: the classic zero-byte test
 // on the word xored with each of them.
@@ -306,55 +270,6 @@ char* writeEscaped(char* out, std::string_view text)
         out += 3;
     }
     return out;
-}
-
-char* writeDecimal(char* out, uint64_t value)
-{
-    if (value < 100)
-        return writeSmall(out, static_cast<int>(value), 1);
-    auto [end, ec] = std::to_chars(out, out + 20, value);
-    return end;
-}
-
-char* writeDateText(char* out, const LocalDateTime& when)
-{
-    const bool small = when.month >= 0 && when.month < 100 && when.day >= 0 && when.day < 100;
-    if (!small || when.year < 1000 || when.year > 9999 || when.hour < 0 || when.hour > 23 ||
-        when.minute < 0 || when.minute > 59 || when.second < 0 || when.second > 59) {
-        // Out of the usual range: the general form, digit for digit.
-        out = writeSigned(out, when.month, 1);
-        *out++ = '/';
-        out = writeSigned(out, when.day, 1);
-        *out++ = '/';
-        out = writeSigned(out, when.year, 4);
-        if (when.hour == 0 && when.minute == 0 && when.second == 0)
-            return out;
-        *out++ = ' ';
-        const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
-        out = writeSigned(out, hour12, 1);
-        *out++ = ':';
-        out = writeSigned(out, when.minute, 2);
-        *out++ = ':';
-        out = writeSigned(out, when.second, 2);
-        std::memcpy(out, when.hour < 12 ? " AM" : " PM", 3);
-        return out + 3;
-    }
-    out = writeSmall(out, when.month, 1);
-    *out++ = '/';
-    out = writeSmall(out, when.day, 1);
-    *out++ = '/';
-    out = writeSmall(out, when.year / 100, 2);
-    out = writeSmall(out, when.year % 100, 2);
-    if (when.hour == 0 && when.minute == 0 && when.second == 0)
-        return out;
-    *out++ = ' ';
-    out = writeSmall(out, when.hour % 12 == 0 ? 12 : when.hour % 12, 1);
-    *out++ = ':';
-    out = writeSmall(out, when.minute, 2);
-    *out++ = ':';
-    out = writeSmall(out, when.second, 2);
-    std::memcpy(out, when.hour < 12 ? " AM" : " PM", 3);
-    return out + 3;
 }
 
 char* writeEntryLine(char* out, std::string_view name, uint64_t folderIndex, uint64_t size,

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "core/DateText.h"
+#include "core/DecimalText.h"
 
 // The index pair on disk: file names, stems, line form, field order and the
 // escaping of names. Builder, loader, age check and tests all go through here,
@@ -59,15 +60,12 @@ void appendEntryLine(std::string& out, std::string_view name, uint64_t folderInd
 
 // The same lines written straight into a buffer the caller has made room in,
 // for the walk, which writes one per file. Each returns the end of what it
-// wrote. The date text is exactly appendDateText's.
-constexpr size_t MaxDateTextLength = 32;
+// wrote.
 constexpr size_t maxEntryLineLength(size_t nameLength)
 {
-    return nameLength * 3 + 2 * 20 + 2 * MaxDateTextLength + 4 + 2;
+    return nameLength * 3 + 2 * MaxDecimalLength + 2 * MaxDateTextLength + 4 + 2;
 }
 char* writeEscaped(char* out, std::string_view text);
-char* writeDecimal(char* out, uint64_t value);
-char* writeDateText(char* out, const LocalDateTime& when);
 char* writeEntryLine(char* out, std::string_view name, uint64_t folderIndex, uint64_t size,
                      const LocalDateTime& created, const LocalDateTime& modified);
 

@@ -37,8 +37,8 @@ class ZoneScope {
 
 std::string rawDate(const LocalDateTime& when)
 {
-    char buffer[IndexFormat::MaxDateTextLength];
-    return std::string(buffer, IndexFormat::writeDateText(buffer, when));
+    char buffer[MaxDateTextLength];
+    return std::string(buffer, writeDateText(buffer, when));
 }
 
 } // namespace
@@ -86,7 +86,8 @@ TEST(LocalTimeCache, RawDateTextIsTheSharedForm)
     };
     std::mt19937_64 random(11);
     for (int i = 0; i < 5000; ++i)
-        dates.push_back(civilFromLocalSeconds(static_cast<int64_t>(random() % 8000000000ull) - 3000000000ll));
+        dates.push_back(
+            LocalDateTime::fromLocalSeconds(static_cast<int64_t>(random() % 8000000000ull) - 3000000000ll));
     for (const auto& when : dates)
         ASSERT_EQ(rawDate(when), formatDateText(when)) << when.year << "-" << when.month << "-" << when.day;
 }
