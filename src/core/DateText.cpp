@@ -1,9 +1,9 @@
 #include "core/DateText.h"
 
-#include "core/DecimalText.h"
-
 #include <charconv>
 #include <cstring>
+
+#include "core/DecimalText.h"
 
 namespace zephrix {
 namespace {

@@ -220,8 +220,10 @@ class Build {
                 return;
             }
             queue_.add(k, entry.name);
-            // root + the folder's path + '/' + name + '/', escaped, CR LF.
-            const size_t longest = 3 * (root_.size() + folderPath_.size() + entry.name.size()) + 4;
+            // root + the folder's path + '/' + name + '/', escaped, line end.
+            const size_t longest =
+                IndexFormat::maxEscapedLength(root_.size() + folderPath_.size() + entry.name.size()) + 2 +
+                IndexFormat::LineEnd.size();
             char* out = folders_->reserve(longest);
             if (!out) {
                 fail(folders_->error(), folders_->temporaryPath());
@@ -234,9 +236,7 @@ class Build {
             }
             out = IndexFormat::writeEscaped(out, entry.name);
             *out++ = '/';
-            *out++ = '\r';
-            *out++ = '\n';
-            folders_->written(out);
+            folders_->written(IndexFormat::writeLineEnd(out));
             // The root's subfolders are always shown; deeper ones only while
             // the file count sits on a refresh boundary, to keep labels cheap.
             if (ctx_.indexingView && (k == 0 || fileCount_ % RefreshEveryFiles == 0)) {

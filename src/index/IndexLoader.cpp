@@ -128,12 +128,12 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
             return;
         const char* const text = loaded.entriesText.data();
         if (linesFrom == SIZE_MAX) {
-            const void* stampEnd = std::memchr(text + pieceStart, '\n', size - pieceStart);
+            const void* stampEnd = std::memchr(text + pieceStart, IndexFormat::LineFeed, size - pieceStart);
             if (!stampEnd)
                 return;
             linesFrom = size_t(static_cast<const char*>(stampEnd) - text) + 1;
         }
-        const void* lastLineFeed = ::memrchr(text + linesFrom, '\n', size - linesFrom);
+        const void* lastLineFeed = ::memrchr(text + linesFrom, IndexFormat::LineFeed, size - linesFrom);
         if (!lastLineFeed)
             return;
         const size_t linesTo = size_t(static_cast<const char*>(lastLineFeed) - text) + 1;
@@ -192,23 +192,15 @@ LoadFailure systemFailure(int err, const std::string& path)
     return {error.number, error.description};
 }
 
-std::string_view stampLine(const char* text, size_t size)
-{
-    const std::string_view all(text, size);
-    std::string_view line = all.substr(0, all.find('\n'));
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
-}
-
 // Both files of a pair carry the stamp of the build that wrote them. Stamps
 // that differ mean a build was cut off between replacing the two files: the
 // entries would then number another build's folders.
 bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPaths& paths,
                     LoadFailure& failure)
 {
-    if (stampLine(loaded.entriesText.data(), loaded.entriesTextSize) ==
-        stampLine(loaded.foldersText.data(), loaded.foldersTextSize))
+    using IndexFormat::firstLine;
+    if (firstLine({loaded.entriesText.data(), loaded.entriesTextSize}) ==
+        firstLine({loaded.foldersText.data(), loaded.foldersTextSize}))
         return true;
     failure = {ErrorNumbers::BadIndexFormat,
                "Bad index file: " + paths.entries + " and " + paths.folders + " come from different builds"};
@@ -337,17 +329,12 @@ int IndexAgeHours(IndexContext& ctx, const std::string& root)
     if (head.size == 0)
         return 100;
 
-    std::string_view firstLine(head.text.get(), head.size);
-    const size_t lineFeed = firstLine.find('\n');
-    if (lineFeed != std::string_view::npos)
-        firstLine = firstLine.substr(0, lineFeed);
-    if (!firstLine.empty() && firstLine.back() == '\r')
-        firstLine.remove_suffix(1);
-    const auto stamp = parseDateText(firstLine);
+    const std::string_view stampText = IndexFormat::firstLine({head.text.get(), head.size});
+    const auto stamp = parseDateText(stampText);
     if (!stamp) {
         report(ctx, Locations::IndexAgeHours,
                {ErrorNumbers::TypeMismatch, "Type mismatch: the build stamp of " + paths->entries +
-                                                " is not a date: " + std::string(firstLine)});
+                                                " is not a date: " + std::string(stampText)});
         return 100;
     }
     const int64_t hours = nowLocal().hourNumber() - stamp->hourNumber();
