@@ -9,6 +9,7 @@
 #include "cli/Interrupt.h"
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
+#include "core/PathText.h"
 #include "drives/DriveCatalogue.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexLoader.h"
@@ -24,10 +25,7 @@ std::string rootFromArgument(const std::string& argument)
     std::filesystem::path path = std::filesystem::absolute(argument, ec);
     if (ec)
         path = argument;
-    std::string root = path.lexically_normal().string();
-    if (root.empty() || root.back() != '/')
-        root.push_back('/');
-    return root;
+    return withTrailingSlash(path.lexically_normal().string());
 }
 
 bool takeRoot(const std::vector<std::string>& args, const char* command, std::string& root, bool& folder)

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "core/PathText.h"
 #include "index/ExcludedFolders.h"
 
 namespace zephrix::cli {
@@ -66,9 +67,7 @@ std::string absoluteFolder(const std::string& argument, bool trailingSlash)
     std::string text = path.lexically_normal().string();
     while (text.size() > 1 && text.back() == '/')
         text.pop_back();
-    if (trailingSlash && (text.empty() || text.back() != '/'))
-        text.push_back('/');
-    return text;
+    return trailingSlash ? withTrailingSlash(std::move(text)) : text;
 }
 
 std::string mountPointOf(const std::string& path, const std::string& mountTable)
@@ -76,19 +75,18 @@ std::string mountPointOf(const std::string& path, const std::string& mountTable)
     std::string best = "/";
     std::ifstream in(mountTable);
     std::string line;
-    const std::string target = path.empty() || path.back() != '/' ? path + "/" : path;
+    const std::string target = withTrailingSlash(path);
     while (std::getline(in, line)) {
         const size_t first = line.find(' ');
         if (first == std::string::npos)
             continue;
         const size_t second = line.find(' ', first + 1);
-        std::string point = decodeMountField(line.substr(first + 1, second - first - 1));
+        const std::string point = decodeMountField(line.substr(first + 1, second - first - 1));
         if (point.empty() || point.front() != '/')
             continue;
-        if (point.back() != '/')
-            point.push_back('/');
-        if (target.compare(0, point.size(), point) == 0 && point.size() > best.size())
-            best = point;
+        const std::string root = withTrailingSlash(point);
+        if (target.starts_with(root) && root.size() > best.size())
+            best = root;
     }
     return best;
 }

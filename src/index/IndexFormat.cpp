@@ -3,6 +3,8 @@
 #include <cstring>
 #include <vector>
 
+#include "core/PathText.h"
+
 namespace zephrix::IndexFormat {
 namespace {
 
@@ -95,9 +97,8 @@ std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_vi
             return std::nullopt;
         stem = std::move(*driveStem);
     }
-    std::string base = indexesDir;
-    if (!base.empty() && base.back() != '/')
-        base.push_back('/');
+    // An empty folder stands for the working folder.
+    std::string base = indexesDir.empty() ? std::string() : withTrailingSlash(indexesDir);
     base += stem;
     PairPaths paths{base, base};
     paths.entries += EntriesSuffix;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/DateText.h"
+#include "core/PathText.h"
 #include "core/TextFold.h"
 #include "index/ExcludedFolders.h"
 #include "index/FileDetails.h"
@@ -266,10 +267,7 @@ class Matcher {
             fastType_ = typeNames_.fits();
         }
         folderScope_ = live_.scope == SearchScope::Folder;
-        std::string folder = live_.folder;
-        if (folder.empty() || folder.back() != '/')
-            folder.push_back('/');
-        scopeFolder_.assign(folder);
+        scopeFolder_.assign(withTrailingSlash(live_.folder));
         scopeCachedFor_ = NoFolder;
     }
 

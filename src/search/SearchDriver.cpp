@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/ErrorCodes.h"
+#include "core/PathText.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexLoader.h"
 #include "search/EntryMatcher.h"
@@ -27,13 +28,6 @@ class RunningFlag {
   private:
     bool& flag_;
 };
-
-std::string withTrailingSlash(std::string path)
-{
-    if (path.empty() || path.back() != '/')
-        path.push_back('/');
-    return path;
-}
 
 } // namespace
 
