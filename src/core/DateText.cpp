@@ -68,20 +68,16 @@ inline char* writeYear(char* out, int year)
     return out + (end - digits);
 }
 
-// Reads the run of digits at pos, one to maxDigits of them; advances pos.
-bool readNumber(std::string_view text, size_t& pos, int& value, size_t maxDigits)
+// Reads the run of one to maxDigits digits at pos, advancing pos. A step of
+// the date reader rather than a whole field, so it reads as it scans: the
+// matcher reads a date per candidate entry.
+bool readNumber(std::string_view text, size_t& pos, int& value, int maxDigits)
 {
-    size_t end = pos;
-    while (end < text.size() && text[end] >= '0' && text[end] <= '9')
-        ++end;
-    if (end - pos > maxDigits)
-        return false;
-    const auto number = parseDecimal(text.substr(pos, end - pos));
-    if (!number)
-        return false;
-    value = static_cast<int>(*number);
-    pos = end;
-    return true;
+    const size_t start = pos;
+    value = 0;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && pos - start < size_t(maxDigits))
+        value = value * 10 + (text[pos++] - '0');
+    return pos > start && (pos == text.size() || text[pos] < '0' || text[pos] > '9');
 }
 
 bool expect(std::string_view text, size_t& pos, char c)

@@ -2,7 +2,7 @@
 
 namespace zephrix {
 
-std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max)
+std::optional<uint64_t> parseLongDecimal(std::string_view text, uint64_t max)
 {
     uint64_t value = 0;
     const char* const end = text.data() + text.size();

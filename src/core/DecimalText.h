@@ -46,9 +46,29 @@ inline void appendDecimal(std::string& out, uint64_t value)
     out.append(digits, writeDecimal(digits, value));
 }
 
+std::optional<uint64_t> parseLongDecimal(std::string_view text, uint64_t max);
+
 // Reads a number written that way: one or more digits (leading zeros
 // allowed) and nothing else, at most max. No value for empty text, any other
-// character, or a larger number.
-std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max = UINT64_MAX);
+// character, or a larger number. Inline, since the matcher reads sizes and
+// dates with it entry by entry.
+inline std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max = UINT64_MAX)
+{
+    // Nineteen digits cannot pass 64 bits, so the usual short field needs no
+    // overflow check.
+    constexpr size_t NoOverflowDigits = 19;
+    if (text.empty() || text.size() > NoOverflowDigits)
+        return parseLongDecimal(text, max);
+    uint64_t value = 0;
+    for (const char c : text) {
+        const unsigned digit = static_cast<unsigned char>(c) - unsigned('0');
+        if (digit > 9)
+            return std::nullopt;
+        value = value * 10 + digit;
+    }
+    if (value > max)
+        return std::nullopt;
+    return value;
+}
 
 } // namespace zephrix

@@ -65,20 +65,6 @@ bool growText(ReservedPages& text, size_t filled, size_t size)
     return true;
 }
 
-// The size to read a file into: one byte more than it has, so its end is
-// seen without growing. 0 with errno set when it cannot be read as a file.
-size_t readingCapacity(int fd)
-{
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return 0;
-    if (S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return 0;
-    }
-    return static_cast<size_t>(st.st_size) + 1;
-}
-
 // Reads a whole file into `text`, a piece at a time, growing it when the
 // file grew since `capacity` was taken; calls onPiece(pieceStart, size)
 // after each piece. Returns 0 or the errno of the failed call.
@@ -94,17 +80,18 @@ int readPieces(int fd, size_t capacity, ReservedPages& text, size_t& size, OnPie
                 return errno;
             capacity *= 2;
         }
-        const ssize_t got = ::read(fd, text.data() + size, std::min(ReadPiece, capacity - size));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        const size_t wanted = std::min(ReadPiece, capacity - size);
+        const ssize_t got = readFully(fd, text.data() + size, wanted);
+        if (got < 0)
             return errno;
+        if (got > 0) {
+            const size_t pieceStart = size;
+            size += static_cast<size_t>(got);
+            onPiece(pieceStart, size);
         }
-        if (got == 0)
+        // A short piece is the end of the file.
+        if (static_cast<size_t>(got) < wanted)
             return 0;
-        const size_t pieceStart = size;
-        size += static_cast<size_t>(got);
-        onPiece(pieceStart, size);
     }
 }
 
