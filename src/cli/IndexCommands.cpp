@@ -32,7 +32,7 @@ bool takeRoot(const std::vector<std::string>& args, const char* command, std::st
 {
     bool haveRoot = false;
     for (const std::string& arg : args) {
-        if (arg == "--folder" && folder == false && std::string(command) == "index") {
+        if (arg == "--folder" && !folder && std::string(command) == "index") {
             folder = true;
         } else if (!haveRoot && !arg.empty() && (arg[0] != '-' || arg == "-")) {
             root = arg;
@@ -80,11 +80,11 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
     installInterruptHandler();
     ctx.yield = [&ctx] {
         if (interrupted())
-            ctx.CancelIndexing = 1;
+            ctx.CancelIndexing = true;
     };
 
     IndexDrive(ctx, root, folder ? FolderIndexMode : DriveIndexMode, false);
-    if (interrupted() || ctx.CancelIndexing == 1) {
+    if (interrupted() || ctx.CancelIndexing) {
         std::fprintf(stderr, "zephrix-cli: cancelled; there is no index of %s now\n", root.c_str());
         return ExitInterrupted;
     }

@@ -186,13 +186,13 @@ bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments&
                 out.excludedFolders.emplace();
             out.excludedFolders->push_back(ExcludedFolderStoredForm(absoluteFolder(text, false)));
         } else if (word == "--folders") {
-            out.showFolders = 1;
+            out.showFolders = true;
         } else if (word == "--no-folders") {
-            out.showFolders = 0;
+            out.showFolders = false;
         } else if (word == "--no-limit") {
-            out.resultsLimit = 1;
+            out.resultsLimit = true;
         } else if (word == "--force-index") {
-            out.forceIndex = 1;
+            out.forceIndex = true;
         } else if (word == "--no-settings") {
             out.noSettings = true;
         } else {

@@ -17,9 +17,9 @@ struct SearchArguments {
     std::optional<std::string> folder; // --folder, absolute, without a trailing '/'
     std::optional<std::string> insideTypes;
     std::optional<std::vector<std::string>> excludedFolders; // stored forms
-    std::optional<int> showFolders;
-    std::optional<int> resultsLimit;
-    std::optional<int> forceIndex;
+    std::optional<bool> showFolders;                         // --folders, --no-folders
+    std::optional<bool> resultsLimit;                        // --no-limit lifts the limit, as the option does
+    std::optional<bool> forceIndex;                          // --force-index
     bool noSettings = false;
 };
 

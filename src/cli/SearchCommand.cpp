@@ -115,17 +115,6 @@ class TerminalSearchView final : public SearchRequestSource,
     std::string pending_;
 };
 
-int storedNumber(const options::Option& option)
-{
-    const std::string text =
-        GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
-    if (const auto number = parseWholeNumber(text))
-        return *number;
-    std::fprintf(stderr, "zephrix-cli: the setting %s (\"%s\") is not a number; using %s\n", option.key,
-                 text.c_str(), option.defaultValue);
-    return *parseWholeNumber(option.defaultValue);
-}
-
 std::string storedText(const options::Option& option, bool noSettings)
 {
     if (noSettings)
@@ -133,11 +122,21 @@ std::string storedText(const options::Option& option, bool noSettings)
     return GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
 }
 
-int optionValue(const std::optional<int>& given, const options::Option& option, bool noSettings)
+// The stored number of a yes/no option, or its default without settings or
+// when the stored text is no number. The caller says which numbers mean yes,
+// as the window's reading of the option does.
+int optionNumber(const options::Option& option, bool noSettings)
 {
-    if (given)
-        return *given;
-    return noSettings ? *parseWholeNumber(option.defaultValue) : storedNumber(option);
+    const int fallback = *parseWholeNumber(option.defaultValue);
+    if (noSettings)
+        return fallback;
+    const std::string text =
+        GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
+    if (const auto number = parseWholeNumber(text))
+        return *number;
+    std::fprintf(stderr, "zephrix-cli: the setting %s (\"%s\") is not a number; using %s\n", option.key,
+                 text.c_str(), option.defaultValue);
+    return fallback;
 }
 
 // The request and options as the window would hold them: what was given on
@@ -161,10 +160,15 @@ void fillRequest(const SearchArguments& args, TerminalSearchView& view, ErrorRep
     }
 
     SearchOptions& o = view.options;
-    o.ShowFolders = optionValue(args.showFolders, options::ShowFolders, args.noSettings);
-    o.ResultsLimit = optionValue(args.resultsLimit, options::ResultsLimit, args.noSettings);
-    o.ForceIndex = optionValue(args.forceIndex, options::ForceIndex, args.noSettings);
-    o.ShowIcons = 0;
+    // Folders are listed and rebuilds forced only at 1; the limit holds only
+    // at 0.
+    o.ShowFolders =
+        args.showFolders ? *args.showFolders : optionNumber(options::ShowFolders, args.noSettings) == 1;
+    o.ResultsLimit =
+        args.resultsLimit ? *args.resultsLimit : optionNumber(options::ResultsLimit, args.noSettings) != 0;
+    o.ForceIndex =
+        args.forceIndex ? *args.forceIndex : optionNumber(options::ForceIndex, args.noSettings) == 1;
+    o.ShowIcons = false;
     o.ExcludedFolders = args.excludedFolders
                             ? *args.excludedFolders
                             : SplitExcludedFolders(storedText(options::ExcludedFolders, args.noSettings));

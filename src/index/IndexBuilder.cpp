@@ -127,7 +127,7 @@ class Build {
         listSubfolders(rootFd.get(), 0);
         if (failed_)
             return Outcome::Failed;
-        if (ctx_.CancelIndexing == 1)
+        if (ctx_.CancelIndexing)
             return Outcome::Cancelled;
         writeFiles(rootFd.get(), 0);
         if (failed_)
@@ -136,7 +136,7 @@ class Build {
         // The queue's ids are 32-bit: four thousand million folders would
         // not fit in memory anyway.
         for (size_t current = 1; current < queue_.count(); ++current) {
-            if (ctx_.CancelIndexing == 1)
+            if (ctx_.CancelIndexing)
                 return Outcome::Cancelled;
             walkFolder(current);
             if (failed_)
@@ -317,7 +317,7 @@ void reportFailure(IndexContext& ctx, const EngineError& error, const std::strin
 
 void IndexDrive(IndexContext& ctx, const std::string& root, int mode, bool quiet)
 {
-    if (ctx.CancelIndexing == 1)
+    if (ctx.CancelIndexing)
         return;
 
     IndexingView* view = ctx.indexingView;

@@ -185,7 +185,7 @@ bool EntryLineParser::parse(size_t from, size_t to)
         record.sizeLength = static_cast<uint16_t>(sizeLength);
         record.createdLength = static_cast<uint16_t>(createdLength);
         record.modifiedLength = static_cast<uint16_t>(modifiedLength);
-        record.completed = 0;
+        record.completed = false;
         largestFolder = std::max(largestFolder, folderIndex);
         if (--untilYield == 0) {
             untilYield = YieldEveryLines;

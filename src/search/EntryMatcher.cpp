@@ -305,7 +305,7 @@ class Matcher {
 
     void folderPass()
     {
-        if (options_.ShowFolders != 1 || live_.name.empty() || !live_.fileType.empty())
+        if (!options_.ShowFolders || live_.name.empty() || !live_.fileType.empty())
             return;
         NameFilter folderName;
         folderName.compile(live_.name, live_.nameMatch, false);
@@ -383,7 +383,7 @@ class Matcher {
             const std::string_view name = index.entryName(row);
             if (name.empty())
                 break;
-            if (state_.SearchCancelled == 1) {
+            if (state_.SearchCancelled) {
                 applyToolbarRule();
                 return;
             }
@@ -482,12 +482,12 @@ class Matcher {
                 addRow(std::move(result));
             }
 
-            if (options_.ResultsLimit == 0 && state_.FilesFoundCount >= ResultsLimitCount) {
+            if (!options_.ResultsLimit && state_.FilesFoundCount >= ResultsLimitCount) {
                 ui_.results.flushResults();
                 ui_.messages.displayOk(SearchTexts::ResultsLimitReached);
                 ui_.status.setSearchTimerRunning(false);
                 ui_.status.setCancelSearchVisible(false);
-                state_.SearchCancelled = 1;
+                state_.SearchCancelled = true;
                 return;
             }
             yieldToFrontEnd();

@@ -77,13 +77,13 @@ void SearchDriver::cmdSearch_Click()
 void SearchDriver::runRequest()
 {
     ui_.status.setSearchEnabled(false);
-    if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex == 1) {
+    if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex) {
         ui_.status.showIndexingWindow();
         ui_.status.setSearchEnabled(true);
         return;
     }
     if (state_.BackgroundIndexing) {
-        state_.SearchWaitingForIndex = 1;
+        state_.SearchWaitingForIndex = true;
         ui_.status.showIndexingWindow();
         ui_.status.setSearchEnabled(true);
         return;
@@ -95,8 +95,8 @@ void SearchDriver::runRequest()
     ui_.status.setSearchTime(SearchTexts::PreparingToSearch);
     ui_.status.setFilesFound(std::string(SearchTexts::FilesFound) + "0");
     ui_.status.setIndexerTimerRunning(false);
-    ctx_.CancelIndexing = 0;
-    state_.SearchCancelled = 0;
+    ctx_.CancelIndexing = false;
+    state_.SearchCancelled = false;
     state_.FilesSearchedCount = 0;
     state_.FilesFoundCount = 0;
     ui_.status.setCancelSearchVisible(true);
@@ -142,14 +142,14 @@ void SearchDriver::runRequest()
 // that the search was cancelled.
 SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& target, int mode)
 {
-    if (state_.SearchCancelled == 1)
+    if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
     IndexDrive(ctx_, target, mode, false);
-    if (state_.SearchCancelled == 1)
+    if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
     if (!LoadIndex(ctx_, target, mode))
         return RootOutcome::NotLoaded;
-    if (state_.SearchCancelled == 1)
+    if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
     match();
     return RootOutcome::Done;
@@ -163,10 +163,10 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
 {
     const std::string& buildTarget = folderScope ? folder : root;
     const int mode = folderScope ? FolderIndexMode : DriveIndexMode;
-    auto cancelled = [this] { return state_.SearchCancelled == 1; };
+    auto cancelled = [this] { return state_.SearchCancelled; };
 
     ui_.request.readOptions(options_);
-    const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex == 1;
+    const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex;
     if (stale) {
         // A stale root whose new pair cannot be loaded is skipped silently.
         return buildLoadAndMatch(buildTarget, mode) == RootOutcome::Cancelled ? RootOutcome::Cancelled
@@ -237,8 +237,8 @@ void SearchDriver::displayError(const std::string& message)
 
 void SearchDriver::cmdCancelSearch_Click()
 {
-    state_.SearchCancelled = 1;
-    ctx_.CancelIndexing = 1;
+    state_.SearchCancelled = true;
+    ctx_.CancelIndexing = true;
     ui_.status.setCancelSearchVisible(false);
     ui_.status.setSearchTime(SearchTexts::SearchCancelled);
     ui_.status.setSearchTimerRunning(false);

@@ -19,8 +19,7 @@ namespace zephrix {
 // cmdCancelSearch_Click in the middle of a build, load or match); the
 // background indexer sets state.BackgroundIndexing while it builds and
 // state.BackgroundIndexRoot before each build, and when its pass ends with
-// state.SearchWaitingForIndex at 1 it puts that back to 0 and calls
-// cmdSearch_Click.
+// state.SearchWaitingForIndex set it clears that and calls cmdSearch_Click.
 class SearchDriver {
   public:
     SearchDriver(IndexContext& ctx, SearchFrontEnd frontEnd, SearchState& state);
