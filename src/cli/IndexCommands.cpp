@@ -83,7 +83,7 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
             ctx.CancelIndexing = true;
     };
 
-    IndexDrive(ctx, root, folder ? FolderIndexMode : DriveIndexMode, false);
+    IndexDrive(ctx, root, folder ? IndexMode::Folder : IndexMode::Drive, IndexingWindow::Show);
     if (interrupted() || ctx.CancelIndexing) {
         std::fprintf(stderr, "zephrix-cli: cancelled; there is no index of %s now\n", root.c_str());
         return ExitInterrupted;

@@ -315,13 +315,13 @@ void reportFailure(IndexContext& ctx, const EngineError& error, const std::strin
 
 } // namespace
 
-void IndexDrive(IndexContext& ctx, const std::string& root, int mode, bool quiet)
+void IndexDrive(IndexContext& ctx, const std::string& root, IndexMode mode, IndexingWindow window)
 {
     if (ctx.CancelIndexing)
         return;
 
     IndexingView* view = ctx.indexingView;
-    if (view && !quiet)
+    if (view && window == IndexingWindow::Show)
         view->showIndexing();
     if (view)
         view->setIndexingPath("Indexing: " + root);

@@ -86,10 +86,10 @@ std::optional<std::string> stemOf(std::string_view root)
     return stem;
 }
 
-std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, int mode)
+std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, IndexMode mode)
 {
     std::string stem;
-    if (mode == 1) {
+    if (mode == IndexMode::Folder) {
         stem = FolderPairStem;
     } else {
         auto driveStem = stemOf(root);

@@ -7,6 +7,7 @@
 
 #include "core/DateText.h"
 #include "core/DecimalText.h"
+#include "index/IndexMode.h"
 
 // The index pair on disk: file names, stems, line form, field order and the
 // escaping of names. Builder, loader, age check and tests all go through here,
@@ -56,9 +57,9 @@ struct PairPaths {
     std::string folders;
 };
 
-// Full paths of the pair of root in indexesDir; mode 0 the drive pair, mode 1
-// the folder pair. No value when a drive pair is asked for a stemless root.
-std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, int mode);
+// Full paths of the pair of root in indexesDir. No value when a drive pair
+// is asked for a stemless root.
+std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, IndexMode mode);
 
 // The first line of a file's text, without its line end: the build stamp.
 std::string_view firstLine(std::string_view text);

@@ -218,7 +218,7 @@ bool LoadedPairIsCurrent(const IndexContext& ctx)
            identityOf(st, loaded.path) == loaded;
 }
 
-bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
+bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
 {
     int position = 1;
     LoadFailure failure;
@@ -297,7 +297,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 
 int IndexAgeHours(IndexContext& ctx, const std::string& root)
 {
-    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, 0);
+    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, IndexMode::Drive);
     if (!paths) {
         report(ctx, Locations::IndexAgeHours,
                {ErrorNumbers::InvalidArgument, "Invalid argument: no index name for root " + root});

@@ -140,11 +140,11 @@ void SearchDriver::runRequest()
 // before each step. A build stopped by Cancel Search leaves no pair; the
 // check after it keeps the last root from going on to the finish and hiding
 // that the search was cancelled.
-SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& target, int mode)
+SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& target, IndexMode mode)
 {
     if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
-    IndexDrive(ctx_, target, mode, false);
+    IndexDrive(ctx_, target, mode, IndexingWindow::Show);
     if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
     if (!LoadIndex(ctx_, target, mode))
@@ -162,7 +162,7 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
                                                    const std::string& folder, const std::string& shownRoot)
 {
     const std::string& buildTarget = folderScope ? folder : root;
-    const int mode = folderScope ? FolderIndexMode : DriveIndexMode;
+    const IndexMode mode = folderScope ? IndexMode::Folder : IndexMode::Drive;
     auto cancelled = [this] { return state_.SearchCancelled; };
 
     ui_.request.readOptions(options_);
@@ -180,7 +180,7 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
         match();
         return RootOutcome::Done;
     }
-    if (LoadIndex(ctx_, root, DriveIndexMode)) {
+    if (LoadIndex(ctx_, root, IndexMode::Drive)) {
         if (cancelled())
             return RootOutcome::Cancelled;
         match();

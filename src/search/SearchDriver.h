@@ -2,6 +2,7 @@
 #include <string>
 
 #include "index/IndexContext.h"
+#include "index/IndexMode.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchFrontEnd.h"
 #include "search/SearchState.h"
@@ -33,7 +34,7 @@ class SearchDriver {
 
   private:
     enum class RootOutcome { Done, Cancelled, NotLoaded };
-    RootOutcome buildLoadAndMatch(const std::string& target, int mode);
+    RootOutcome buildLoadAndMatch(const std::string& target, IndexMode mode);
 
     void runRequest();
     RootOutcome searchRoot(const std::string& root, bool folderScope, const std::string& folder,

@@ -92,14 +92,14 @@ TEST(IndexFormat, PairNamesFollowTheStemOrTheFolderPair)
 {
     struct Case {
         const char* root;
-        int mode;
+        IndexMode mode;
         const char* entries;
         const char* folders;
     } cases[] = {
-        {"/", 0, "/ix/-.idx", "/ix/-paths.idx"},
-        {"/home/", 0, "/ix/home.idx", "/ix/homepaths.idx"},
-        {"/home/me/Data/", 1, "/ix/temp.idx", "/ix/temppaths.idx"},
-        {"relative/", 1, "/ix/temp.idx", "/ix/temppaths.idx"},
+        {"/", IndexMode::Drive, "/ix/-.idx", "/ix/-paths.idx"},
+        {"/home/", IndexMode::Drive, "/ix/home.idx", "/ix/homepaths.idx"},
+        {"/home/me/Data/", IndexMode::Folder, "/ix/temp.idx", "/ix/temppaths.idx"},
+        {"relative/", IndexMode::Folder, "/ix/temp.idx", "/ix/temppaths.idx"},
     };
     for (const auto& c : cases) {
         const auto paths = Format::pairPaths("/ix", c.root, c.mode);
@@ -107,7 +107,7 @@ TEST(IndexFormat, PairNamesFollowTheStemOrTheFolderPair)
         EXPECT_EQ(paths->entries, c.entries);
         EXPECT_EQ(paths->folders, c.folders);
     }
-    EXPECT_FALSE(Format::pairPaths("/ix/", "relative/", 0));
+    EXPECT_FALSE(Format::pairPaths("/ix/", "relative/", IndexMode::Drive));
 }
 
 TEST(IndexFormat, EscapingRoundTrips)
