@@ -1,32 +1,20 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <system_error>
 
 #include "cli/Commands.h"
+#include "cli/FolderArguments.h"
 #include "cli/Interrupt.h"
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
-#include "core/PathText.h"
 #include "drives/DriveCatalogue.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexLoader.h"
 
 namespace zephrix::cli {
 namespace {
-
-// Any directory may be a root: made absolute against the working folder,
-// "." and ".." taken out, and ending in '/' as every root does.
-std::string rootFromArgument(const std::string& argument)
-{
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::absolute(argument, ec);
-    if (ec)
-        path = argument;
-    return withTrailingSlash(path.lexically_normal().string());
-}
 
 bool takeRoot(const std::vector<std::string>& args, const char* command, std::string& root, bool& folder)
 {
@@ -67,7 +55,7 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
     bool folder = false;
     if (!takeRoot(args, "index", argument, folder))
         return ExitBadRequest;
-    const std::string root = rootFromArgument(argument);
+    const std::string root = absoluteRoot(argument);
 
     if (!makeIndexesFolder(global))
         return ExitFailed;
@@ -101,7 +89,7 @@ int runAge(const GlobalOptions& global, const std::vector<std::string>& args)
     IndexContext ctx;
     ctx.indexesDir = global.indexesDir;
     ctx.errors = &reporter;
-    std::printf("%d\n", IndexAgeHours(ctx, rootFromArgument(argument)));
+    std::printf("%d\n", IndexAgeHours(ctx, absoluteRoot(argument)));
     return reporter.count == 0 ? ExitOk : ExitFailed;
 }
 

@@ -26,14 +26,6 @@ struct SearchArguments {
 // False with a message for words that do not make a request.
 bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments& out, std::string& error);
 
-// An argument naming a folder as an absolute path without "." and ".."; with
-// a trailing '/' when asked (roots always carry one).
-std::string absoluteFolder(const std::string& argument, bool trailingSlash);
-
-// The mount point that holds path (the longest mount point of the table that
-// is a whole-component prefix of it), ending in '/'; "/" when none is read.
-std::string mountPointOf(const std::string& path, const std::string& mountTable = "/proc/self/mounts");
-
 // A results cell for one line of output: TAB, CR, LF and backslash written as
 // \t, \r, \n and \\.
 void appendEscapedCell(std::string& out, std::string_view cell);

@@ -12,6 +12,7 @@
 #include "app/SettingsStore.h"
 #include "app/WholeNumber.h"
 #include "cli/Commands.h"
+#include "cli/FolderArguments.h"
 #include "cli/Interrupt.h"
 #include "cli/SearchArguments.h"
 #include "cli/StderrReporter.h"

@@ -45,7 +45,7 @@ void TerminalProgress::setIndexingPath(const std::string& text)
 void TerminalProgress::setIndexingStatus(const std::string& text)
 {
     status_ = text;
-    redraw(false);
+    redraw();
 }
 
 void TerminalProgress::setIndexingFilesFound(const std::string& text)
@@ -56,7 +56,7 @@ void TerminalProgress::setIndexingFilesFound(const std::string& text)
 void TerminalProgress::setIndexingDirectoriesFound(const std::string& text)
 {
     directories_ = text;
-    redraw(false);
+    redraw();
 }
 
 void TerminalProgress::hideIndexing()
@@ -66,10 +66,10 @@ void TerminalProgress::hideIndexing()
     drawn_ = false;
 }
 
-void TerminalProgress::redraw(bool force)
+void TerminalProgress::redraw()
 {
     const auto now = std::chrono::steady_clock::now();
-    if (!force && drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
+    if (drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
         return;
     lastDraw_ = now;
     line_ = files_ + "   " + directories_ + "   " + status_;

@@ -121,14 +121,15 @@ void SearchDriver::runRequest()
     if (criteria_.scope == SearchScope::Drives) {
         const std::vector<std::string> drives = criteria_.drives;
         for (const std::string& root : drives) {
-            if (searchRoot(root, false, root, root) == RootOutcome::Cancelled) {
+            if (searchRoot(root, SearchScope::Drives, root, root) == RootOutcome::Cancelled) {
                 cancelEnding();
                 return;
             }
         }
     } else {
         const std::string folder = withTrailingSlash(criteria_.folder);
-        if (searchRoot(criteria_.folderRoot, true, folder, criteria_.folderRoot) == RootOutcome::Cancelled) {
+        if (searchRoot(criteria_.folderRoot, SearchScope::Folder, folder, criteria_.folderRoot) ==
+            RootOutcome::Cancelled) {
             cancelEnding();
             return;
         }
@@ -158,9 +159,10 @@ SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& tar
 // Makes sure a usable pair of root is in memory and matches it. In folder
 // scope a fresh drive pair serves (the matcher keeps the folder's own
 // files); otherwise only the folder is indexed, into the folder pair.
-SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool folderScope,
+SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, SearchScope scope,
                                                    const std::string& folder, const std::string& shownRoot)
 {
+    const bool folderScope = scope == SearchScope::Folder;
     const std::string& buildTarget = folderScope ? folder : root;
     const IndexMode mode = folderScope ? IndexMode::Folder : IndexMode::Drive;
     auto cancelled = [this] { return state_.SearchCancelled; };

@@ -37,7 +37,7 @@ class SearchDriver {
     RootOutcome buildLoadAndMatch(const std::string& target, IndexMode mode);
 
     void runRequest();
-    RootOutcome searchRoot(const std::string& root, bool folderScope, const std::string& folder,
+    RootOutcome searchRoot(const std::string& root, SearchScope scope, const std::string& folder,
                            const std::string& shownRoot);
     void match();
     void finish();
