@@ -11,7 +11,6 @@ constexpr int InvalidArgument = 5;
 constexpr int DeviceUnavailable = 68;
 constexpr int TypeMismatch = 13;     // a stored value that is not a number
 constexpr int BadIndexFormat = 1001; // an index file line that cannot be read
-constexpr int TooManyFolders = 1002;
 } // namespace ErrorNumbers
 
 namespace Locations {

@@ -39,12 +39,7 @@ namespace {
 // it arrived, while it is still in the processor's cache.
 constexpr size_t ReadPiece = size_t(256) << 10;
 
-struct LoadFailure {
-    int number = 0;
-    std::string description;
-};
-
-LoadFailure formatFailure(const std::string& path, size_t lineNumber, const char* what)
+EngineError formatFailure(const std::string& path, size_t lineNumber, const char* what)
 {
     return {ErrorNumbers::BadIndexFormat,
             "Bad index file: line " + std::to_string(lineNumber) + " of " + path + " " + what};
@@ -150,7 +145,7 @@ int readFolders(int fd, LoadedIndex::Impl& loaded)
 }
 
 bool folderNumbersExist(const LoadedIndex::Impl& loaded, uint32_t largestFolderIndex, const std::string& path,
-                        LoadFailure& failure)
+                        EngineError& failure)
 {
     const size_t folders = loaded.folderCount;
     if (loaded.recordCount == 0 || largestFolderIndex < folders)
@@ -167,23 +162,17 @@ bool folderNumbersExist(const LoadedIndex::Impl& loaded, uint32_t largestFolderI
     return true;
 }
 
-void report(IndexContext& ctx, int location, const LoadFailure& failure, const std::string& suffix = {})
+void report(IndexContext& ctx, int location, const EngineError& failure, const std::string& suffix = {})
 {
     if (ctx.errors)
         ctx.errors->reportError(location, failure.number, failure.description + suffix);
-}
-
-LoadFailure systemFailure(int err, const std::string& path)
-{
-    const EngineError error = EngineError::fromErrno(err, path);
-    return {error.number, error.description};
 }
 
 // Both files of a pair carry the stamp of the build that wrote them. Stamps
 // that differ mean a build was cut off between replacing the two files: the
 // entries would then number another build's folders.
 bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPaths& paths,
-                    LoadFailure& failure)
+                    EngineError& failure)
 {
     using IndexFormat::firstLine;
     if (firstLine({loaded.entriesText.data(), loaded.entriesTextSize}) ==
@@ -221,7 +210,7 @@ bool LoadedPairIsCurrent(const IndexContext& ctx)
 bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
 {
     int position = 1;
-    LoadFailure failure;
+    EngineError failure;
     auto fail = [&] {
         report(ctx, Locations::LoadIndex, failure, " Position: " + std::to_string(position));
         return false;
@@ -245,13 +234,13 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
 
     position = 3;
     if (entries.get() < 0) {
-        failure = systemFailure(errno, paths->entries);
+        failure = EngineError::fromErrno(errno, paths->entries);
         return fail();
     }
     EntryLineParser parser(*loaded, ctx.yield);
     bool parsed = true;
     if (const int error = readEntries(entries.get(), *loaded, parser, parsed)) {
-        failure = systemFailure(error, paths->entries);
+        failure = EngineError::fromErrno(error, paths->entries);
         return fail();
     }
     if (loaded->entriesTextSize == 0) {
@@ -261,7 +250,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
 
     position = 4;
     if (!parsed) {
-        failure = parser.memoryError() ? systemFailure(parser.memoryError(), paths->entries)
+        failure = parser.memoryError() ? EngineError::fromErrno(parser.memoryError(), paths->entries)
                                        : formatFailure(paths->entries, parser.failedLine(), parser.problem());
         return fail();
     }
@@ -274,12 +263,12 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
 
     position = 6;
     if (const int error = folders.get() < 0 ? errno : readFolders(folders.get(), *loaded)) {
-        failure = systemFailure(error, paths->folders);
+        failure = EngineError::fromErrno(error, paths->folders);
         return fail();
     }
     size_t failedLine = 0;
     if (!parseFolderLines(*loaded, ctx.yield, failedLine)) {
-        failure = failedLine == 0 ? systemFailure(errno, paths->folders)
+        failure = failedLine == 0 ? EngineError::fromErrno(errno, paths->folders)
                                   : formatFailure(paths->folders, failedLine, "has an invalid escape");
         return fail();
     }
@@ -310,7 +299,7 @@ int IndexAgeHours(IndexContext& ctx, const std::string& root)
     if (head.error == ENOENT)
         return 100;
     if (head.error) {
-        report(ctx, Locations::IndexAgeHours, systemFailure(head.error, paths->entries));
+        report(ctx, Locations::IndexAgeHours, EngineError::fromErrno(head.error, paths->entries));
         return 100;
     }
     if (head.size == 0)
