@@ -10,9 +10,10 @@
 namespace zephrix {
 namespace {
 
-// A FolderIndex field: one to twenty digits (leading zeros allowed, no more
-// digits than the longest number the writer makes) whose value fits 32 bits. Any other text is refused the
-// same way. Eight bytes past `digits` must be readable (the entries text is padded).
+// A FolderIndex field: one to twenty digits (leading zeros allowed, but no
+// more digits than the longest number the writer makes) whose value fits 32
+// bits. Any other text is refused the same way. Eight bytes past `digits`
+// must be readable (the entries text is padded).
 bool parseFolderNumber(const char* digits, const char* end, uint32_t& value)
 {
     const size_t count = size_t(end - digits);
