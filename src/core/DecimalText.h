@@ -50,8 +50,8 @@ std::optional<uint64_t> parseLongDecimal(std::string_view text, uint64_t max);
 
 // Reads a number written that way: one or more digits (leading zeros
 // allowed) and nothing else, at most max. No value for empty text, any other
-// character, or a larger number. Inline, since the matcher reads sizes and
-// dates with it entry by entry.
+// character, or a larger number. Inline, since the matcher reads a size
+// with it for every entry a size class applies to.
 inline std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max = UINT64_MAX)
 {
     // Nineteen digits cannot pass 64 bits, so the usual short field needs no

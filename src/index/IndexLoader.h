@@ -6,9 +6,9 @@
 
 namespace zephrix {
 
-// Reads the drive or the folder pair of root into ctx.index. True when both files were read; then, and only
-// then, ctx.LoadedIndexRoot is root. Failures are reported as 11054 with
-// " Position: N".
+// Reads the drive or the folder pair of root into ctx.index. True when both
+// files were read; then, and only then, ctx.LoadedIndexRoot is root.
+// Failures are reported as 11054 with " Position: N".
 bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode);
 
 // True when the files of the pair in memory are still the ones it was read

@@ -12,9 +12,10 @@
 namespace zephrix {
 
 // Walks the bytes of an index text that end or interrupt a field: the field
-// separator, the line feed and the escape mark. The text is classified 64 bytes at a time into one bit mask,
-// so a line costs a few instructions per field rather than a library call per field, and every byte of the
-// file is looked at once.
+// separator, the line feed and the escape mark. The text is classified 64
+// bytes at a time into one bit mask, so a line costs a few instructions per
+// field rather than a library call per field, and every byte of the file is
+// looked at once.
 class SeparatorScan {
   public:
     [[gnu::always_inline]] SeparatorScan(const char* begin, const char* end)
@@ -24,8 +25,7 @@ class SeparatorScan {
     }
 
     // The next separator, line feed or escape mark after the one returned
-    // last; the end of the
-    // text when none is left.
+    // last; the end of the text when none is left.
     [[gnu::always_inline]] const char* next()
     {
         while (bits_ == 0) {
