@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "app/DataPaths.h"
+#include "app/ErrorLocations.h"
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
 #include "app/SingleInstance.h"
 #include "app/StartupGate.h"
-#include "core/ErrorCodes.h"
 #include "shell/WindowShow.h"
 #include "ui/Artwork.h"
 #include "ui/frmErrors.h"

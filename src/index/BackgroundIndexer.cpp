@@ -11,6 +11,7 @@
 #include <new>
 #include <system_error>
 
+#include "core/DecimalText.h"
 #include "core/ErrorCodes.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexFormat.h"
@@ -55,7 +56,7 @@ class ReportCounter : public ErrorReporter {
 
 bool entriesFileExists(const IndexContext& ctx, const std::string& root)
 {
-    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, DriveIndexMode);
+    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, IndexMode::Drive);
     struct stat details {};
     return paths && ::stat(paths->entries.c_str(), &details) == 0;
 }
@@ -78,9 +79,9 @@ pid_t builderOf(std::string_view name)
         return 0;
     const std::string_view rest = name.substr(marker + Marker.size());
     const size_t dot = rest.find('.');
-    if (dot == std::string_view::npos || !IndexFormat::parseDecimal(rest.substr(dot + 1), UINT64_MAX))
+    if (dot == std::string_view::npos || !parseDecimal(rest.substr(dot + 1), UINT64_MAX))
         return 0;
-    const auto pid = IndexFormat::parseDecimal(rest.substr(0, dot), INT_MAX);
+    const auto pid = parseDecimal(rest.substr(0, dot), INT_MAX);
     return pid ? static_cast<pid_t>(*pid) : 0;
 }
 
@@ -152,7 +153,7 @@ void BackgroundIndexer::runPass()
                 continue;
             if (!entriesFileExists(ctx_, root)) {
                 if (mayBuild(root))
-                    build(root, true);
+                    build(root, IndexingWindow::Quiet);
                 continue;
             }
             position = 3;
@@ -170,16 +171,16 @@ void BackgroundIndexer::runPass()
                     retryAt_[root] = std::chrono::steady_clock::now() + retryDelay_;
             }
             if (due && mayBuild(root)) {
-                build(root, true);
+                build(root, IndexingWindow::Quiet);
                 position = 4;
                 if (ctx_.LoadedIndexRoot == root)
-                    LoadIndex(ctx_, root, DriveIndexMode);
+                    LoadIndex(ctx_, root, IndexMode::Drive);
             }
         }
         setReindexing({});
         position = 5;
-        if (state_.SearchWaitingForIndex == 1) {
-            state_.SearchWaitingForIndex = 0;
+        if (state_.SearchWaitingForIndex) {
+            state_.SearchWaitingForIndex = false;
             view_.runWaitingSearch();
         }
     } catch (...) {
@@ -196,14 +197,14 @@ void BackgroundIndexer::runForcedReIndex()
         view_.setIndexerTimerEnabled(false);
         // The user asked for this build: a Cancel Search pressed earlier must
         // not turn it into nothing.
-        ctx_.CancelIndexing = 0;
+        ctx_.CancelIndexing = false;
         const int rows = view_.indexDriveCount();
         for (int row = 0; row < rows; ++row) {
             if (!view_.indexDriveChecked(row))
                 continue;
             const std::string root = view_.indexDriveRoot(row);
             if (mayBuild(root))
-                build(root, false);
+                build(root, IndexingWindow::Show);
         }
     } catch (...) {
         reportFailure(ForceLocation, {});
@@ -219,13 +220,13 @@ void BackgroundIndexer::runForcedReIndex()
     }
 }
 
-bool BackgroundIndexer::build(const std::string& root, bool quiet)
+bool BackgroundIndexer::build(const std::string& root, IndexingWindow window)
 {
     setReindexing(ReindexingText + root);
     state_.BackgroundIndexRoot = root;
     ctx_.yield();
     ReportCounter reports(ctx_);
-    IndexDrive(ctx_, root, DriveIndexMode, quiet);
+    IndexDrive(ctx_, root, IndexMode::Drive, window);
     if (reports.count == 0) {
         retryAt_.erase(root);
         return true;
@@ -273,7 +274,7 @@ int reindexIntervalHours(std::string_view text)
     text = trimmed(text);
     if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
         return DefaultReindexHours;
-    const auto hours = IndexFormat::parseDecimal(text, INT_MAX);
+    const auto hours = parseDecimal(text, INT_MAX);
     if (!hours)
         return INT_MAX; // all digits, beyond the range
     return *hours == 0 ? DefaultReindexHours : static_cast<int>(*hours);

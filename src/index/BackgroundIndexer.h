@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "index/BackgroundIndexView.h"
+#include "index/IndexBuilder.h"
 #include "index/IndexContext.h"
 #include "search/SearchState.h"
 
@@ -56,7 +57,7 @@ class BackgroundIndexer {
     void runForcedReIndex();
     // Builds root quietly or with the indexing window; true when nothing
     // was reported while it ran.
-    bool build(const std::string& root, bool quiet);
+    bool build(const std::string& root, IndexingWindow window);
     bool heldOff(const std::string& root) const;
     bool mayBuild(const std::string& root) const;
     void setReindexing(const std::string& text);

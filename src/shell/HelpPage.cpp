@@ -5,8 +5,8 @@
 #include <QMessageBox>
 
 #include "app/DataPaths.h"
+#include "app/ErrorLocations.h"
 #include "app/HandlerFailure.h"
-#include "core/ErrorCodes.h"
 #include "shell/DesktopOpen.h"
 
 namespace zephrix {

@@ -5,13 +5,13 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "app/ErrorLocations.h"
 #include "app/HandlerFailure.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
 #include "app/UpdateCheck.h"
 #include "app/Version.h"
-#include "core/ErrorCodes.h"
 #include "shell/HideToTray.h"
 #include "ui/Artwork.h"
 #include "ui/WindowChrome.h"

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     zephrix::IndexContext ctx;
     ctx.indexesDir = folder;
     ctx.errors = &reporter;
-    const bool loaded = zephrix::LoadIndex(ctx, "/fuzz/", 1);
+    const bool loaded = zephrix::LoadIndex(ctx, "/fuzz/", zephrix::IndexMode::Folder);
     if (loaded != (ctx.LoadedIndexRoot == "/fuzz/"))
         std::abort();
     if (!loaded) {

@@ -78,13 +78,14 @@ struct BackgroundIndexerTest : ::testing::Test {
     }
     std::string stamp(const std::string& root) const
     {
-        const std::string text = readWholeFile(IndexFormat::pairPaths(h.indexes, root, 0)->entries);
+        const std::string text =
+            readWholeFile(IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->entries);
         return text.substr(0, text.find("\r\n"));
     }
     // Gives both files of root's real pair the stamp of an older build.
     void restamp(const std::string& root, const std::string& when) const
     {
-        const auto pair = *IndexFormat::pairPaths(h.indexes, root, 0);
+        const auto pair = *IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive);
         for (const std::string& path : {pair.entries, pair.folders}) {
             const std::string text = readWholeFile(path);
             writeWholeFile(path, when + text.substr(text.find("\r\n")));
@@ -104,9 +105,9 @@ TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
     h.onYield = [this] { view.rows[2].second = false; };
     indexer.tmrIndexer_Timer();
 
-    EXPECT_TRUE(pairExists(h.indexes, ticked, 0));
-    EXPECT_FALSE(pairExists(h.indexes, unticked, 0));
-    EXPECT_FALSE(pairExists(h.indexes, untickedDuringPass, 0));
+    EXPECT_TRUE(pairExists(h.indexes, ticked, IndexMode::Drive));
+    EXPECT_FALSE(pairExists(h.indexes, unticked, IndexMode::Drive));
+    EXPECT_FALSE(pairExists(h.indexes, untickedDuringPass, IndexMode::Drive));
     EXPECT_EQ(view.reindexing, built(ticked));
     EXPECT_EQ(h.state.BackgroundIndexRoot, ticked);
     EXPECT_FALSE(h.state.BackgroundIndexing);
@@ -155,7 +156,7 @@ TEST_F(BackgroundIndexerTest, ReloadsARebuiltPairThatIsInMemory)
 {
     const std::string root = addDrive(1);
     indexer.tmrIndexer_Timer();
-    ASSERT_TRUE(LoadIndex(h.ctx, root, 0));
+    ASSERT_TRUE(LoadIndex(h.ctx, root, IndexMode::Drive));
     drives[0].file("new.txt");
     restamp(root, stampHoursAgo(5));
     indexer.tmrIndexer_Timer();
@@ -200,7 +201,7 @@ TEST_F(BackgroundIndexerTest, ForceRebuildsEveryTickedDriveWithTheWindow)
     const std::string ticked = addDrive(1);
     const std::string unticked = addDrive(1, false);
     for (const std::string& root : {ticked, unticked}) {
-        IndexDrive(h.ctx, root, 0, true);
+        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         restamp(root, stampHoursAgo(1));
     }
     h.ctx.CancelIndexing = 1; // left by a cancelled search
@@ -252,7 +253,7 @@ TEST_F(BackgroundIndexerTest, FailedBuildIsNotRepeatedOnEveryTick)
 TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
 {
     const std::string missing = addDrive(1);
-    IndexDrive(h.ctx, addDrive(1), 0, true);
+    IndexDrive(h.ctx, addDrive(1), IndexMode::Drive, IndexingWindow::Quiet);
     view.hoursUnreadable = true;
     indexer.tmrIndexer_Timer();
 
@@ -273,13 +274,13 @@ TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
     BackgroundIndexer drivesOnly(h.ctx, h.state, view);
     const std::string root = addDrive(0);
     drivesOnly.tmrIndexer_Timer();
-    EXPECT_FALSE(pairExists(h.indexes, root, 0));
+    EXPECT_FALSE(pairExists(h.indexes, root, IndexMode::Drive));
 
     if (::mount("zephrix-test", root.c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
     drivesOnly.tmrIndexer_Timer();
     ::umount2(root.c_str(), MNT_DETACH);
-    EXPECT_TRUE(pairExists(h.indexes, root, 0));
+    EXPECT_TRUE(pairExists(h.indexes, root, IndexMode::Drive));
 }
 
 TEST(AbandonedBuildFiles, OnlyThoseOfEndedProcessesAreRemoved)

@@ -78,7 +78,7 @@ struct BuilderFixture : ::testing::Test {
 TEST_F(BuilderFixture, ARootWithoutSubfoldersHasTwoFolderLines)
 {
     files("", 3);
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     const StoredPair pair = stored();
     EXPECT_EQ(pair.folders, std::vector<std::string>{root});
     ASSERT_EQ(pair.entries.size(), 3u);
@@ -89,7 +89,7 @@ TEST_F(BuilderFixture, ARootWithoutSubfoldersHasTwoFolderLines)
 TEST_F(BuilderFixture, AnEmptyTreeHasOnlyTheStampAndTheRoot)
 {
     tree.dir("only/folders");
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     const StoredPair pair = stored();
     EXPECT_TRUE(pair.entries.empty());
     EXPECT_EQ(pair.folders, (std::vector<std::string>{root, root + "only/", root + "only/folders/"}));
@@ -100,7 +100,7 @@ TEST_F(BuilderFixture, TheFolderPairLeavesTheDrivePairAlone)
 {
     files("", 2);
     writeOldPair();
-    IndexDrive(ctx, root, FolderIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Folder, IndexingWindow::Quiet);
     expectOldPair();
     const StoredPair pair = readStoredPair(indexes.at("temp.idx"), indexes.at("temppaths.idx"));
     EXPECT_EQ(pair.folders, std::vector<std::string>{root});
@@ -110,8 +110,8 @@ TEST_F(BuilderFixture, TheFolderPairLeavesTheDrivePairAlone)
 TEST_F(BuilderFixture, ALoadedPairGivesBackTheNames)
 {
     buildAwkwardTree(tree);
-    IndexDrive(ctx, root, DriveIndexMode, true);
-    ASSERT_TRUE(LoadIndex(ctx, root, DriveIndexMode));
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+    ASSERT_TRUE(LoadIndex(ctx, root, IndexMode::Drive));
     std::set<std::string> paths;
     for (size_t i = 0; i < ctx.index.entryCount(); ++i) {
         const IndexEntry entry = ctx.index.entry(i);
@@ -132,7 +132,7 @@ TEST_F(BuilderFixture, OtherMountsAreNotEntered)
         GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
     tree.file("mounted/inner.txt", "x");
     tree.dir("mounted/below");
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     ::umount2(tree.at("mounted").c_str(), MNT_DETACH);
 
     const StoredPair pair = stored();
@@ -147,7 +147,7 @@ TEST_F(BuilderFixture, CountersShowEveryHundredthFileOnly)
 {
     files("", 250);
     tree.dir("sub");
-    IndexDrive(ctx, root, DriveIndexMode, false);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Show);
     EXPECT_EQ(view.calls.front(), "show");
     EXPECT_EQ(view.calls[1], "path:Indexing: " + root);
     EXPECT_EQ(view.callsStartingWith("files:"),
@@ -170,7 +170,7 @@ TEST_F(BuilderFixture, DeeperFoldersShowOnlyOnARefreshBoundary)
         files("", rootFiles);
         tree.dir("a/a-sub");
         view.calls.clear();
-        IndexDrive(ctx, root, DriveIndexMode, true);
+        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         std::vector<std::string> shown{"status:" + root + "a/"};
         if (deeperShown)
             shown.push_back("status:" + root + "a/a-sub/");
@@ -181,7 +181,7 @@ TEST_F(BuilderFixture, DeeperFoldersShowOnlyOnARefreshBoundary)
 TEST_F(BuilderFixture, QuietBuildsDoNotShowTheWindowButUpdateAndHideIt)
 {
     files("", 100);
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     EXPECT_TRUE(view.callsStartingWith("show").empty());
     EXPECT_EQ(view.callsStartingWith("files:"), std::vector<std::string>{"files:Files Found: 100"});
     EXPECT_EQ(view.calls.back(), "hide");
@@ -245,7 +245,7 @@ TEST_F(BuilderFixture, CancelTakesEffectOnlyAtItsChecks)
         ctx.CancelIndexing = 0;
         c.arm(*this);
 
-        IndexDrive(ctx, root, DriveIndexMode, false);
+        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Show);
 
         EXPECT_EQ(view.callsStartingWith("files:"), c.filesShown);
         EXPECT_TRUE(reporter.reports.empty());
@@ -269,7 +269,7 @@ TEST_F(BuilderFixture, AFailedBuildReportsAndLeavesTheOldPair)
     writeOldPair();
     root = tree.at("missing/");
     writeOldPair();
-    IndexDrive(ctx, root, DriveIndexMode, false);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Show);
     expectOldPair();
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].location, Locations::IndexDrive);
@@ -284,14 +284,14 @@ TEST_F(BuilderFixture, AMissingIndexesFolderIsAFailure)
 {
     files("", 3);
     ctx.indexesDir = indexes.at("not-there");
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].number, ENOENT);
 }
 
 TEST_F(BuilderFixture, ARootThatIsNotAbsoluteIsRefused)
 {
-    IndexDrive(ctx, "relative/", DriveIndexMode, true);
+    IndexDrive(ctx, "relative/", IndexMode::Drive, IndexingWindow::Quiet);
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].number, ErrorNumbers::InvalidArgument);
     EXPECT_TRUE(indexFiles().empty());
@@ -312,7 +312,7 @@ TEST_F(BuilderFixture, AWriteThatFailsLeavesTheOldPairAndNoTemporaries)
         ::setrlimit(RLIMIT_FSIZE, &limit);
         RecordingReporter childReporter;
         ctx.errors = &childReporter;
-        IndexDrive(ctx, root, DriveIndexMode, true);
+        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         const bool ok = childReporter.reports.size() == 1 && childReporter.reports[0].number == EFBIG &&
                         childReporter.reports[0].location == Locations::IndexDrive;
         ::_exit(ok ? 0 : 1);
@@ -332,7 +332,7 @@ TEST_F(BuilderFixture, AHalfReplacedPairIsRemovedRatherThanMixed)
     files("", 3);
     writeWholeFile(foldersPath(), "1/1/2020\r\n" + root + "\r\n");
     std::filesystem::create_directory(entriesPath());
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].location, Locations::IndexDrive);
     EXPECT_FALSE(std::filesystem::exists(foldersPath()));
@@ -355,7 +355,7 @@ TEST_F(BuilderFixture, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
         for (int i = 0; i < 150; ++i)
             ::unlink(tree.at("f" + std::to_string(i)).c_str());
     };
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     EXPECT_TRUE(reporter.reports.empty());
 
     const StoredPair pair = stored();

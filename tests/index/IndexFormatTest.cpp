@@ -26,6 +26,23 @@ std::string systemdEscape(const std::string& path)
     return out;
 }
 
+std::string escaped(std::string_view plain)
+{
+    std::string out(Format::maxEscapedLength(plain.size()), '\0');
+    out.resize(size_t(Format::writeEscaped(out.data(), plain) - out.data()));
+    return out;
+}
+
+std::optional<std::string> decoded(std::string_view stored)
+{
+    std::string out(stored);
+    const auto length = Format::decodeInPlace(out.data(), out.size());
+    if (!length)
+        return std::nullopt;
+    out.resize(*length);
+    return out;
+}
+
 } // namespace
 
 TEST(IndexFormat, StemsEscapeLikeSystemd)
@@ -75,14 +92,14 @@ TEST(IndexFormat, PairNamesFollowTheStemOrTheFolderPair)
 {
     struct Case {
         const char* root;
-        int mode;
+        IndexMode mode;
         const char* entries;
         const char* folders;
     } cases[] = {
-        {"/", 0, "/ix/-.idx", "/ix/-paths.idx"},
-        {"/home/", 0, "/ix/home.idx", "/ix/homepaths.idx"},
-        {"/home/me/Data/", 1, "/ix/temp.idx", "/ix/temppaths.idx"},
-        {"relative/", 1, "/ix/temp.idx", "/ix/temppaths.idx"},
+        {"/", IndexMode::Drive, "/ix/-.idx", "/ix/-paths.idx"},
+        {"/home/", IndexMode::Drive, "/ix/home.idx", "/ix/homepaths.idx"},
+        {"/home/me/Data/", IndexMode::Folder, "/ix/temp.idx", "/ix/temppaths.idx"},
+        {"relative/", IndexMode::Folder, "/ix/temp.idx", "/ix/temppaths.idx"},
     };
     for (const auto& c : cases) {
         const auto paths = Format::pairPaths("/ix", c.root, c.mode);
@@ -90,7 +107,7 @@ TEST(IndexFormat, PairNamesFollowTheStemOrTheFolderPair)
         EXPECT_EQ(paths->entries, c.entries);
         EXPECT_EQ(paths->folders, c.folders);
     }
-    EXPECT_FALSE(Format::pairPaths("/ix/", "relative/", 0));
+    EXPECT_FALSE(Format::pairPaths("/ix/", "relative/", IndexMode::Drive));
 }
 
 TEST(IndexFormat, EscapingRoundTrips)
@@ -110,44 +127,33 @@ TEST(IndexFormat, EscapingRoundTrips)
         {"", ""},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(Format::escaped(c.plain), c.stored);
-        EXPECT_EQ(Format::needsEscape(c.plain), c.plain != c.stored);
-        EXPECT_EQ(Format::decoded(c.stored).value_or("<invalid>"), c.plain);
+        EXPECT_EQ(escaped(c.plain), c.stored);
+        EXPECT_EQ(decoded(c.stored).value_or("<invalid>"), c.plain);
     }
-    EXPECT_EQ(Format::decoded("a%7cb%0d%0a").value(), "a|b\r\n");
+    EXPECT_EQ(decoded("a%7cb%0d%0a").value(), "a|b\r\n");
 }
 
 TEST(IndexFormat, InvalidEscapesAreRefused)
 {
     for (const char* bad : {"%", "a%", "%7", "%zz", "%41", "%2F", "%00", "x%7Gy"})
-        EXPECT_FALSE(Format::decoded(bad)) << bad;
+        EXPECT_FALSE(decoded(bad)) << bad;
 }
 
 TEST(IndexFormat, EntryLinesHaveFiveFieldsAndCrLf)
 {
-    std::string line;
-    Format::appendEntryLine(line, "a|b.txt", 3, 1024, {2005, 3, 1, 10, 15, 0}, {2005, 3, 2, 16, 30, 10});
+    std::string line(Format::maxEntryLineLength(7), '\0');
+    line.resize(size_t(Format::writeEntryLine(line.data(), "a|b.txt", 3, 1024, {2005, 3, 1, 10, 15, 0},
+                                              {2005, 3, 2, 16, 30, 10}) -
+                       line.data()));
     EXPECT_EQ(line, "a%7Cb.txt|3|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM\r\n");
-
-    std::string_view fields[Format::EntryFieldCount];
-    ASSERT_TRUE(Format::splitEntryLine(std::string_view(line).substr(0, line.size() - 2), fields));
-    EXPECT_EQ(fields[Format::NameField], "a%7Cb.txt");
-    EXPECT_EQ(fields[Format::FolderIndexField], "3");
-    EXPECT_EQ(fields[Format::SizeField], "1024");
-    EXPECT_EQ(fields[Format::CreatedField], "3/1/2005 10:15:00 AM");
-    EXPECT_EQ(fields[Format::ModifiedField], "3/2/2005 4:30:10 PM");
-
-    EXPECT_FALSE(Format::splitEntryLine("a|0|1|date", fields));
-    ASSERT_TRUE(Format::splitEntryLine("a|0|1|c|m|extra", fields));
-    EXPECT_EQ(fields[Format::ModifiedField], "m");
 }
 
 TEST(IndexFormat, DecimalsAreDigitsOnly)
 {
-    EXPECT_EQ(Format::parseDecimal("0", 10).value(), 0u);
-    EXPECT_EQ(Format::parseDecimal("4294967295", UINT32_MAX).value(), UINT32_MAX);
+    EXPECT_EQ(parseDecimal("0", 10).value(), 0u);
+    EXPECT_EQ(parseDecimal("4294967295", UINT32_MAX).value(), UINT32_MAX);
     for (const char* bad : {"", "-1", "+1", " 1", "1 ", "0x1", "4294967296", "99999999999999999999999"})
-        EXPECT_FALSE(Format::parseDecimal(bad, UINT32_MAX)) << bad;
+        EXPECT_FALSE(parseDecimal(bad, UINT32_MAX)) << bad;
 }
 
 TEST(IndexFormat, WordAtATimeEscapingMatchesByteByByte)
@@ -163,8 +169,12 @@ TEST(IndexFormat, WordAtATimeEscapingMatchesByteByByte)
             text.push_back(seed % 7 == 0 ? alphabet[(seed >> 8) % sizeof alphabet]
                                          : char('a' + (seed >> 8) % 26));
         }
-        std::string raw(text.size() * 3, '\0');
-        raw.resize(size_t(Format::writeEscaped(raw.data(), text) - raw.data()));
-        ASSERT_EQ(raw, Format::escaped(text)) << text;
+        std::string byByte;
+        for (const char c : text) {
+            const bool escape = c == '%' || c == '|' || c == '\r' || c == '\n';
+            byByte += escape ? std::string{'%', "0123456789ABCDEF"[(c >> 4) & 15], "0123456789ABCDEF"[c & 15]}
+                             : std::string(1, c);
+        }
+        ASSERT_EQ(escaped(text), byByte) << text;
     }
 }

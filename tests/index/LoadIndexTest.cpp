@@ -49,7 +49,7 @@ TEST_F(LoaderFixture, LoadsBothFilesAndDecodesNamesAndFolders)
               Stamp + "readme.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM\r\n"
                       "a%7Cb%25c%0D%0A.txt|1||Deleted|Deleted\r\n",
               Stamp + "/home/\r\n/home/we%7Cird%0Afolder/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/home/");
     ASSERT_EQ(ctx.index.entryCount(), 2u);
     ASSERT_EQ(ctx.index.folderCount(), 2u);
@@ -75,7 +75,7 @@ TEST_F(LoaderFixture, LoadsBothFilesAndDecodesNamesAndFolders)
 TEST_F(LoaderFixture, AcceptsBareLineFeedsAndAMissingLastLineEnd)
 {
     writePair("-", "stamp\na|0|1|c|m\nb|0|2|c|m", "stamp\n/");
-    ASSERT_TRUE(LoadIndex(ctx, "/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.entryCount(), 2u);
     EXPECT_EQ(ctx.index.entry(1).name, "b");
     EXPECT_EQ(ctx.index.entry(1).modified, "m");
@@ -85,10 +85,10 @@ TEST_F(LoaderFixture, AcceptsBareLineFeedsAndAMissingLastLineEnd)
 TEST_F(LoaderFixture, ASmallerLoadLeavesNothingOfTheLargerOne)
 {
     writePair("home", entryLines(10), Stamp + "/home/\r\n/home/sub/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.index.entryCount(), 10u);
     writePair("home", entryLines(3), Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.index.entryCount(), 3u);
     EXPECT_EQ(ctx.index.folderCount(), 1u);
     EXPECT_EQ(ctx.index.entry(3).name, "");
@@ -98,16 +98,16 @@ TEST_F(LoaderFixture, ASmallerLoadLeavesNothingOfTheLargerOne)
 TEST_F(LoaderFixture, AStampOnlyEntriesFileLoadsNoEntries)
 {
     writePair("home", Stamp, Stamp + "/home/\r\n/home/a/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.index.entryCount(), 0u);
     EXPECT_EQ(ctx.index.folderCount(), 2u);
 }
 
 TEST_F(LoaderFixture, AMissingFileIsNoIndexAndNoError)
 {
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     tree.file("home.idx", entryLines(2));
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.LoadedIndexRoot, "");
     EXPECT_EQ(ctx.index.entryCount(), 0u);
     EXPECT_TRUE(reporter.reports.empty());
@@ -116,9 +116,9 @@ TEST_F(LoaderFixture, AMissingFileIsNoIndexAndNoError)
 TEST_F(LoaderFixture, TheFolderPairIgnoresTheRootForItsNames)
 {
     writePair("temp", entryLines(1), Stamp + "/srv/data/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/srv/data/", 1));
+    ASSERT_TRUE(LoadIndex(ctx, "/srv/data/", IndexMode::Folder));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/srv/data/");
-    EXPECT_FALSE(LoadIndex(ctx, "/srv/data/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/srv/data/", IndexMode::Drive));
 }
 
 TEST_F(LoaderFixture, BadPairsFailWithTheirPosition)
@@ -147,11 +147,11 @@ TEST_F(LoaderFixture, BadPairsFailWithTheirPosition)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         writePair("home", entryLines(5), Stamp + "/home/\r\n");
-        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+        ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         reporter.reports.clear();
 
         writePair("home", c.entries, c.folders);
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         EXPECT_EQ(ctx.LoadedIndexRoot, "");
         EXPECT_EQ(ctx.index.entryCount(), 0u);
         ASSERT_EQ(reporter.reports.size(), 1u);
@@ -164,7 +164,7 @@ TEST_F(LoaderFixture, BadPairsFailWithTheirPosition)
 
 TEST_F(LoaderFixture, AStemlessRootFailsAtPositionTwo)
 {
-    EXPECT_FALSE(LoadIndex(ctx, "relative/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "relative/", IndexMode::Drive));
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].number, ErrorNumbers::InvalidArgument);
     EXPECT_NE(reporter.reports[0].description.find(" Position: 2"), std::string::npos);
@@ -175,14 +175,14 @@ TEST_F(LoaderFixture, YieldsEveryThousandLines)
     writePair("home", entryLines(2500), Stamp + "/home/\r\n");
     int yields = 0;
     ctx.yield = [&] { ++yields; };
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(yields, 1 + 2);
 }
 
 TEST_F(LoaderFixture, CompletedEntriesShowTheirNewDetails)
 {
     writePair("home", Stamp + "gone.txt|0||Deleted|Deleted\r\nkept.txt|0|5|c|m\r\n", Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ctx.index.completeEntry(0, "77", "1/1/2020 1:00:00 AM", "1/2/2020");
     EXPECT_EQ(ctx.index.entry(0).name, "gone.txt");
     EXPECT_EQ(ctx.index.entry(0).size, "77");
@@ -197,7 +197,7 @@ TEST_F(LoaderFixture, TablesStayWithinTheirMemoryBound)
 {
     const std::string entries = entryLines(20000);
     writePair("home", entries, Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     const size_t bound = entries.size() * 3 / 2 + 24 * ctx.index.entryCount();
     EXPECT_LE(ctx.index.memoryBytes(), bound);
 }
@@ -238,7 +238,7 @@ TEST_F(LoaderFixture, LinesSplitAnyWayBetweenReadsLoadWhole)
         entries.resize(entries.size() - 1);
     writePair("home", entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
 
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.entryCount(), expected.size());
     for (size_t row = 0; row < expected.size(); ++row) {
         const IndexEntry entry = ctx.index.entry(row);
@@ -257,7 +257,7 @@ TEST_F(LoaderFixture, ALineLongerThanAReadLoads)
 {
     writePair("home", Stamp + "a|0|1|c|m|" + std::string(700000, 'z') + "\r\nb|0|2|c|m\r\n",
               Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.entryCount(), 2u);
     EXPECT_EQ(ctx.index.entry(0).modified, "m");
     EXPECT_EQ(ctx.index.entry(1).name, "b");
@@ -269,7 +269,7 @@ TEST_F(LoaderFixture, ABadLineFarIntoTheFileIsNamedByItsNumber)
     entries += "broken|0|1\r\n";
     entries += entryLines(10).substr(Stamp.size());
     writePair("home", entries, Stamp + "/home/\r\n");
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_NE(reporter.reports[0].description.find("line 30002 of"), std::string::npos)
         << reporter.reports[0].description;
@@ -310,7 +310,7 @@ TEST_F(LoaderFixture, FolderNumbers)
         SCOPED_TRACE(c.field);
         reporter.reports.clear();
         writePair("home", Stamp + "a|" + c.field + "|1|c|m\r\n", Stamp + "/home/\r\n");
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         ASSERT_EQ(reporter.reports.size(), 1u);
         const std::string& text = reporter.reports[0].description;
         if (c.read) {
@@ -321,7 +321,7 @@ TEST_F(LoaderFixture, FolderNumbers)
         }
     }
     writePair("home", Stamp + "a|00|1|c|m\r\nb|0000001|1|c|m\r\n", Stamp + "/home/\r\n/home/a/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.index.entry(0).folderIndex, 0u);
     EXPECT_EQ(ctx.index.entry(1).folderIndex, 1u);
 }
@@ -349,7 +349,7 @@ TEST_F(LoaderFixture, LineEndsAndFieldEdges)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         writePair("home", Stamp + c.line, Stamp + "/home/\r\n");
-        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+        ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         ASSERT_EQ(ctx.index.entryCount(), 1u);
         EXPECT_EQ(ctx.index.entry(0).name, c.name);
         EXPECT_EQ(ctx.index.entry(0).modified, c.modified);
@@ -359,7 +359,7 @@ TEST_F(LoaderFixture, LineEndsAndFieldEdges)
 TEST_F(LoaderFixture, FolderLinesKeepBarsAndDecodeEscapes)
 {
     writePair("home", entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25/\n/home/e/");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.folderCount(), 4u);
     EXPECT_EQ(ctx.index.folder(1), "/home/a|b/");
     EXPECT_EQ(ctx.index.folder(2), "/home/c|d%/");

@@ -58,7 +58,7 @@ class MatchFixture : public ::testing::Test {
                 tree.sizedFile(relative, std::stoll(e.size.empty() ? "0" : e.size));
         }
         tree.dir("Reports");
-        writePair(h.indexes, root, 0, folders, entries);
+        writePair(h.indexes, root, IndexMode::Drive, folders, entries);
         h.view.options.ShowFolders = 0;
     }
 
@@ -366,7 +366,7 @@ TEST_F(MatchFixture, ControlsChangedDuringASearchApplyFromTheNextEntry)
         entries.push_back({"late" + std::to_string(i) + ".txt", 0, "1"});
         tree.file("late" + std::to_string(i) + ".txt");
     }
-    writePair(h.indexes, root, 0, folders, entries);
+    writePair(h.indexes, root, IndexMode::Drive, folders, entries);
     h.view.onReadCriteria = [&](SearchCriteria& c) {
         if (h.state.FilesSearchedCount >= 200)
             c.name = "late24";

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "search/TextFold.h"
+#include "core/TextFold.h"
 #include "support/TempTree.h"
 
 using namespace zephrix;

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/TextFold.h"
 #include "search/SearchHarness.h"
-#include "search/TextFold.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
@@ -46,7 +46,7 @@ class NameSearch : public ::testing::Test {
             tree.file(name, "x");
             entries.push_back({name, 0, "1"});
         }
-        writePair(h.indexes, root, 0, {}, entries);
+        writePair(h.indexes, root, IndexMode::Drive, {}, entries);
         h.view.options.ShowFolders = 0;
     }
 

@@ -36,7 +36,7 @@ struct TestDrive {
     }
     void writeIndex(const std::string& indexes, int ageHours = 1) const
     {
-        writePair(indexes, root, 0, {}, entries, ageHours);
+        writePair(indexes, root, IndexMode::Drive, {}, entries, ageHours);
     }
 };
 
@@ -130,7 +130,7 @@ TEST(SearchDriver, TwoDrivesTheSecondWithoutAnIndex)
     a.addFiles("a", 4);
     a.writeIndex(h.indexes, 5);
     b.addFiles("b", 3);
-    ASSERT_FALSE(pairExists(h.indexes, b.root, 0));
+    ASSERT_FALSE(pairExists(h.indexes, b.root, IndexMode::Drive));
 
     request(h, {a.root, b.root}, "", "txt");
     h.search();
@@ -140,7 +140,7 @@ TEST(SearchDriver, TwoDrivesTheSecondWithoutAnIndex)
     EXPECT_EQ(Rows(rows.begin(), rows.begin() + 4),
               (Rows{"a0000.txt", "a0001.txt", "a0002.txt", "a0003.txt"}));
     EXPECT_EQ(sorted(Rows(rows.begin() + 4, rows.end())), (Rows{"b0000.txt", "b0001.txt", "b0002.txt"}));
-    EXPECT_TRUE(pairExists(h.indexes, b.root, 0));
+    EXPECT_TRUE(pairExists(h.indexes, b.root, IndexMode::Drive));
     EXPECT_EQ(h.indexing.shown, 1); // built with the indexing window
     EXPECT_EQ(h.view.filesSearched, "Files Searched: 7");
     EXPECT_EQ(h.view.filesFound, "Files Found: 7");
@@ -182,7 +182,7 @@ TEST(SearchDriver, FolderScopeUsesTheFreshDrivePairOrBuildsTheFolderPair)
         a.tree.file("docs/one.txt", "x");
         a.tree.file("docs/two.txt", "x");
         a.tree.file("docs/deeper/three.txt", "x");
-        writePair(h.indexes, a.root, 0, {a.root + "docs/", a.root + "docs/deeper/"},
+        writePair(h.indexes, a.root, IndexMode::Drive, {a.root + "docs/", a.root + "docs/deeper/"},
                   {{"top.txt", 0, "1"}, {"one.txt", 1, "1"}, {"two.txt", 1, "1"}, {"three.txt", 2, "1"}},
                   ageHours);
         request(h, {}, "", "txt");
@@ -191,7 +191,7 @@ TEST(SearchDriver, FolderScopeUsesTheFreshDrivePairOrBuildsTheFolderPair)
         h.view.criteria.folder = a.root + "docs";
         h.search();
         EXPECT_EQ(sorted(names(h.view)), (Rows{"one.txt", "two.txt"})) << ageHours;
-        EXPECT_EQ(pairExists(h.indexes, "/", 1), ageHours > 1) << ageHours;
+        EXPECT_EQ(pairExists(h.indexes, "/", IndexMode::Folder), ageHours > 1) << ageHours;
         EXPECT_EQ(h.view.filesSearched, ageHours > 1 ? "Files Searched: 3" : "Files Searched: 4");
     }
 }
@@ -205,7 +205,7 @@ TEST(SearchDriver, ADriveThatCannotBeSearchedIsToldAndSkipped)
     const std::string missing = a.root + "no-such-folder/";
     // A fresh pair that cannot be loaded (its entry names a folder that is
     // not in its folders file), of a folder that cannot be indexed.
-    writePair(h.indexes, missing, 0, {}, {{"x.txt", 3, "1"}});
+    writePair(h.indexes, missing, IndexMode::Drive, {}, {{"x.txt", 3, "1"}});
     request(h, {missing, a.root}, "", "txt");
     h.search();
     EXPECT_EQ(h.view.errors, Rows{"I am unable to search the \"" + missing + "\" drive."});
@@ -311,7 +311,7 @@ TEST(SearchDriver, CancelDuringABuild)
     h.cancelWhen([&] { return h.indexing.building; });
     h.search();
 
-    EXPECT_FALSE(pairExists(h.indexes, a.root, 0));
+    EXPECT_FALSE(pairExists(h.indexes, a.root, IndexMode::Drive));
     EXPECT_EQ(h.view.searchTime, "Search Cancelled");
     EXPECT_TRUE(h.view.rows.empty());
     EXPECT_EQ(h.view.filesSearched, "Files Searched: 0");

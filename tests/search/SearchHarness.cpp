@@ -12,7 +12,7 @@
 
 namespace zephrix::test {
 
-void writePair(const std::string& indexesDir, const std::string& root, int mode,
+void writePair(const std::string& indexesDir, const std::string& root, IndexMode mode,
                const std::vector<std::string>& folders, const std::vector<StoredEntry>& entries, int ageHours)
 {
     const auto paths = IndexFormat::pairPaths(indexesDir, root, mode);
@@ -30,7 +30,7 @@ void writePair(const std::string& indexesDir, const std::string& root, int mode,
     writeWholeFile(paths->folders, foldersText);
 }
 
-bool pairExists(const std::string& indexesDir, const std::string& root, int mode)
+bool pairExists(const std::string& indexesDir, const std::string& root, IndexMode mode)
 {
     const auto paths = IndexFormat::pairPaths(indexesDir, root, mode);
     return paths && ::access(paths->entries.c_str(), F_OK) == 0 &&

@@ -23,13 +23,13 @@ struct StoredEntry {
     std::string modified = "3/2/2005 4:30:10 PM";
 };
 
-// Writes the drive pair (mode 0) or folder pair (mode 1) of root into
+// Writes the drive or folder pair of root into
 // indexesDir line by line in the stored form, stamped ageHours ago. folders
 // are the folder lines after the root, full paths ending in '/'.
-void writePair(const std::string& indexesDir, const std::string& root, int mode,
+void writePair(const std::string& indexesDir, const std::string& root, IndexMode mode,
                const std::vector<std::string>& folders, const std::vector<StoredEntry>& entries,
                int ageHours = 1);
-bool pairExists(const std::string& indexesDir, const std::string& root, int mode);
+bool pairExists(const std::string& indexesDir, const std::string& root, IndexMode mode);
 
 // The window as far as the search sees it: every label, row, message,
 // timer and button state, kept for the test to read.

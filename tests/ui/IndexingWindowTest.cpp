@@ -102,7 +102,7 @@ class IndexingWindowTest : public QObject {
             if (atYield)
                 atYield();
         };
-        IndexDrive(ctx, root_, DriveIndexMode, quiet);
+        IndexDrive(ctx, root_, IndexMode::Drive, quiet ? IndexingWindow::Quiet : IndexingWindow::Show);
         [&] {
             QVERIFY2(errors.reports.empty(), errors.reports.empty() ? "" : errors.reports.front().c_str());
         }();
