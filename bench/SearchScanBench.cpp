@@ -5,8 +5,8 @@
 #include <random>
 #include <string>
 
+#include "core/TextFold.h"
 #include "search/InsideScan.h"
-#include "search/TextFold.h"
 
 namespace {
 

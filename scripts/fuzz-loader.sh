@@ -13,9 +13,9 @@ mkdir -p "$out/corpus"
 flags=(-std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -Isrc)
 # Only what the loader is made of, so work elsewhere in the engine cannot
 # break this build.
-sources=(src/core/DateText.cpp src/core/EngineError.cpp src/core/FileDescriptor.cpp src/index/IndexFormat.cpp src/index/IndexLoader.cpp
-  src/index/IndexTextParser.cpp src/index/LoadedIndex.cpp src/index/ReservedPages.cpp src/index/WholeFile.cpp
-  tests/fuzz/LoadIndexFuzz.cpp)
+sources=(src/core/DateText.cpp src/core/DecimalText.cpp src/core/EngineError.cpp src/core/FileDescriptor.cpp
+  src/core/WholeFile.cpp src/index/IndexFormat.cpp src/index/IndexLoader.cpp src/index/IndexTextParser.cpp
+  src/index/LoadedIndex.cpp src/index/ReservedPages.cpp tests/fuzz/LoadIndexFuzz.cpp)
 clang++ "${flags[@]}" "${sources[@]}" -o "$out/load-index-fuzz"
 
 cd "$out"

@@ -7,7 +7,8 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev qt6-base-dev-tools libgl-dev libutf8proc-dev libx11-dev
   googletest libgtest-dev libbenchmark-dev
-  fonts-dejavu-core xvfb xauth xdotool
+  fonts-dejavu-core xvfb xauth xdotool dbus openbox trayer
+  dpkg-dev
   clang clang-format libclang-rt-14-dev
 )
 if [ "${1:-}" = "--bench" ]; then

@@ -40,8 +40,9 @@ int main(int argc, char** argv)
     }
     const std::string root = argv[2];
     const int runs = argc > 3 ? std::max(0, std::atoi(argv[3])) : 5;
-    const int mode =
-        argc > 4 && std::string(argv[4]) == "--folder" ? zephrix::FolderIndexMode : zephrix::DriveIndexMode;
+    const zephrix::IndexMode mode = argc > 4 && std::string(argv[4]) == "--folder"
+                                        ? zephrix::IndexMode::Folder
+                                        : zephrix::IndexMode::Drive;
     PrintingReporter reporter;
     zephrix::IndexContext ctx;
     ctx.indexesDir = argv[1];

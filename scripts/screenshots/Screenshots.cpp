@@ -3,14 +3,19 @@
 // each scale. A new window is one more function in the list in main().
 #include <QApplication>
 #include <QDir>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include "app/ErrorReport.h"
+#include "support/TempTree.h"
 #include "ui/frmErrors.h"
+#include "ui/frmHelp.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
+#include "ui/frmNewRelease.h"
+#include "ui/frmProperties.h"
 #include "ui/frmSearch.h"
 #include "ui/frmSplash.h"
 
@@ -79,6 +84,32 @@ void indexing()
     capture(window, "indexing");
 }
 
+void help()
+{
+    capture(frmHelp::instance(), "help");
+}
+
+void newRelease()
+{
+    frmNewRelease window;
+    window.findChild<QPlainTextEdit*>("txtNewVersion")
+        ->setPlainText("<h1>Zephrix 1.1.0</h1>\n<ul>\n<li>Deletes never leave the selected folders.</li>\n"
+                       "<li>Renames never replace another file.</li>\n</ul>");
+    capture(window, "new-release");
+}
+
+void properties()
+{
+    test::TempTree tree;
+    const std::string file = "Documents/Projects/2024/reports/quarterly/Quarterly report for the regional "
+                             "offices, final version (2).txt";
+    tree.file(file, std::string(48213, 'x'));
+    frmProperties& window = frmProperties::instance();
+    window.showEntry(tree.at(file));
+    window.hide();
+    capture(window, "properties");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -86,7 +117,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(folder);
-    for (auto window : {splash, mainWindow, messages, errorReport, indexing})
+    for (auto window : {splash, mainWindow, messages, errorReport, indexing, help, newRelease, properties})
         window();
     return 0;
 }

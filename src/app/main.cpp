@@ -1,16 +1,21 @@
 #include <QApplication>
+#include <QFile>
 #include <QTimer>
+#include <algorithm>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/DataPaths.h"
+#include "app/ErrorLocations.h"
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
+#include "app/SingleInstance.h"
 #include "app/StartupGate.h"
-#include "core/ErrorCodes.h"
+#include "shell/WindowShow.h"
 #include "ui/Artwork.h"
 #include "ui/frmErrors.h"
 #include "ui/frmIndexing.h"
@@ -48,6 +53,61 @@ bool quitAfterStartup()
     return qgetenv("ZEPHRIX_QUIT_AFTER_STARTUP") == "1";
 }
 
+// ZEPHRIX_TEST_EVENT_LOG names a file that tests read to see what the running
+// program did: one line per event ("listening", "shown").
+void logTestEvent(const char* event)
+{
+    const QString path = qEnvironmentVariable("ZEPHRIX_TEST_EVENT_LOG");
+    QFile log(path);
+    if (!path.isEmpty() && log.open(QIODevice::Append))
+        log.write(QByteArray(event) + '\n');
+}
+
+// "zephrix --show": bring the main window forward, starting the program
+// first when none runs.
+bool showAsked(const std::vector<std::string>& arguments)
+{
+    return std::find(arguments.begin(), arguments.end(), "--show") != arguments.end();
+}
+
+// A later launch asked for the main window. Until the start-up steps have
+// loaded it (and perhaps hidden it to the tray), the request waits.
+class ShowRequests {
+  public:
+    void request()
+    {
+        pending_ = true;
+        if (ready_)
+            apply();
+    }
+    void startupFinished()
+    {
+        ready_ = frmSearch::isLoaded();
+        if (ready_ && pending_)
+            apply();
+    }
+
+  private:
+    void apply()
+    {
+        pending_ = false;
+        restoreWindow(&frmSearch::instance());
+        logTestEvent("shown");
+    }
+    bool pending_ = false;
+    bool ready_ = false;
+};
+
+// Another Zephrix guards the same indexes: hand it the launch and end.
+int handOver(int argc, char* argv[], SingleInstance& instance)
+{
+    QCoreApplication app(argc, argv);
+    if (instance.askToShow(5000))
+        return 0;
+    std::fputs("Zephrix is already running but did not answer; try again in a moment.\n", stderr);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -67,6 +127,13 @@ int main(int argc, char* argv[])
             return 0;
     }
 
+    // Before anything is shown or written: a second program would build the
+    // same index files.
+    SingleInstance instance(indexesFolder());
+    const SingleInstance::Claim claim = instance.claim();
+    if (claim == SingleInstance::Claim::Running)
+        return handOver(argc, argv, instance);
+
     QApplication app(argc, argv);
     QApplication::setWindowIcon(art::logoIcon());
     // The program lives on while its main window is hidden to the tray.
@@ -78,6 +145,16 @@ int main(int argc, char* argv[])
     frmSplash* splash = nullptr;
     if (!failure)
         failure = startProgram(splash);
+    if (showAsked(arguments))
+        moduleOptions().StartHidden = 0;
+
+    ShowRequests showRequests;
+    QObject::connect(&instance, &SingleInstance::showRequested, &app, [&] { showRequests.request(); });
+    if (splash) {
+        QObject::connect(splash, &frmSplash::startupFinished, &app, [&] { showRequests.startupFinished(); });
+    }
+    if (claim == SingleInstance::Claim::First && instance.listen())
+        logTestEvent("listening");
 
     // A report that stopped Main or the start-up steps before the main window
     // was loaded leaves nothing behind it: once it is dealt with, the program

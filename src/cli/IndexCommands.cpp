@@ -1,11 +1,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
 #include <system_error>
 
 #include "cli/Commands.h"
+#include "cli/FolderArguments.h"
 #include "cli/Interrupt.h"
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
@@ -16,25 +16,11 @@
 namespace zephrix::cli {
 namespace {
 
-// Any directory may be a root: made absolute against the working folder,
-// "." and ".." taken out, and ending in '/' as every root does.
-std::string rootFromArgument(const std::string& argument)
-{
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::absolute(argument, ec);
-    if (ec)
-        path = argument;
-    std::string root = path.lexically_normal().string();
-    if (root.empty() || root.back() != '/')
-        root.push_back('/');
-    return root;
-}
-
 bool takeRoot(const std::vector<std::string>& args, const char* command, std::string& root, bool& folder)
 {
     bool haveRoot = false;
     for (const std::string& arg : args) {
-        if (arg == "--folder" && folder == false && std::string(command) == "index") {
+        if (arg == "--folder" && !folder && std::string(command) == "index") {
             folder = true;
         } else if (!haveRoot && !arg.empty() && (arg[0] != '-' || arg == "-")) {
             root = arg;
@@ -69,7 +55,7 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
     bool folder = false;
     if (!takeRoot(args, "index", argument, folder))
         return ExitBadRequest;
-    const std::string root = rootFromArgument(argument);
+    const std::string root = absoluteRoot(argument);
 
     if (!makeIndexesFolder(global))
         return ExitFailed;
@@ -82,11 +68,11 @@ int runIndex(const GlobalOptions& global, const std::vector<std::string>& args)
     installInterruptHandler();
     ctx.yield = [&ctx] {
         if (interrupted())
-            ctx.CancelIndexing = 1;
+            ctx.CancelIndexing = true;
     };
 
-    IndexDrive(ctx, root, folder ? FolderIndexMode : DriveIndexMode, false);
-    if (interrupted() || ctx.CancelIndexing == 1) {
+    IndexDrive(ctx, root, folder ? IndexMode::Folder : IndexMode::Drive, IndexingWindow::Show);
+    if (interrupted() || ctx.CancelIndexing) {
         std::fprintf(stderr, "zephrix-cli: cancelled; there is no index of %s now\n", root.c_str());
         return ExitInterrupted;
     }
@@ -103,7 +89,7 @@ int runAge(const GlobalOptions& global, const std::vector<std::string>& args)
     IndexContext ctx;
     ctx.indexesDir = global.indexesDir;
     ctx.errors = &reporter;
-    std::printf("%d\n", IndexAgeHours(ctx, rootFromArgument(argument)));
+    std::printf("%d\n", IndexAgeHours(ctx, absoluteRoot(argument)));
     return reporter.count == 0 ? ExitOk : ExitFailed;
 }
 

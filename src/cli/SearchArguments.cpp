@@ -1,9 +1,6 @@
 #include "cli/SearchArguments.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
-
+#include "cli/FolderArguments.h"
 #include "index/ExcludedFolders.h"
 
 namespace zephrix::cli {
@@ -36,62 +33,7 @@ std::optional<NameMatch> nameMatchOf(const std::string& word)
     return std::nullopt;
 }
 
-// Mount points in /proc/self/mounts write blanks, tabs, newlines and
-// backslashes as three octal digits.
-std::string decodeMountField(const std::string& field)
-{
-    std::string out;
-    for (size_t i = 0; i < field.size(); ++i) {
-        if (field[i] == '\\' && i + 3 < field.size()) {
-            const std::string digits = field.substr(i + 1, 3);
-            if (digits.find_first_not_of("01234567") == std::string::npos) {
-                out.push_back(static_cast<char>(std::stoi(digits, nullptr, 8)));
-                i += 3;
-                continue;
-            }
-        }
-        out.push_back(field[i]);
-    }
-    return out;
-}
-
 } // namespace
-
-std::string absoluteFolder(const std::string& argument, bool trailingSlash)
-{
-    std::error_code ec;
-    std::filesystem::path path = std::filesystem::absolute(argument, ec);
-    if (ec)
-        path = argument;
-    std::string text = path.lexically_normal().string();
-    while (text.size() > 1 && text.back() == '/')
-        text.pop_back();
-    if (trailingSlash && (text.empty() || text.back() != '/'))
-        text.push_back('/');
-    return text;
-}
-
-std::string mountPointOf(const std::string& path, const std::string& mountTable)
-{
-    std::string best = "/";
-    std::ifstream in(mountTable);
-    std::string line;
-    const std::string target = path.empty() || path.back() != '/' ? path + "/" : path;
-    while (std::getline(in, line)) {
-        const size_t first = line.find(' ');
-        if (first == std::string::npos)
-            continue;
-        const size_t second = line.find(' ', first + 1);
-        std::string point = decodeMountField(line.substr(first + 1, second - first - 1));
-        if (point.empty() || point.front() != '/')
-            continue;
-        if (point.back() != '/')
-            point.push_back('/');
-        if (target.compare(0, point.size(), point) == 0 && point.size() > best.size())
-            best = point;
-    }
-    return best;
-}
 
 void appendEscapedCell(std::string& out, std::string_view cell)
 {
@@ -172,7 +114,7 @@ bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments&
         } else if (word == "--drive") {
             if (!value(text))
                 return false;
-            out.drives.push_back(absoluteFolder(text, true));
+            out.drives.push_back(absoluteRoot(text));
         } else if (word == "--folder") {
             if (!value(text))
                 return false;
@@ -180,21 +122,21 @@ bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments&
                 error = "only one --folder can be searched";
                 return false;
             }
-            out.folder = absoluteFolder(text, false);
+            out.folder = absoluteFolder(text);
         } else if (word == "--exclude") {
             if (!value(text))
                 return false;
             if (!out.excludedFolders)
                 out.excludedFolders.emplace();
-            out.excludedFolders->push_back(ExcludedFolderStoredForm(absoluteFolder(text, false)));
+            out.excludedFolders->push_back(ExcludedFolderStoredForm(absoluteFolder(text)));
         } else if (word == "--folders") {
-            out.showFolders = 1;
+            out.showFolders = true;
         } else if (word == "--no-folders") {
-            out.showFolders = 0;
+            out.showFolders = false;
         } else if (word == "--no-limit") {
-            out.resultsLimit = 1;
+            out.resultsLimit = true;
         } else if (word == "--force-index") {
-            out.forceIndex = 1;
+            out.forceIndex = true;
         } else if (word == "--no-settings") {
             out.noSettings = true;
         } else {

@@ -17,22 +17,14 @@ struct SearchArguments {
     std::optional<std::string> folder; // --folder, absolute, without a trailing '/'
     std::optional<std::string> insideTypes;
     std::optional<std::vector<std::string>> excludedFolders; // stored forms
-    std::optional<int> showFolders;
-    std::optional<int> resultsLimit;
-    std::optional<int> forceIndex;
+    std::optional<bool> showFolders;                         // --folders, --no-folders
+    std::optional<bool> resultsLimit;                        // --no-limit lifts the limit, as the option does
+    std::optional<bool> forceIndex;                          // --force-index
     bool noSettings = false;
 };
 
 // False with a message for words that do not make a request.
 bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments& out, std::string& error);
-
-// An argument naming a folder as an absolute path without "." and ".."; with
-// a trailing '/' when asked (roots always carry one).
-std::string absoluteFolder(const std::string& argument, bool trailingSlash);
-
-// The mount point that holds path (the longest mount point of the table that
-// is a whole-component prefix of it), ending in '/'; "/" when none is read.
-std::string mountPointOf(const std::string& path, const std::string& mountTable = "/proc/self/mounts");
 
 // A results cell for one line of output: TAB, CR, LF and backslash written as
 // \t, \r, \n and \\.

@@ -2,7 +2,6 @@
 
 #include <QLocale>
 
-#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -13,11 +12,13 @@
 #include "app/SettingsStore.h"
 #include "app/WholeNumber.h"
 #include "cli/Commands.h"
+#include "cli/FolderArguments.h"
 #include "cli/Interrupt.h"
 #include "cli/SearchArguments.h"
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
 #include "core/DateText.h"
+#include "core/FileDescriptor.h"
 #include "drives/DriveCatalogue.h"
 #include "index/ExcludedFolders.h"
 #include "search/SearchDriver.h"
@@ -25,21 +26,6 @@
 
 namespace zephrix::cli {
 namespace {
-
-// Writes everything, also when Ctrl+C interrupts a write to a full pipe.
-void writeAll(int fd, const std::string& text)
-{
-    size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return; // a closed pipe: nobody reads the rows any more
-        }
-        done += static_cast<size_t>(n);
-    }
-}
 
 // The results window on a terminal: rows go to stdout as they are added,
 // messages to stderr as the dialog would show them, labels are kept so
@@ -103,7 +89,10 @@ class TerminalSearchView final : public SearchRequestSource,
     }
     void flushResults() override
     {
-        writeAll(STDOUT_FILENO, pending_);
+        // Goes on when Ctrl+C interrupts a write to a full pipe; a closed
+        // pipe means nobody reads the rows any more, so its failure is
+        // dropped.
+        writeFully(STDOUT_FILENO, pending_.data(), pending_.size());
         pending_.clear();
     }
 
@@ -127,17 +116,6 @@ class TerminalSearchView final : public SearchRequestSource,
     std::string pending_;
 };
 
-int storedNumber(const options::Option& option)
-{
-    const std::string text =
-        GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
-    if (const auto number = parseWholeNumber(text))
-        return *number;
-    std::fprintf(stderr, "zephrix-cli: the setting %s (\"%s\") is not a number; using %s\n", option.key,
-                 text.c_str(), option.defaultValue);
-    return *parseWholeNumber(option.defaultValue);
-}
-
 std::string storedText(const options::Option& option, bool noSettings)
 {
     if (noSettings)
@@ -145,11 +123,21 @@ std::string storedText(const options::Option& option, bool noSettings)
     return GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
 }
 
-int optionValue(const std::optional<int>& given, const options::Option& option, bool noSettings)
+// The stored number of a yes/no option, or its default without settings or
+// when the stored text is no number. The caller says which numbers mean yes,
+// as the window's reading of the option does.
+int optionNumber(const options::Option& option, bool noSettings)
 {
-    if (given)
-        return *given;
-    return noSettings ? *parseWholeNumber(option.defaultValue) : storedNumber(option);
+    const int fallback = *parseWholeNumber(option.defaultValue);
+    if (noSettings)
+        return fallback;
+    const std::string text =
+        GetSetting(options::Application, options::SettingsSection, option.key, option.defaultValue);
+    if (const auto number = parseWholeNumber(text))
+        return *number;
+    std::fprintf(stderr, "zephrix-cli: the setting %s (\"%s\") is not a number; using %s\n", option.key,
+                 text.c_str(), option.defaultValue);
+    return fallback;
 }
 
 // The request and options as the window would hold them: what was given on
@@ -173,10 +161,15 @@ void fillRequest(const SearchArguments& args, TerminalSearchView& view, ErrorRep
     }
 
     SearchOptions& o = view.options;
-    o.ShowFolders = optionValue(args.showFolders, options::ShowFolders, args.noSettings);
-    o.ResultsLimit = optionValue(args.resultsLimit, options::ResultsLimit, args.noSettings);
-    o.ForceIndex = optionValue(args.forceIndex, options::ForceIndex, args.noSettings);
-    o.ShowIcons = 0;
+    // Folders are listed and rebuilds forced only at 1; the limit holds only
+    // at 0.
+    o.ShowFolders =
+        args.showFolders ? *args.showFolders : optionNumber(options::ShowFolders, args.noSettings) == 1;
+    o.ResultsLimit =
+        args.resultsLimit ? *args.resultsLimit : optionNumber(options::ResultsLimit, args.noSettings) != 0;
+    o.ForceIndex =
+        args.forceIndex ? *args.forceIndex : optionNumber(options::ForceIndex, args.noSettings) == 1;
+    o.ShowIcons = false;
     o.ExcludedFolders = args.excludedFolders
                             ? *args.excludedFolders
                             : SplitExcludedFolders(storedText(options::ExcludedFolders, args.noSettings));

@@ -3,20 +3,16 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "core/FileDescriptor.h"
+
 namespace zephrix::cli {
 namespace {
 
+// The progress line is only a courtesy: a terminal that fails to take it
+// never stops the work.
 void writeAll(int fd, const std::string& text)
 {
-    const char* data = text.data();
-    size_t left = text.size();
-    while (left > 0) {
-        const ssize_t written = ::write(fd, data, left);
-        if (written <= 0)
-            return;
-        data += written;
-        left -= static_cast<size_t>(written);
-    }
+    writeFully(fd, text.data(), text.size());
 }
 
 // A name may hold CR, LF or escape bytes; on a terminal they would move the
@@ -49,7 +45,7 @@ void TerminalProgress::setIndexingPath(const std::string& text)
 void TerminalProgress::setIndexingStatus(const std::string& text)
 {
     status_ = text;
-    redraw(false);
+    redraw();
 }
 
 void TerminalProgress::setIndexingFilesFound(const std::string& text)
@@ -60,7 +56,7 @@ void TerminalProgress::setIndexingFilesFound(const std::string& text)
 void TerminalProgress::setIndexingDirectoriesFound(const std::string& text)
 {
     directories_ = text;
-    redraw(false);
+    redraw();
 }
 
 void TerminalProgress::hideIndexing()
@@ -70,10 +66,10 @@ void TerminalProgress::hideIndexing()
     drawn_ = false;
 }
 
-void TerminalProgress::redraw(bool force)
+void TerminalProgress::redraw()
 {
     const auto now = std::chrono::steady_clock::now();
-    if (!force && drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
+    if (drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
         return;
     lastDraw_ = now;
     line_ = files_ + "   " + directories_ + "   " + status_;

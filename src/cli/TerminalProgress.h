@@ -23,7 +23,7 @@ class TerminalProgress : public IndexingView {
     void setIndexingDirectoriesFound(const std::string& text) override;
 
   private:
-    void redraw(bool force);
+    void redraw();
 
     int fd_;
     std::string path_;

@@ -1,6 +1,9 @@
 #include "core/DateText.h"
 
 #include <charconv>
+#include <cstring>
+
+#include "core/DecimalText.h"
 
 namespace zephrix {
 namespace {
@@ -38,16 +41,36 @@ int daysInMonth(int year, int month)
     return month == 2 && leap ? 29 : days[month - 1];
 }
 
-void appendNumber(std::string& out, int value, int minDigits)
+// A field with at least minDigits (1 or 2) digits. Nearly every field is
+// 0..99, which takes a table lookup rather than a division loop; any other
+// value is written in full, sign and all.
+inline char* writeField(char* out, int value, int minDigits)
 {
-    char buf[16];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    for (int pad = minDigits - static_cast<int>(end - buf); pad > 0; --pad)
-        out.push_back('0');
-    out.append(buf, end);
+    if (value >= 0 && value < 100) {
+        if (value < 10 && minDigits < 2) {
+            *out = static_cast<char>('0' + value);
+            return out + 1;
+        }
+        return writeTwoDigits(out, static_cast<unsigned>(value));
+    }
+    return std::to_chars(out, out + 11, value).ptr;
 }
 
-// Reads an unsigned number at pos; advances pos.
+inline char* writeYear(char* out, int year)
+{
+    if (year >= 1000 && year <= 9999)
+        return writeTwoDigits(writeTwoDigits(out, unsigned(year / 100)), unsigned(year % 100));
+    char digits[11];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, year).ptr;
+    for (auto length = end - digits; length < 4; ++length)
+        *out++ = '0';
+    std::memcpy(out, digits, size_t(end - digits));
+    return out + (end - digits);
+}
+
+// Reads the run of one to maxDigits digits at pos, advancing pos. A step of
+// the date reader rather than a whole field, so it reads as it scans: the
+// matcher reads a date per candidate entry.
 bool readNumber(std::string_view text, size_t& pos, int& value, int maxDigits)
 {
     const size_t start = pos;
@@ -111,23 +134,29 @@ LocalDateTime nowLocal()
     return toLocalDateTime(std::time(nullptr));
 }
 
+char* writeDateText(char* out, const LocalDateTime& when)
+{
+    out = writeField(out, when.month, 1);
+    *out++ = '/';
+    out = writeField(out, when.day, 1);
+    *out++ = '/';
+    out = writeYear(out, when.year);
+    if (when.hour == 0 && when.minute == 0 && when.second == 0)
+        return out;
+    *out++ = ' ';
+    out = writeField(out, when.hour % 12 == 0 ? 12 : when.hour % 12, 1);
+    *out++ = ':';
+    out = writeField(out, when.minute, 2);
+    *out++ = ':';
+    out = writeField(out, when.second, 2);
+    std::memcpy(out, when.hour < 12 ? " AM" : " PM", 3);
+    return out + 3;
+}
+
 void appendDateText(std::string& out, const LocalDateTime& when)
 {
-    appendNumber(out, when.month, 1);
-    out.push_back('/');
-    appendNumber(out, when.day, 1);
-    out.push_back('/');
-    appendNumber(out, when.year, 4);
-    if (when.hour == 0 && when.minute == 0 && when.second == 0)
-        return;
-    out.push_back(' ');
-    const int hour12 = when.hour % 12 == 0 ? 12 : when.hour % 12;
-    appendNumber(out, hour12, 1);
-    out.push_back(':');
-    appendNumber(out, when.minute, 2);
-    out.push_back(':');
-    appendNumber(out, when.second, 2);
-    out.append(when.hour < 12 ? " AM" : " PM");
+    char text[MaxDateTextLength];
+    out.append(text, writeDateText(text, when));
 }
 
 std::string formatDateText(const LocalDateTime& when)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <ctime>
 #include <optional>
@@ -35,7 +36,12 @@ LocalDateTime nowLocal();
 // time left out at exactly midnight.
 std::string formatDateText(const LocalDateTime& when);
 std::string formatDateText(std::time_t seconds);
-// Appends to out without allocating when out has room (the index writer's path).
+// The same text written straight into a buffer with room for
+// MaxDateTextLength bytes, for the walk, which writes two per file; returns
+// the end of what it wrote. Any field values fit, out of range or not.
+constexpr size_t MaxDateTextLength = 6 * 11 + 8;
+char* writeDateText(char* out, const LocalDateTime& when);
+// Appends to out without allocating when out has room.
 void appendDateText(std::string& out, const LocalDateTime& when);
 
 // Reads that form, a date alone (M/D/YYYY or the pickers' mm/dd/yyyy), or a

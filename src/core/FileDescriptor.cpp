@@ -21,4 +21,24 @@ ssize_t readFully(int fd, char* buffer, size_t size)
     return static_cast<ssize_t>(done);
 }
 
+bool writeFully(int fd, const char* data, size_t size)
+{
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t put = ::write(fd, data + done, size - done);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        // Nothing taken and no error: the device is full in all but name.
+        if (put == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        done += static_cast<size_t>(put);
+    }
+    return true;
+}
+
 } // namespace zephrix

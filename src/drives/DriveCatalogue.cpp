@@ -12,7 +12,8 @@
 
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
-#include "index/WholeFile.h"
+#include "core/PathText.h"
+#include "core/WholeFile.h"
 
 namespace zephrix {
 namespace {
@@ -169,7 +170,7 @@ std::vector<Drive> LoadDriveList(ErrorReporter* errors, const std::string& mount
             continue;
 
         const std::string device = decodeMountField(fields[0]);
-        std::string mountPoint = decodeMountField(fields[1]);
+        const std::string mountPoint = decodeMountField(fields[1]);
         const std::string fileSystem = decodeMountField(fields[2]);
         if (mountPoint.empty() || mountPoint.front() != '/')
             continue;
@@ -177,13 +178,12 @@ std::vector<Drive> LoadDriveList(ErrorReporter* errors, const std::string& mount
         const char* type = driveTypeName(fileSystem, mountPoint, block && isRemovableDevice(device, sysRoot));
         if (type && !isFolderOrUnknown(mountPoint))
             type = nullptr;
-        if (mountPoint.back() != '/')
-            mountPoint.push_back('/');
+        const std::string root = withTrailingSlash(mountPoint);
 
-        const auto known = rowOfRoot.find(mountPoint);
+        const auto known = rowOfRoot.find(root);
         if (known == rowOfRoot.end()) {
-            rowOfRoot.emplace(mountPoint, drives.size());
-            drives.push_back({mountPoint, type ? type : ""});
+            rowOfRoot.emplace(root, drives.size());
+            drives.push_back({root, type ? type : ""});
             recorded.push_back(type != nullptr);
         } else {
             drives[known->second].typeName = type ? type : "";

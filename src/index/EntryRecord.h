@@ -14,7 +14,7 @@ struct EntryRecord {
     uint16_t sizeLength;
     uint16_t createdLength;
     uint16_t modifiedLength;
-    uint16_t completed; // 1: the details were replaced in memory
+    bool completed; // the details were replaced in memory
 };
 static_assert(sizeof(EntryRecord) == 24);
 

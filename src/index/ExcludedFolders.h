@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "search/TextFold.h"
+#include "core/TextFold.h"
 
 namespace zephrix {
 

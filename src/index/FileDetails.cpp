@@ -1,9 +1,9 @@
 #include "index/FileDetails.h"
 
 #include <cerrno>
-#include <charconv>
 
 #include "core/DateText.h"
+#include "core/DecimalText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "index/FileTimes.h"
@@ -26,9 +26,7 @@ std::string GetFileDetails(const std::string& fullPath, ErrorReporter* errors)
         return {};
     }
     std::string text;
-    char digits[24];
-    auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<uint64_t>(details.stx_size));
-    text.append(digits, end);
+    appendDecimal(text, details.stx_size);
     text.push_back(IndexFormat::FieldSeparator);
     appendDateText(text, toLocalDateTime(creationSeconds(details)));
     text.push_back(IndexFormat::FieldSeparator);

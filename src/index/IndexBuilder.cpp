@@ -8,10 +8,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <charconv>
 #include <vector>
 
 #include "core/DateText.h"
+#include "core/DecimalText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "core/FileDescriptor.h"
@@ -127,7 +127,7 @@ class Build {
         listSubfolders(rootFd.get(), 0);
         if (failed_)
             return Outcome::Failed;
-        if (ctx_.CancelIndexing == 1)
+        if (ctx_.CancelIndexing)
             return Outcome::Cancelled;
         writeFiles(rootFd.get(), 0);
         if (failed_)
@@ -136,7 +136,7 @@ class Build {
         // The queue's ids are 32-bit: four thousand million folders would
         // not fit in memory anyway.
         for (size_t current = 1; current < queue_.count(); ++current) {
-            if (ctx_.CancelIndexing == 1)
+            if (ctx_.CancelIndexing)
                 return Outcome::Cancelled;
             walkFolder(current);
             if (failed_)
@@ -165,8 +165,8 @@ class Build {
     void walkFolder(size_t k)
     {
         queue_.relativePath(k, folderPath_);
-        FileDescriptor dirFd(openFolder(folderPath_.c_str()));
-        if (dirFd.get() < 0)
+        const FileDescriptor dirFd = openFolder(folderPath_.c_str());
+        if (!dirFd.isOpen())
             return;
         reader_.read(dirFd.get());
         listSubfolders(dirFd.get(), k);
@@ -177,25 +177,23 @@ class Build {
     // Opens a folder below the root without crossing into another mount or
     // through a link: one openat2 call where the kernel has it (5.6 and
     // later), else openat and a look at the mount of what was opened.
-    int openFolder(const char* relative)
+    FileDescriptor openFolder(const char* relative)
     {
         if (haveOpenat2_) {
             struct open_how how {};
             how.flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
             how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
-            const long fd = ::syscall(SYS_openat2, rootFd_, relative, &how, sizeof how);
+            FileDescriptor fd(static_cast<int>(::syscall(SYS_openat2, rootFd_, relative, &how, sizeof how)));
             // Old kernels say ENOSYS; some container filters say EPERM.
-            if (fd >= 0 || (errno != ENOSYS && errno != EPERM))
-                return static_cast<int>(fd);
+            if (fd.isOpen() || (errno != ENOSYS && errno != EPERM))
+                return fd;
             haveOpenat2_ = false;
         }
         FileDescriptor fd(::openat(rootFd_, relative, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         MountIdentity mount;
-        if (fd.get() < 0 || !mountOf(fd.get(), mount) || !mount.sameMount(rootMount_))
-            return -1;
-        const int opened = fd.get();
-        fd.release();
-        return opened;
+        if (!fd.isOpen() || !mountOf(fd.get(), mount) || !mount.sameMount(rootMount_))
+            return FileDescriptor();
+        return fd;
     }
 
     // Only file systems without d_type leave the type open; one statx then
@@ -222,8 +220,10 @@ class Build {
                 return;
             }
             queue_.add(k, entry.name);
-            // root + the folder's path + '/' + name + '/', escaped, CR LF.
-            const size_t longest = 3 * (root_.size() + folderPath_.size() + entry.name.size()) + 4;
+            // root + the folder's path + '/' + name + '/', escaped, line end.
+            const size_t longest =
+                IndexFormat::maxEscapedLength(root_.size() + folderPath_.size() + entry.name.size()) + 2 +
+                IndexFormat::LineEnd.size();
             char* out = folders_->reserve(longest);
             if (!out) {
                 fail(folders_->error(), folders_->temporaryPath());
@@ -236,9 +236,7 @@ class Build {
             }
             out = IndexFormat::writeEscaped(out, entry.name);
             *out++ = '/';
-            *out++ = '\r';
-            *out++ = '\n';
-            folders_->written(out);
+            folders_->written(IndexFormat::writeLineEnd(out));
             // The root's subfolders are always shown; deeper ones only while
             // the file count sits on a refresh boundary, to keep labels cheap.
             if (ctx_.indexingView && (k == 0 || fileCount_ % RefreshEveryFiles == 0)) {
@@ -282,20 +280,13 @@ class Build {
     {
         if (IndexingView* view = ctx_.indexingView) {
             counterText_.assign("Files Found: ");
-            appendNumber(counterText_, fileCount_);
+            appendDecimal(counterText_, fileCount_);
             view->setIndexingFilesFound(counterText_);
             counterText_.assign("Directories Found: ");
-            appendNumber(counterText_, queue_.count());
+            appendDecimal(counterText_, queue_.count());
             view->setIndexingDirectoriesFound(counterText_);
         }
         ctx_.yield();
-    }
-
-    static void appendNumber(std::string& out, uint64_t value)
-    {
-        char digits[24];
-        auto [end, ec] = std::to_chars(digits, digits + sizeof digits, value);
-        out.append(digits, end);
     }
 
     IndexContext& ctx_;
@@ -324,13 +315,13 @@ void reportFailure(IndexContext& ctx, const EngineError& error, const std::strin
 
 } // namespace
 
-void IndexDrive(IndexContext& ctx, const std::string& root, int mode, bool quiet)
+void IndexDrive(IndexContext& ctx, const std::string& root, IndexMode mode, IndexingWindow window)
 {
-    if (ctx.CancelIndexing == 1)
+    if (ctx.CancelIndexing)
         return;
 
     IndexingView* view = ctx.indexingView;
-    if (view && !quiet)
+    if (view && window == IndexingWindow::Show)
         view->showIndexing();
     if (view)
         view->setIndexingPath("Indexing: " + root);

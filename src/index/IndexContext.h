@@ -17,7 +17,7 @@ struct IndexContext {
     ErrorReporter* errors = nullptr;      // never null while building or loading
     IndexingView* indexingView = nullptr; // may be null: nothing is shown
 
-    int CancelIndexing = 0;      // set by Cancel Search; a build stops at its checks
+    bool CancelIndexing = false; // set by Cancel Search; a build stops at its checks
     LoadedIndex index;           // IndexEntries and IndexFolders
     std::string LoadedIndexRoot; // root of the pair in `index`, empty when none
     // The entries file `index` was read from, as it was then: a build renames

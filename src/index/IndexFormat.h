@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "core/DateText.h"
+#include "core/DecimalText.h"
+#include "index/IndexMode.h"
 
 // The index pair on disk: file names, stems, line form, field order and the
 // escaping of names. Builder, loader, age check and tests all go through here,
@@ -15,11 +17,33 @@ namespace zephrix::IndexFormat {
 inline constexpr std::string_view EntriesSuffix = ".idx";
 inline constexpr std::string_view FoldersSuffix = "paths.idx";
 inline constexpr std::string_view FolderPairStem = "temp";
+
+// Line form. The first line of both files is the build stamp (a date text);
+// the folders file then has one folder text per line, the entries file one
+// Name|FolderIndex|Size|Created|Modified line per file. Readers split lines
+// at the line feed and drop a CR before it.
 inline constexpr char FieldSeparator = '|';
+inline constexpr char EscapeMark = '%';
+inline constexpr char LineFeed = '\n';
+inline constexpr char CarriageReturn = '\r';
 inline constexpr std::string_view LineEnd = "\r\n";
 
-// Field positions of an entries line.
-enum EntryField { NameField = 0, FolderIndexField, SizeField, CreatedField, ModifiedField, EntryFieldCount };
+// Escaping of names and folder texts: these four bytes are written as '%'
+// and two upper-case hex digits (%25, %7C, %0D, %0A); every other byte is
+// written as it is.
+struct EscapedBytes {
+    bool escaped[256] = {};
+    constexpr EscapedBytes()
+    {
+        for (char c : {EscapeMark, FieldSeparator, CarriageReturn, LineFeed})
+            escaped[static_cast<unsigned char>(c)] = true;
+    }
+};
+inline constexpr EscapedBytes Escaped;
+constexpr bool isEscapedByte(unsigned char byte)
+{
+    return Escaped.escaped[byte];
+}
 
 // The stem of a root's drive pair: the mount point escaped the way
 // `systemd-escape --path` does ("/" gives "-", "/home/" gives "home"). A stem
@@ -33,51 +57,39 @@ struct PairPaths {
     std::string folders;
 };
 
-// Full paths of the pair of root in indexesDir; mode 0 the drive pair, mode 1
-// the folder pair. No value when a drive pair is asked for a stemless root.
-std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, int mode);
+// Full paths of the pair of root in indexesDir. No value when a drive pair
+// is asked for a stemless root.
+std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, IndexMode mode);
 
-// Escaping of names and folder texts: '%', '|', CR and LF become %25, %7C,
-// %0D and %0A; every other byte is written as it is.
-bool needsEscape(std::string_view text);
-void appendEscaped(std::string& out, std::string_view text);
-std::string escaped(std::string_view text);
+// The first line of a file's text, without its line end: the build stamp.
+std::string_view firstLine(std::string_view text);
 
 // Decodes text in place; returns the decoded length, or no value when a '%'
 // is not followed by one of the four escapes (hex digits in either case).
 std::optional<size_t> decodeInPlace(char* text, size_t length);
-std::optional<std::string> decoded(std::string_view text);
 
 // Line writers; each appends one whole line with its line end.
 void appendStampLine(std::string& out, const LocalDateTime& stamp);
 void appendFolderLine(std::string& out, std::string_view folderText);
-// Entry line without the dates' line end, for callers that format the dates
-// themselves: Name|FolderIndex|Size|
-void appendEntryHead(std::string& out, std::string_view name, uint64_t folderIndex, uint64_t size);
-void appendEntryLine(std::string& out, std::string_view name, uint64_t folderIndex, uint64_t size,
-                     const LocalDateTime& created, const LocalDateTime& modified);
 
-// The same lines written straight into a buffer the caller has made room in,
-// for the walk, which writes one per file. Each returns the end of what it
-// wrote. The date text is exactly appendDateText's.
-constexpr size_t MaxDateTextLength = 32;
+// Writers straight into a buffer the caller has made room in, for the walk,
+// which writes one line per file. Each returns the end of what it wrote.
+constexpr size_t maxEscapedLength(size_t length)
+{
+    return length * 3;
+}
 constexpr size_t maxEntryLineLength(size_t nameLength)
 {
-    return nameLength * 3 + 2 * 20 + 2 * MaxDateTextLength + 4 + 2;
+    return maxEscapedLength(nameLength) + 2 * MaxDecimalLength + 2 * MaxDateTextLength + 4 + LineEnd.size();
 }
 char* writeEscaped(char* out, std::string_view text);
-char* writeDecimal(char* out, uint64_t value);
-char* writeDateText(char* out, const LocalDateTime& when);
+inline char* writeLineEnd(char* out)
+{
+    out[0] = LineEnd[0];
+    out[1] = LineEnd[1];
+    return out + 2;
+}
 char* writeEntryLine(char* out, std::string_view name, uint64_t folderIndex, uint64_t size,
                      const LocalDateTime& created, const LocalDateTime& modified);
-
-// Reads an unsigned decimal with no sign, blank or leading '+'; no value when
-// the text is empty, not all digits, or larger than max.
-std::optional<uint64_t> parseDecimal(std::string_view text, uint64_t max);
-
-// Splits a line (without its line end) at '|' into exactly five fields; extra
-// separators stay in nothing (the fields past the fifth are dropped). False
-// when the line has fewer than five fields.
-bool splitEntryLine(std::string_view line, std::string_view (&fields)[EntryFieldCount]);
 
 } // namespace zephrix::IndexFormat

@@ -16,11 +16,11 @@
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "core/FileDescriptor.h"
+#include "core/WholeFile.h"
 #include "index/IndexFormat.h"
 #include "index/IndexTextParser.h"
 #include "index/LoadedIndexImpl.h"
 #include "index/ReservedPages.h"
-#include "index/WholeFile.h"
 
 namespace zephrix {
 
@@ -39,12 +39,7 @@ namespace {
 // it arrived, while it is still in the processor's cache.
 constexpr size_t ReadPiece = size_t(256) << 10;
 
-struct LoadFailure {
-    int number = 0;
-    std::string description;
-};
-
-LoadFailure formatFailure(const std::string& path, size_t lineNumber, const char* what)
+EngineError formatFailure(const std::string& path, size_t lineNumber, const char* what)
 {
     return {ErrorNumbers::BadIndexFormat,
             "Bad index file: line " + std::to_string(lineNumber) + " of " + path + " " + what};
@@ -65,20 +60,6 @@ bool growText(ReservedPages& text, size_t filled, size_t size)
     return true;
 }
 
-// The size to read a file into: one byte more than it has, so its end is
-// seen without growing. 0 with errno set when it cannot be read as a file.
-size_t readingCapacity(int fd)
-{
-    struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        return 0;
-    if (S_ISDIR(st.st_mode)) {
-        errno = EISDIR;
-        return 0;
-    }
-    return static_cast<size_t>(st.st_size) + 1;
-}
-
 // Reads a whole file into `text`, a piece at a time, growing it when the
 // file grew since `capacity` was taken; calls onPiece(pieceStart, size)
 // after each piece. Returns 0 or the errno of the failed call.
@@ -94,17 +75,18 @@ int readPieces(int fd, size_t capacity, ReservedPages& text, size_t& size, OnPie
                 return errno;
             capacity *= 2;
         }
-        const ssize_t got = ::read(fd, text.data() + size, std::min(ReadPiece, capacity - size));
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
+        const size_t wanted = std::min(ReadPiece, capacity - size);
+        const ssize_t got = readFully(fd, text.data() + size, wanted);
+        if (got < 0)
             return errno;
+        if (got > 0) {
+            const size_t pieceStart = size;
+            size += static_cast<size_t>(got);
+            onPiece(pieceStart, size);
         }
-        if (got == 0)
+        // A short piece is the end of the file.
+        if (static_cast<size_t>(got) < wanted)
             return 0;
-        const size_t pieceStart = size;
-        size += static_cast<size_t>(got);
-        onPiece(pieceStart, size);
     }
 }
 
@@ -128,12 +110,12 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
             return;
         const char* const text = loaded.entriesText.data();
         if (linesFrom == SIZE_MAX) {
-            const void* stampEnd = std::memchr(text + pieceStart, '\n', size - pieceStart);
+            const void* stampEnd = std::memchr(text + pieceStart, IndexFormat::LineFeed, size - pieceStart);
             if (!stampEnd)
                 return;
             linesFrom = size_t(static_cast<const char*>(stampEnd) - text) + 1;
         }
-        const void* lastLineFeed = ::memrchr(text + linesFrom, '\n', size - linesFrom);
+        const void* lastLineFeed = ::memrchr(text + linesFrom, IndexFormat::LineFeed, size - linesFrom);
         if (!lastLineFeed)
             return;
         const size_t linesTo = size_t(static_cast<const char*>(lastLineFeed) - text) + 1;
@@ -163,7 +145,7 @@ int readFolders(int fd, LoadedIndex::Impl& loaded)
 }
 
 bool folderNumbersExist(const LoadedIndex::Impl& loaded, uint32_t largestFolderIndex, const std::string& path,
-                        LoadFailure& failure)
+                        EngineError& failure)
 {
     const size_t folders = loaded.folderCount;
     if (loaded.recordCount == 0 || largestFolderIndex < folders)
@@ -180,35 +162,21 @@ bool folderNumbersExist(const LoadedIndex::Impl& loaded, uint32_t largestFolderI
     return true;
 }
 
-void report(IndexContext& ctx, int location, const LoadFailure& failure, const std::string& suffix = {})
+void report(IndexContext& ctx, int location, const EngineError& failure, const std::string& suffix = {})
 {
     if (ctx.errors)
         ctx.errors->reportError(location, failure.number, failure.description + suffix);
-}
-
-LoadFailure systemFailure(int err, const std::string& path)
-{
-    const EngineError error = EngineError::fromErrno(err, path);
-    return {error.number, error.description};
-}
-
-std::string_view stampLine(const char* text, size_t size)
-{
-    const std::string_view all(text, size);
-    std::string_view line = all.substr(0, all.find('\n'));
-    if (!line.empty() && line.back() == '\r')
-        line.remove_suffix(1);
-    return line;
 }
 
 // Both files of a pair carry the stamp of the build that wrote them. Stamps
 // that differ mean a build was cut off between replacing the two files: the
 // entries would then number another build's folders.
 bool sameBuildStamp(const LoadedIndex::Impl& loaded, const IndexFormat::PairPaths& paths,
-                    LoadFailure& failure)
+                    EngineError& failure)
 {
-    if (stampLine(loaded.entriesText.data(), loaded.entriesTextSize) ==
-        stampLine(loaded.foldersText.data(), loaded.foldersTextSize))
+    using IndexFormat::firstLine;
+    if (firstLine({loaded.entriesText.data(), loaded.entriesTextSize}) ==
+        firstLine({loaded.foldersText.data(), loaded.foldersTextSize}))
         return true;
     failure = {ErrorNumbers::BadIndexFormat,
                "Bad index file: " + paths.entries + " and " + paths.folders + " come from different builds"};
@@ -239,10 +207,10 @@ bool LoadedPairIsCurrent(const IndexContext& ctx)
            identityOf(st, loaded.path) == loaded;
 }
 
-bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
+bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
 {
     int position = 1;
-    LoadFailure failure;
+    EngineError failure;
     auto fail = [&] {
         report(ctx, Locations::LoadIndex, failure, " Position: " + std::to_string(position));
         return false;
@@ -266,13 +234,13 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 
     position = 3;
     if (entries.get() < 0) {
-        failure = systemFailure(errno, paths->entries);
+        failure = EngineError::fromErrno(errno, paths->entries);
         return fail();
     }
     EntryLineParser parser(*loaded, ctx.yield);
     bool parsed = true;
     if (const int error = readEntries(entries.get(), *loaded, parser, parsed)) {
-        failure = systemFailure(error, paths->entries);
+        failure = EngineError::fromErrno(error, paths->entries);
         return fail();
     }
     if (loaded->entriesTextSize == 0) {
@@ -282,7 +250,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 
     position = 4;
     if (!parsed) {
-        failure = parser.memoryError() ? systemFailure(parser.memoryError(), paths->entries)
+        failure = parser.memoryError() ? EngineError::fromErrno(parser.memoryError(), paths->entries)
                                        : formatFailure(paths->entries, parser.failedLine(), parser.problem());
         return fail();
     }
@@ -295,12 +263,12 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 
     position = 6;
     if (const int error = folders.get() < 0 ? errno : readFolders(folders.get(), *loaded)) {
-        failure = systemFailure(error, paths->folders);
+        failure = EngineError::fromErrno(error, paths->folders);
         return fail();
     }
     size_t failedLine = 0;
     if (!parseFolderLines(*loaded, ctx.yield, failedLine)) {
-        failure = failedLine == 0 ? systemFailure(errno, paths->folders)
+        failure = failedLine == 0 ? EngineError::fromErrno(errno, paths->folders)
                                   : formatFailure(paths->folders, failedLine, "has an invalid escape");
         return fail();
     }
@@ -318,7 +286,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, int mode)
 
 int IndexAgeHours(IndexContext& ctx, const std::string& root)
 {
-    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, 0);
+    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, IndexMode::Drive);
     if (!paths) {
         report(ctx, Locations::IndexAgeHours,
                {ErrorNumbers::InvalidArgument, "Invalid argument: no index name for root " + root});
@@ -331,23 +299,18 @@ int IndexAgeHours(IndexContext& ctx, const std::string& root)
     if (head.error == ENOENT)
         return 100;
     if (head.error) {
-        report(ctx, Locations::IndexAgeHours, systemFailure(head.error, paths->entries));
+        report(ctx, Locations::IndexAgeHours, EngineError::fromErrno(head.error, paths->entries));
         return 100;
     }
     if (head.size == 0)
         return 100;
 
-    std::string_view firstLine(head.text.get(), head.size);
-    const size_t lineFeed = firstLine.find('\n');
-    if (lineFeed != std::string_view::npos)
-        firstLine = firstLine.substr(0, lineFeed);
-    if (!firstLine.empty() && firstLine.back() == '\r')
-        firstLine.remove_suffix(1);
-    const auto stamp = parseDateText(firstLine);
+    const std::string_view stampText = IndexFormat::firstLine({head.text.get(), head.size});
+    const auto stamp = parseDateText(stampText);
     if (!stamp) {
         report(ctx, Locations::IndexAgeHours,
                {ErrorNumbers::TypeMismatch, "Type mismatch: the build stamp of " + paths->entries +
-                                                " is not a date: " + std::string(firstLine)});
+                                                " is not a date: " + std::string(stampText)});
         return 100;
     }
     const int64_t hours = nowLocal().hourNumber() - stamp->hourNumber();

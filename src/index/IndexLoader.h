@@ -2,14 +2,14 @@
 #include <string>
 
 #include "index/IndexContext.h"
+#include "index/IndexMode.h"
 
 namespace zephrix {
 
-// Reads the pair of root (mode 0: the drive pair of root's stem; mode 1: the
-// folder pair) into ctx.index. True when both files were read; then, and only
-// then, ctx.LoadedIndexRoot is root. Failures are reported as 11054 with
-// " Position: N".
-bool LoadIndex(IndexContext& ctx, const std::string& root, int mode);
+// Reads the drive or the folder pair of root into ctx.index. True when both
+// files were read; then, and only then, ctx.LoadedIndexRoot is root.
+// Failures are reported as 11054 with " Position: N".
+bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode);
 
 // True when the files of the pair in memory are still the ones it was read
 // from: no build (of this process or another) has replaced them since.

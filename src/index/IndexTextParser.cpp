@@ -10,9 +10,10 @@
 namespace zephrix {
 namespace {
 
-// A FolderIndex field: one to twenty digits (leading zeros allowed) whose
-// value fits 32 bits. Any other text is refused the same way. Eight bytes
-// past `digits` must be readable (the entries text is padded).
+// A FolderIndex field: one to twenty digits (leading zeros allowed, but no
+// more digits than the longest number the writer makes) whose value fits 32
+// bits. Any other text is refused the same way. Eight bytes past `digits`
+// must be readable (the entries text is padded).
 bool parseFolderNumber(const char* digits, const char* end, uint32_t& value)
 {
     const size_t count = size_t(end - digits);
@@ -34,24 +35,19 @@ bool parseFolderNumber(const char* digits, const char* end, uint32_t& value)
         value = static_cast<uint32_t>(word * 10000 + (word >> 32));
         return true;
     }
-    if (count == 0 || count > 20)
+    if (count == 0 || count > MaxDecimalLength)
         return false;
-    uint64_t number = 0;
-    for (const char* p = digits; p < end; ++p) {
-        const unsigned digit = static_cast<unsigned char>(*p) - unsigned('0');
-        if (digit > 9)
-            return false;
-        number = number * 10 + digit;
-        if (number > UINT32_MAX) // checked each digit, long before it could wrap
-            return false;
-    }
-    value = static_cast<uint32_t>(number);
+    const auto number = parseDecimal(std::string_view(digits, count), UINT32_MAX);
+    if (!number)
+        return false;
+    value = static_cast<uint32_t>(*number);
     return true;
 }
 
-} // namespace
-
-namespace {
+using IndexFormat::CarriageReturn;
+using IndexFormat::EscapeMark;
+using IndexFormat::FieldSeparator;
+using IndexFormat::LineFeed;
 
 // Where the fields of one entries line end.
 struct LineFields {
@@ -61,26 +57,27 @@ struct LineFields {
     const char* createdEnd;
     const char* modifiedEnd; // without the CR of the line end
     const char* lineFeed;    // or the end of the text
-    bool escaped;            // the name holds a '%'
+    bool escaped;            // the name holds an escape mark
 };
 
-// Splits any line: '%' in the name, fields past the fifth, a missing line
-// feed at the end of the text. False when the line has fewer than five
+// Splits any line: escapes in the name, fields past the fifth, a missing
+// line feed at the end of the text. False when the line has fewer than five
 // fields.
 bool splitLine(const char* line, const char* end, LineFields& fields)
 {
     SeparatorScan scan(line, end);
-    auto isBar = [end](const char* p) { return p != end && *p == IndexFormat::FieldSeparator; };
-    // The end of a field other than the name, where '%' is only text.
+    auto isBar = [end](const char* p) { return p != end && *p == FieldSeparator; };
+    // The end of a field other than the name, where an escape mark is only
+    // text.
     auto fieldEnd = [&] {
         const char* p = scan.next();
-        while (p != end && *p == '%')
+        while (p != end && *p == EscapeMark)
             p = scan.next();
         return p;
     };
     fields.escaped = false;
     fields.nameEnd = scan.next();
-    while (fields.nameEnd != end && *fields.nameEnd == '%') {
+    while (fields.nameEnd != end && *fields.nameEnd == EscapeMark) {
         fields.escaped = true;
         fields.nameEnd = scan.next();
     }
@@ -95,15 +92,15 @@ bool splitLine(const char* line, const char* end, LineFields& fields)
     fields.createdEnd = fieldEnd();
     if (!isBar(fields.createdEnd))
         return false;
-    // The fifth field ends at a further '|' (what follows it is dropped) or
-    // at the line end, without its CR.
+    // The fifth field ends at a further separator (what follows it is
+    // dropped) or at the line end, without its CR.
     fields.modifiedEnd = fieldEnd();
     fields.lineFeed = fields.modifiedEnd;
     if (isBar(fields.modifiedEnd)) {
         do
             fields.lineFeed = scan.next();
-        while (fields.lineFeed != end && *fields.lineFeed != '\n');
-    } else if (fields.modifiedEnd[-1] == '\r') {
+        while (fields.lineFeed != end && *fields.lineFeed != LineFeed);
+    } else if (fields.modifiedEnd[-1] == CarriageReturn) {
         --fields.modifiedEnd; // never the bar before the field, which is no CR
     }
     return true;
@@ -147,14 +144,16 @@ bool EntryLineParser::parse(size_t from, size_t to)
     LineFields fields;
     while (line < end) {
         ++lineNumber;
-        // Nearly every line is four bars and a line feed, with no '%'.
+        // Nearly every line is four separators and a line feed, with no
+        // escape mark.
         const char* p0 = scan.next();
         const char* p1 = scan.next();
         const char* p2 = scan.next();
         const char* p3 = scan.next();
         const char* p4 = scan.next();
-        if (p4 != end && ((*p0 ^ '|') | (*p1 ^ '|') | (*p2 ^ '|') | (*p3 ^ '|') | (*p4 ^ '\n')) == 0) {
-            fields = {p0, p1, p2, p3, p4 - (p4[-1] == '\r' ? 1 : 0), p4, false};
+        if (p4 != end && ((*p0 ^ FieldSeparator) | (*p1 ^ FieldSeparator) | (*p2 ^ FieldSeparator) |
+                          (*p3 ^ FieldSeparator) | (*p4 ^ LineFeed)) == 0) {
+            fields = {p0, p1, p2, p3, p4 - (p4[-1] == CarriageReturn ? 1 : 0), p4, false};
         } else {
             if (!splitLine(line, end, fields))
                 return fail("has fewer than five fields");
@@ -187,7 +186,7 @@ bool EntryLineParser::parse(size_t from, size_t to)
         record.sizeLength = static_cast<uint16_t>(sizeLength);
         record.createdLength = static_cast<uint16_t>(createdLength);
         record.modifiedLength = static_cast<uint16_t>(modifiedLength);
-        record.completed = 0;
+        record.completed = false;
         largestFolder = std::max(largestFolder, folderIndex);
         if (--untilYield == 0) {
             untilYield = YieldEveryLines;
@@ -205,7 +204,7 @@ bool parseFolderLines(LoadedIndex::Impl& loaded, const std::function<void()>& yi
 {
     char* const text = loaded.foldersText.data();
     const char* const end = text + loaded.foldersTextSize;
-    char* const lineFeed = static_cast<char*>(std::memchr(text, '\n', loaded.foldersTextSize));
+    char* const lineFeed = static_cast<char*>(std::memchr(text, LineFeed, loaded.foldersTextSize));
     if (!lineFeed)
         return true; // the stamp alone, or nothing
     char* line = lineFeed + 1;
@@ -222,15 +221,16 @@ bool parseFolderLines(LoadedIndex::Impl& loaded, const std::function<void()>& yi
     int untilYield = EntryLineParser::YieldEveryLines;
     while (line < end) {
         ++lineNumber;
-        // '|' is only text here; '%' marks a line that needs decoding.
+        // The field separator is only text here; an escape mark marks a
+        // line that needs decoding.
         bool escaped = false;
         const char* lineEnd = scan.next();
-        while (lineEnd != end && *lineEnd != '\n') {
-            escaped |= *lineEnd == '%';
+        while (lineEnd != end && *lineEnd != LineFeed) {
+            escaped |= *lineEnd == EscapeMark;
             lineEnd = scan.next();
         }
         const size_t next = size_t(lineEnd - line) + (lineEnd != end ? 1 : 0);
-        if (lineEnd > line && lineEnd[-1] == '\r')
+        if (lineEnd > line && lineEnd[-1] == CarriageReturn)
             --lineEnd;
         size_t length = size_t(lineEnd - line);
         if (escaped) {

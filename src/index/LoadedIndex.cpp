@@ -100,7 +100,7 @@ void LoadedIndex::completeEntry(size_t row, std::string_view size, std::string_v
     c.size.assign(size);
     c.created.assign(created);
     c.modified.assign(modified);
-    impl_->records()[row].completed = 1;
+    impl_->records()[row].completed = true;
 }
 
 void LoadedIndex::clear()

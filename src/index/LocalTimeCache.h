@@ -27,7 +27,4 @@ class LocalTimeCache {
     std::array<Slot, 16384> slots_{};
 };
 
-// The calendar date and clock time of seconds counted in local time.
-LocalDateTime civilFromLocalSeconds(int64_t localSeconds);
-
 } // namespace zephrix

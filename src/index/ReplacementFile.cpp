@@ -30,8 +30,8 @@ bool ReplacementFile::open(const std::string& finalPath)
     for (int attempt = 0; attempt < 100; ++attempt) {
         temporaryPath_ = finalPath + ".tmp." + std::to_string(::getpid()) + "." +
                          std::to_string(temporaryCounter.fetch_add(1));
-        fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd_ >= 0) {
+        file_.reset(::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+        if (file_.isOpen()) {
             if (!buffer_) {
                 buffer_.reset(new char[BufferSize]);
                 capacity_ = BufferSize;
@@ -70,22 +70,13 @@ bool ReplacementFile::append(std::string_view text)
 
 bool ReplacementFile::flush()
 {
-    if (fd_ < 0) {
+    if (!file_.isOpen()) {
         error_ = EBADF;
         return false;
     }
-    const char* data = buffer_.get();
-    size_t left = size_;
-    while (left > 0) {
-        const ssize_t written = ::write(fd_, data, left);
-        if (written < 0) {
-            if (errno == EINTR)
-                continue;
-            error_ = errno;
-            return false;
-        }
-        data += written;
-        left -= static_cast<size_t>(written);
+    if (!writeFully(file_.get(), buffer_.get(), size_)) {
+        error_ = errno;
+        return false;
     }
     size_ = 0;
     return true;
@@ -93,7 +84,7 @@ bool ReplacementFile::flush()
 
 bool ReplacementFile::syncData()
 {
-    while (::fdatasync(fd_) != 0) {
+    while (::fdatasync(file_.get()) != 0) {
         if (errno == EINTR)
             continue;
         // Some file systems (pipes, a few FUSE ones) cannot sync; the data
@@ -108,21 +99,20 @@ bool ReplacementFile::syncData()
 
 bool ReplacementFile::close()
 {
-    if (fd_ < 0)
+    if (!file_.isOpen())
         return error_ == 0;
     // On disk before the rename: after a power cut the final name then holds
     // either the old file or the whole new one, never a short new one.
     const bool flushed = flush() && syncData();
-    const int closed = ::close(fd_);
-    fd_ = -1;
-    if (flushed && closed != 0)
+    const bool closed = file_.close();
+    if (flushed && !closed)
         error_ = errno;
-    return flushed && closed == 0;
+    return flushed && closed;
 }
 
 bool ReplacementFile::commit()
 {
-    if (temporaryPath_.empty() || fd_ >= 0 || error_ != 0)
+    if (temporaryPath_.empty() || file_.isOpen() || error_ != 0)
         return false;
     if (::rename(temporaryPath_.c_str(), finalPath_.c_str()) != 0) {
         error_ = errno;
@@ -134,10 +124,7 @@ bool ReplacementFile::commit()
 
 void ReplacementFile::discard()
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
-    }
+    file_.reset();
     if (!temporaryPath_.empty()) {
         ::unlink(temporaryPath_.c_str());
         temporaryPath_.clear();

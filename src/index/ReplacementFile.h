@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/FileDescriptor.h"
+
 namespace zephrix {
 
 // A file written through a large buffer into a temporary beside its final
@@ -53,7 +55,7 @@ class ReplacementFile {
     std::unique_ptr<char[]> buffer_;
     size_t size_ = 0;
     size_t capacity_ = 0;
-    int fd_ = -1;
+    FileDescriptor file_;
     int error_ = 0;
 };
 

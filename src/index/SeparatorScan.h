@@ -7,12 +7,15 @@
 #include <emmintrin.h>
 #endif
 
+#include "index/IndexFormat.h"
+
 namespace zephrix {
 
-// Walks the bytes of an index text that end or interrupt a field: '|', '\n'
-// and '%'. The text is classified 64 bytes at a time into one bit mask, so a
-// line costs a few instructions per field rather than a library call per
-// field, and every byte of the file is looked at once.
+// Walks the bytes of an index text that end or interrupt a field: the field
+// separator, the line feed and the escape mark. The text is classified 64
+// bytes at a time into one bit mask, so a line costs a few instructions per
+// field rather than a library call per field, and every byte of the file is
+// looked at once.
 class SeparatorScan {
   public:
     [[gnu::always_inline]] SeparatorScan(const char* begin, const char* end)
@@ -21,8 +24,8 @@ class SeparatorScan {
         bits_ = size_ > 0 ? maskAt(0) : 0;
     }
 
-    // The next '|', '\n' or '%' after the one returned last; the end of the
-    // text when none is left.
+    // The next separator, line feed or escape mark after the one returned
+    // last; the end of the text when none is left.
     [[gnu::always_inline]] const char* next()
     {
         while (bits_ == 0) {
@@ -55,9 +58,9 @@ class SeparatorScan {
 #if defined(__SSE2__)
     [[gnu::always_inline]] static uint64_t fullMask(const char* p)
     {
-        const __m128i bar = _mm_set1_epi8('|');
-        const __m128i lineFeed = _mm_set1_epi8('\n');
-        const __m128i percent = _mm_set1_epi8('%');
+        const __m128i bar = _mm_set1_epi8(IndexFormat::FieldSeparator);
+        const __m128i lineFeed = _mm_set1_epi8(IndexFormat::LineFeed);
+        const __m128i percent = _mm_set1_epi8(IndexFormat::EscapeMark);
         auto part = [&](int at) {
             const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
             const __m128i hits =
@@ -73,7 +76,9 @@ class SeparatorScan {
         uint64_t mask = 0;
         for (size_t k = 0; k < BlockSize; ++k) {
             const char c = p[k];
-            mask |= static_cast<uint64_t>(c == '|' || c == '\n' || c == '%') << k;
+            mask |= static_cast<uint64_t>(c == IndexFormat::FieldSeparator || c == IndexFormat::LineFeed ||
+                                          c == IndexFormat::EscapeMark)
+                    << k;
         }
         return mask;
     }
@@ -85,13 +90,13 @@ class SeparatorScan {
     uint64_t bits_ = 0;
 };
 
-// Number of '\n' bytes in [begin, end), sixteen at a time where SSE2 is there.
+// Number of line feeds in [begin, end), sixteen at a time where SSE2 is there.
 inline size_t countLineFeeds(const char* begin, const char* end)
 {
     size_t count = 0;
     const char* p = begin;
 #if defined(__SSE2__)
-    const __m128i lineFeed = _mm_set1_epi8('\n');
+    const __m128i lineFeed = _mm_set1_epi8(IndexFormat::LineFeed);
     const __m128i zero = _mm_setzero_si128();
     while (end - p >= 16) {
         // Byte counters, summed before any of them can pass 255.
@@ -106,7 +111,7 @@ inline size_t countLineFeeds(const char* begin, const char* end)
     }
 #endif
     for (; p < end; ++p)
-        count += *p == '\n';
+        count += *p == IndexFormat::LineFeed;
     return count;
 }
 

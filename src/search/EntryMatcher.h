@@ -8,7 +8,7 @@ namespace zephrix {
 // Adds a row for every folder (on request) and every file of the index in
 // memory that satisfies the request the view holds, in index order, folders
 // first. Counts examined entries and accepted files in state, stops when
-// state.SearchCancelled becomes 1 and sets it itself at the results limit.
+// state.SearchCancelled is set and sets it itself at the results limit.
 // Yields through ctx.yield every 100 examined entries and after every
 // accepted file. Only entries that passed every filter on the index text are
 // looked up on disk.

@@ -8,7 +8,7 @@
 #include <emmintrin.h>
 #endif
 
-#include "search/TextFold.h"
+#include "core/TextFold.h"
 
 // Name tests on the names of the loaded index, which are followed by padding
 // (LoadedIndex::NamePadding): they read sixteen bytes at a time without

@@ -10,7 +10,7 @@
 #include <cstring>
 
 #include "core/FileDescriptor.h"
-#include "search/TextFold.h"
+#include "core/TextFold.h"
 
 namespace zephrix {
 namespace {
@@ -38,10 +38,10 @@ bool InsideScanner::scan(const std::string& fullPath, std::string_view fileName,
 
     // Non-blocking, so that a FIFO that took the name of an indexed file
     // cannot stall the search; only regular files are read.
-    const int fd = ::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    FileDescriptor closer(fd);
+    const FileDescriptor file(::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    const int fd = file.get();
     struct stat st {};
-    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!file.isOpen() || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         setNotes(std::string());
         return false;
     }

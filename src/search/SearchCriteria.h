@@ -30,10 +30,10 @@ struct SearchCriteria {
 
 // The options the search reads besides the request.
 struct SearchOptions {
-    int ShowFolders = 1;
-    int ShowIcons = 1;
-    int ResultsLimit = 0; // 0: stop at 1000 files
-    int ForceIndex = 0;
+    bool ShowFolders = true;
+    bool ShowIcons = true;
+    bool ResultsLimit = false;                               // the 1000-file limit is lifted
+    bool ForceIndex = false;                                 // every searched root is rebuilt first
     std::vector<std::string> ExcludedFolders{std::string()}; // the table of LoadExcludedFolders
 };
 

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/ErrorCodes.h"
+#include "core/PathText.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexLoader.h"
 #include "search/EntryMatcher.h"
@@ -27,13 +28,6 @@ class RunningFlag {
   private:
     bool& flag_;
 };
-
-std::string withTrailingSlash(std::string path)
-{
-    if (path.empty() || path.back() != '/')
-        path.push_back('/');
-    return path;
-}
 
 } // namespace
 
@@ -83,13 +77,13 @@ void SearchDriver::cmdSearch_Click()
 void SearchDriver::runRequest()
 {
     ui_.status.setSearchEnabled(false);
-    if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex == 1) {
+    if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex) {
         ui_.status.showIndexingWindow();
         ui_.status.setSearchEnabled(true);
         return;
     }
     if (state_.BackgroundIndexing) {
-        state_.SearchWaitingForIndex = 1;
+        state_.SearchWaitingForIndex = true;
         ui_.status.showIndexingWindow();
         ui_.status.setSearchEnabled(true);
         return;
@@ -101,8 +95,8 @@ void SearchDriver::runRequest()
     ui_.status.setSearchTime(SearchTexts::PreparingToSearch);
     ui_.status.setFilesFound(std::string(SearchTexts::FilesFound) + "0");
     ui_.status.setIndexerTimerRunning(false);
-    ctx_.CancelIndexing = 0;
-    state_.SearchCancelled = 0;
+    ctx_.CancelIndexing = false;
+    state_.SearchCancelled = false;
     state_.FilesSearchedCount = 0;
     state_.FilesFoundCount = 0;
     ui_.status.setCancelSearchVisible(true);
@@ -127,14 +121,15 @@ void SearchDriver::runRequest()
     if (criteria_.scope == SearchScope::Drives) {
         const std::vector<std::string> drives = criteria_.drives;
         for (const std::string& root : drives) {
-            if (searchRoot(root, false, root, root) == RootOutcome::Cancelled) {
+            if (searchRoot(root, SearchScope::Drives, root, root) == RootOutcome::Cancelled) {
                 cancelEnding();
                 return;
             }
         }
     } else {
         const std::string folder = withTrailingSlash(criteria_.folder);
-        if (searchRoot(criteria_.folderRoot, true, folder, criteria_.folderRoot) == RootOutcome::Cancelled) {
+        if (searchRoot(criteria_.folderRoot, SearchScope::Folder, folder, criteria_.folderRoot) ==
+            RootOutcome::Cancelled) {
             cancelEnding();
             return;
         }
@@ -146,16 +141,16 @@ void SearchDriver::runRequest()
 // before each step. A build stopped by Cancel Search leaves no pair; the
 // check after it keeps the last root from going on to the finish and hiding
 // that the search was cancelled.
-SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& target, int mode)
+SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& target, IndexMode mode)
 {
-    if (state_.SearchCancelled == 1)
+    if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
-    IndexDrive(ctx_, target, mode, false);
-    if (state_.SearchCancelled == 1)
+    IndexDrive(ctx_, target, mode, IndexingWindow::Show);
+    if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
     if (!LoadIndex(ctx_, target, mode))
         return RootOutcome::NotLoaded;
-    if (state_.SearchCancelled == 1)
+    if (state_.SearchCancelled)
         return RootOutcome::Cancelled;
     match();
     return RootOutcome::Done;
@@ -164,15 +159,16 @@ SearchDriver::RootOutcome SearchDriver::buildLoadAndMatch(const std::string& tar
 // Makes sure a usable pair of root is in memory and matches it. In folder
 // scope a fresh drive pair serves (the matcher keeps the folder's own
 // files); otherwise only the folder is indexed, into the folder pair.
-SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool folderScope,
+SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, SearchScope scope,
                                                    const std::string& folder, const std::string& shownRoot)
 {
+    const bool folderScope = scope == SearchScope::Folder;
     const std::string& buildTarget = folderScope ? folder : root;
-    const int mode = folderScope ? FolderIndexMode : DriveIndexMode;
-    auto cancelled = [this] { return state_.SearchCancelled == 1; };
+    const IndexMode mode = folderScope ? IndexMode::Folder : IndexMode::Drive;
+    auto cancelled = [this] { return state_.SearchCancelled; };
 
     ui_.request.readOptions(options_);
-    const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex == 1;
+    const bool stale = IndexAgeHours(ctx_, root) >= SearchLimits::StaleAgeHours || options_.ForceIndex;
     if (stale) {
         // A stale root whose new pair cannot be loaded is skipped silently.
         return buildLoadAndMatch(buildTarget, mode) == RootOutcome::Cancelled ? RootOutcome::Cancelled
@@ -186,7 +182,7 @@ SearchDriver::RootOutcome SearchDriver::searchRoot(const std::string& root, bool
         match();
         return RootOutcome::Done;
     }
-    if (LoadIndex(ctx_, root, DriveIndexMode)) {
+    if (LoadIndex(ctx_, root, IndexMode::Drive)) {
         if (cancelled())
             return RootOutcome::Cancelled;
         match();
@@ -243,8 +239,8 @@ void SearchDriver::displayError(const std::string& message)
 
 void SearchDriver::cmdCancelSearch_Click()
 {
-    state_.SearchCancelled = 1;
-    ctx_.CancelIndexing = 1;
+    state_.SearchCancelled = true;
+    ctx_.CancelIndexing = true;
     ui_.status.setCancelSearchVisible(false);
     ui_.status.setSearchTime(SearchTexts::SearchCancelled);
     ui_.status.setSearchTimerRunning(false);

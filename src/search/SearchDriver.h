@@ -2,6 +2,7 @@
 #include <string>
 
 #include "index/IndexContext.h"
+#include "index/IndexMode.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchFrontEnd.h"
 #include "search/SearchState.h"
@@ -19,8 +20,7 @@ namespace zephrix {
 // cmdCancelSearch_Click in the middle of a build, load or match); the
 // background indexer sets state.BackgroundIndexing while it builds and
 // state.BackgroundIndexRoot before each build, and when its pass ends with
-// state.SearchWaitingForIndex at 1 it puts that back to 0 and calls
-// cmdSearch_Click.
+// state.SearchWaitingForIndex set it clears that and calls cmdSearch_Click.
 class SearchDriver {
   public:
     SearchDriver(IndexContext& ctx, SearchFrontEnd frontEnd, SearchState& state);
@@ -34,10 +34,10 @@ class SearchDriver {
 
   private:
     enum class RootOutcome { Done, Cancelled, NotLoaded };
-    RootOutcome buildLoadAndMatch(const std::string& target, int mode);
+    RootOutcome buildLoadAndMatch(const std::string& target, IndexMode mode);
 
     void runRequest();
-    RootOutcome searchRoot(const std::string& root, bool folderScope, const std::string& folder,
+    RootOutcome searchRoot(const std::string& root, SearchScope scope, const std::string& folder,
                            const std::string& shownRoot);
     void match();
     void finish();

@@ -1,32 +1,54 @@
 #include "shell/HelpPage.h"
 
-#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QMessageBox>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QUrl>
 
 #include "app/DataPaths.h"
+#include "app/ErrorLocations.h"
+#include "app/HandlerFailure.h"
+#include "shell/DesktopOpen.h"
 
 namespace zephrix {
+namespace {
+
+// Where a failure of Check Version is reported from.
+constexpr int CheckVersionClick = 2116;
+
+void openInBrowserOrSay(const std::string& target)
+{
+    switch (openInBrowser(target)) {
+    case OpenResult::Opened:
+        break;
+    case OpenResult::NoApplication:
+        QMessageBox::warning(nullptr, QStringLiteral("Browser Not Found"),
+                             QStringLiteral("Could not find associated Browser"));
+        break;
+    case OpenResult::LaunchFailed:
+        QMessageBox::warning(nullptr, QStringLiteral("URL Failed"), QStringLiteral("Web Page not Opened"));
+        break;
+    }
+}
+
+} // namespace
 
 void OpenHelpPage(QString& page)
 {
-    page = QDir(QString::fromStdString(helpFolder())).filePath(page);
-    if (QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-        return;
-
-    // Platforms without desktop services (a bare X server, the offscreen
-    // platform) still have xdg-open when a desktop is installed.
-    const QString opener = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
-    if (opener.isEmpty()) {
-        QMessageBox::warning(nullptr, QStringLiteral("Browser Not Found"),
-                             QStringLiteral("Could not find associated Browser"));
-        return;
+    try {
+        page = QDir(QString::fromStdString(helpFolder())).filePath(page);
+        openInBrowserOrSay(QFile::encodeName(page).toStdString());
+    } catch (...) {
+        reportCurrentException(Locations::OpenHelpPage);
     }
-    if (!QProcess::startDetached(opener, {page}))
-        QMessageBox::warning(nullptr, QStringLiteral("URL Failed"), QStringLiteral("Web Page not Opened"));
+}
+
+void OpenWebPage(const QString& address)
+{
+    try {
+        openInBrowserOrSay(address.toStdString());
+    } catch (...) {
+        reportCurrentException(CheckVersionClick);
+    }
 }
 
 } // namespace zephrix

@@ -9,4 +9,7 @@ namespace zephrix {
 // would not start ("URL Failed").
 void OpenHelpPage(QString& page);
 
+// The same for a web address (the maker's site behind "Check Version").
+void OpenWebPage(const QString& address);
+
 } // namespace zephrix

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "app/ErrorLocations.h"
 #include "app/ErrorReport.h"
-#include "core/ErrorCodes.h"
 #include "ui/Artwork.h"
 #include "ui/ButtonPictures.h"
 #include "ui/PictureButton.h"

@@ -4,10 +4,10 @@
 #include <QCloseEvent>
 #include <QPainter>
 
+#include "app/ErrorLocations.h"
 #include "app/ErrorReport.h"
 #include "app/HandlerFailure.h"
 #include "app/OptionsAtLoad.h"
-#include "core/ErrorCodes.h"
 #include "shell/HideToTray.h"
 #include "ui/Artwork.h"
 #include "ui/PictureButton.h"

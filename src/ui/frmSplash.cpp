@@ -5,16 +5,17 @@
 #include <QPainter>
 #include <QTimer>
 
+#include "app/ErrorLocations.h"
 #include "app/HandlerFailure.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
 #include "app/UpdateCheck.h"
 #include "app/Version.h"
-#include "core/ErrorCodes.h"
 #include "shell/HideToTray.h"
 #include "ui/Artwork.h"
 #include "ui/WindowChrome.h"
+#include "ui/frmNewRelease.h"
 #include "ui/frmSearch.h"
 
 namespace zephrix {
@@ -52,7 +53,8 @@ void frmSplash::tmrInitializeApp_Timer()
             position = 2;
             // The check's own failures never stop the start-up.
             try {
-                runUpdateCheck();
+                StartupUpdateNotice notice(lblStatus);
+                runUpdateCheck(notice);
             } catch (...) {
             }
         }
@@ -64,6 +66,7 @@ void frmSplash::tmrInitializeApp_Timer()
             main.show();
         else
             hideWindowToTray(&main);
+        frmNewRelease::bringToFront();
         position = 14;
         close();
     } catch (...) {

@@ -48,7 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     zephrix::IndexContext ctx;
     ctx.indexesDir = folder;
     ctx.errors = &reporter;
-    const bool loaded = zephrix::LoadIndex(ctx, "/fuzz/", 1);
+    const bool loaded = zephrix::LoadIndex(ctx, "/fuzz/", zephrix::IndexMode::Folder);
     require(loaded == (ctx.LoadedIndexRoot == "/fuzz/"));
     require(loaded ? reporter.count == 0 : ctx.index.entryCount() == 0 && ctx.index.folderCount() == 0);
     size_t bytes = 0;

@@ -71,7 +71,7 @@ TEST_F(Builder, DeeperFoldersShowOnlyOnARefreshBoundary)
         files("", rootFiles);
         tree.dir("a/a-sub");
         view.calls.clear();
-        IndexDrive(ctx, root, DriveIndexMode, true);
+        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         Texts shown = {root + "a/"};
         if (deeperShown)
             shown.push_back(root + "a/a-sub/");
@@ -87,10 +87,10 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
         Texts filesShown;
     } cases[] = {
         // Nothing starts, not even the window, and the old pair stays.
-        {"before the start", [](BuildSetup& b) { b.ctx.CancelIndexing = 1; }, {}},
+        {"before the start", [](BuildSetup& b) { b.ctx.CancelIndexing = true; }, {}},
         // The root's files finish although Cancel came during them.
         {"during the root's files",
-         [](BuildSetup& b) { b.ctx.yield = [&b] { b.ctx.CancelIndexing = 1; }; },
+         [](BuildSetup& b) { b.ctx.yield = [&b] { b.ctx.CancelIndexing = true; }; },
          {"Files Found: 100", "Files Found: 200"}},
         // After the root's subfolders are listed, none of its files is written.
         {"while the root's subfolders are listed",
@@ -112,7 +112,7 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
         BuildSetup b;
         std::filesystem::copy(tree.path(), b.tree.path(), std::filesystem::copy_options::recursive);
         c.arm(b);
-        IndexDrive(b.ctx, b.root, DriveIndexMode, false);
+        IndexDrive(b.ctx, b.root, IndexMode::Drive, IndexingWindow::Show);
         EXPECT_EQ(b.view.all("frmIndexing.lblFilesFound"), c.filesShown) << c.moment;
         EXPECT_TRUE(b.reporter.reports.empty()) << c.moment;
         if (c.filesShown.empty() && b.view.calls.empty()) {
@@ -137,7 +137,7 @@ TEST_F(Builder, AFailedStartIsReportedAndLeavesTheOldPair)
     for (const auto& c : cases) {
         reporter.reports.clear();
         ctx.indexesDir = c.indexesDir;
-        IndexDrive(ctx, c.root, DriveIndexMode, false);
+        IndexDrive(ctx, c.root, IndexMode::Drive, IndexingWindow::Show);
         ASSERT_EQ(reporter.reports.size(), 1u) << c.root;
         EXPECT_EQ(reporter.reports[0].location * 1000 + reporter.reports[0].number, 11053 * 1000 + c.number);
         EXPECT_TRUE(reporter.reports[0].description.ends_with(" - " + c.root))
@@ -157,7 +157,7 @@ TEST_F(Builder, AFullDiskLeavesTheOldPairAndNoTemporaries)
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{64 * 1024, 64 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        IndexDrive(ctx, root, DriveIndexMode, true);
+        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         ::_exit(reporter.reports.size() == 1 && reporter.reports[0].number == EFBIG &&
                         reporter.reports[0].location == 11053
                     ? 0
@@ -176,7 +176,7 @@ TEST_F(Builder, AHalfReplacedPairIsRemovedRatherThanMixed)
     files("", 3);
     std::filesystem::remove(entriesFile(indexes.path(), root));
     std::filesystem::create_directory(entriesFile(indexes.path(), root));
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].location, 11053);
     EXPECT_EQ(indexFiles(), Texts{std::filesystem::path(entriesFile(indexes.path(), root)).filename()});
@@ -198,7 +198,7 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
         for (int i = 0; i < 150; ++i)
             ::unlink(tree.at("f" + std::to_string(i)).c_str());
     };
-    IndexDrive(ctx, root, DriveIndexMode, true);
+    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
     EXPECT_TRUE(reporter.reports.empty());
     const StoredPair pair = readStoredPair(indexes.path(), root);
     EXPECT_EQ(std::set<std::string>(pair.folders.begin(), pair.folders.end()),

@@ -53,12 +53,12 @@ TEST(IndexFormat, PairFilesAreNamedAfterTheRootAsSystemdEscapesIt)
                  {"/a/../b/", nullptr, true}};
     const bool haveTool = !systemdEscape("/home/").empty();
     for (const auto& [root, stem, ownRule] : cases) {
-        const auto paths = IndexFormat::pairPaths("/ix", root, 0);
+        const auto paths = IndexFormat::pairPaths("/ix", root, IndexMode::Drive);
         EXPECT_EQ(paths ? paths->entries + " " + paths->folders : "none",
                   stem ? "/ix/" + std::string(stem) + ".idx /ix/" + stem + "paths.idx" : "none");
         if (haveTool && !ownRule)
             EXPECT_EQ(systemdEscape(root), stem);
-        const auto folderPair = IndexFormat::pairPaths("/ix/", root, 1);
+        const auto folderPair = IndexFormat::pairPaths("/ix/", root, IndexMode::Folder);
         EXPECT_EQ(folderPair->entries + " " + folderPair->folders, "/ix/temp.idx /ix/temppaths.idx");
     }
 }

@@ -70,7 +70,7 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
     };
     for (const auto& c : cases) {
         pair(Stamp + "b|0|2|c|m\r\n" + c.line, Stamp + "/home/\r\n/home/a/\r\n");
-        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0)) << c.what;
+        ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.what;
         ASSERT_EQ(ctx.index.entryCount(), 2u) << c.what;
         EXPECT_EQ(row(0), "b|0|2|c|m") << c.what;
         EXPECT_EQ(row(1), c.row) << c.what;
@@ -81,7 +81,7 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
 TEST_F(Loader, FoldersAreDecodedAndTheRootRemembered)
 {
     pair(entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25%0A/\n/home/e/");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/home/");
     std::vector<std::string> folders;
     for (size_t k = 0; k < ctx.index.folderCount(); ++k)
@@ -90,22 +90,22 @@ TEST_F(Loader, FoldersAreDecodedAndTheRootRemembered)
 
     // The folder pair's names do not depend on the root, which is only remembered.
     pair(entryLines(1), Stamp + "/srv/data/\r\n", "temp");
-    ASSERT_TRUE(LoadIndex(ctx, "/srv/data/", 1));
+    ASSERT_TRUE(LoadIndex(ctx, "/srv/data/", IndexMode::Folder));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/srv/data/");
-    EXPECT_FALSE(LoadIndex(ctx, "/srv/data/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/srv/data/", IndexMode::Drive));
 }
 
 TEST_F(Loader, AMissingFileIsNoIndexAndASmallerLoadLeavesNothingOfTheLargerOne)
 {
     pair(entryLines(10), Stamp + "/home/\r\n/home/sub/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     pair(entryLines(3), Stamp + "/home/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.index.entryCount() * 10 + ctx.index.folderCount(), 31u);
     tree.remove("homepaths.idx");
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     tree.remove("home.idx");
-    EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.LoadedIndexRoot + std::to_string(ctx.index.entryCount()), "0");
     EXPECT_TRUE(reporter.reports.empty());
 }
@@ -140,10 +140,10 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
     };
     for (const auto& c : cases) {
         pair(entryLines(5), root);
-        ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+        ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         reporter.reports.clear();
         pair(c.entries, c.folders);
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0)) << c.what;
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.what;
         EXPECT_EQ(ctx.LoadedIndexRoot, "") << c.what;
         EXPECT_EQ(ctx.index.entryCount(), 0u) << c.what;
         ASSERT_EQ(reporter.reports.size(), 1u) << c.what;
@@ -151,7 +151,7 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
         EXPECT_TRUE(reporter.reports[0].description.ends_with(c.message)) << reporter.reports[0].description;
     }
     reporter.reports.clear();
-    EXPECT_FALSE(LoadIndex(ctx, "relative/", 0));
+    EXPECT_FALSE(LoadIndex(ctx, "relative/", IndexMode::Drive));
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].number, 5);
     EXPECT_TRUE(reporter.reports[0].description.ends_with(" Position: 2"));
@@ -162,7 +162,7 @@ TEST_F(Loader, FolderNumbersAreDigitsOnly)
     auto failureOf = [&](const std::string& field) {
         reporter.reports.clear();
         pair(Stamp + "a|" + field + "|1|c|m\r\n", Stamp + "/home/\r\n");
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", 0));
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         return reporter.reports.empty() ? "" : reporter.reports[0].description;
     };
     // A number that reads is checked against the folders; other texts are not numbers.
@@ -198,7 +198,7 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
     }
     entries.resize(entries.size() - (entries.ends_with("\r\n") ? 2 : 1)); // the last line without its end
     pair(entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.entryCount(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         ASSERT_EQ(row(i), expected[i]) << i;
@@ -215,7 +215,7 @@ TEST_F(Loader, YieldsEveryThousandLines)
     pair(entryLines(2500), Stamp + "/home/\r\n");
     int yields = 0;
     ctx.yield = [&] { ++yields; };
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", 0));
+    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(yields, 1 + 2);
 }
 

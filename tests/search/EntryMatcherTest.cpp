@@ -184,7 +184,7 @@ TEST_F(Matcher, RowsCarryRawValuesAndFolderRowsComeFirst)
     // 3/1/2005 10:15:00 AM and 3/2/2005 4:30:10 PM as local calendar seconds.
     EXPECT_TRUE(row.created == 1109672100 && row.modified == 1109781010 && !row.isFolder);
 
-    h.view.options.ShowFolders = 1;
+    h.view.options.ShowFolders = true;
     EXPECT_EQ(run({.name = "rep"}), (Rows{"Reports/", "Report.doc", "docs/Report.DOC"}));
     EXPECT_EQ(h.view.last("lblFilesFound"), "Files Found: 2"); // folders are not counted
     const ResultRow& folder = h.view.rows[0];
@@ -201,7 +201,7 @@ TEST_F(Matcher, RowsCarryRawValuesAndFolderRowsComeFirst)
 
 TEST_F(Matcher, AnExcludedFolderTakesItsSubfoldersAndIsNotCounted)
 {
-    h.view.options.ShowFolders = 1;
+    h.view.options.ShowFolders = true;
     h.view.options.ExcludedFolders = {"", root + "temp/"};
     EXPECT_EQ(run({.fileType = "txt"}),
               (Rows{"docs/empty.txt", "docs/unsized.txt", "docs/Ärger.txt", "docs/old/notes.txt",

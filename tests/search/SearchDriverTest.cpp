@@ -105,12 +105,12 @@ TEST_F(Driver, AMissingStaleOrForcedPairIsBuiltFirst)
     struct Case {
         const char* what;
         int ageHours; // 0: no pair
-        int forceIndex;
+        bool forceIndex;
         Rows rows; // the stored pair lists old.txt only; the disk holds new.txt too
-    } cases[] = {{"99 hours old: used", 99, 0, {"old.txt"}},
-                 {"100 hours old: rebuilt", 100, 0, {"new.txt", "old.txt"}},
-                 {"fresh but forced", 1, 1, {"new.txt", "old.txt"}},
-                 {"missing", 0, 0, {"new.txt", "old.txt"}}};
+    } cases[] = {{"99 hours old: used", 99, false, {"old.txt"}},
+                 {"100 hours old: rebuilt", 100, false, {"new.txt", "old.txt"}},
+                 {"fresh but forced", 1, true, {"new.txt", "old.txt"}},
+                 {"missing", 0, false, {"new.txt", "old.txt"}}};
     for (const auto& c : cases) {
         TestDrive d;
         d.entries = {{"old.txt", 0, "1"}};
@@ -186,14 +186,14 @@ TEST_F(Driver, WaitsWhileBackgroundIndexingRunsAndIgnoresARequestWhileRunning)
     h.request({a.root}, "hit");
     h.state.BackgroundIndexing = true;
     h.search();
-    EXPECT_EQ(h.state.SearchWaitingForIndex, 1);
+    EXPECT_TRUE(h.state.SearchWaitingForIndex);
     h.search(); // a second request only shows the indexing window again
     EXPECT_EQ(h.view.calls, (Rows{"cmdSearch:off", "frmIndexing:on", "cmdSearch:on", "cmdSearch:off",
                                   "frmIndexing:on", "cmdSearch:on"}));
     // The indexer's end of pass puts the flag back and runs the request; a
     // request that comes through a yield of the running one is ignored.
     h.state.BackgroundIndexing = false;
-    h.state.SearchWaitingForIndex = 0;
+    h.state.SearchWaitingForIndex = false;
     h.onYield = [&] { h.search(); };
     h.search();
     EXPECT_EQ(h.view.all("lstSearchResults").size(), 1u);
@@ -258,7 +258,7 @@ TEST_F(Driver, TheThousandthFileIsTheLast)
     expectFinished(1000, 1000);
 
     h.view.calls.clear(); // without the limit every file is listed
-    h.view.options.ResultsLimit = 1;
+    h.view.options.ResultsLimit = true;
     h.request({many.root, a.root}, "hit");
     h.search();
     EXPECT_EQ(h.view.rows.size(), 1010u);

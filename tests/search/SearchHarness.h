@@ -37,7 +37,7 @@ struct SearchHarness {
             auto hook = onYield; // may replace itself
             hook();
         };
-        view.options.ShowFolders = 0;
+        view.options.ShowFolders = false;
     }
 
     // Drives scope over roots, with the default inside-types list.

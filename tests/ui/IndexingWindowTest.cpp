@@ -50,7 +50,8 @@ class IndexingWindowTest : public QObject {
             QVERIFY(label("lblStatus").startsWith(QString::fromStdString(tree_.path() + "/folder")));
             QCOMPARE(label("lblPath"), QString::fromStdString("Indexing: " + tree_.path() + "/"));
         };
-        IndexDrive(ctx, tree_.path() + "/", DriveIndexMode, quiet);
+        IndexDrive(ctx, tree_.path() + "/", IndexMode::Drive,
+                   quiet ? IndexingWindow::Quiet : IndexingWindow::Show);
         if (!errors.reports.empty())
             QTest::qFail(errors.reports[0].description.c_str(), __FILE__, __LINE__);
         return seen;

@@ -1,4 +1,4 @@
-#include "index/WholeFile.h"
+#include "core/WholeFile.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,17 +19,12 @@ WholeFile readWholeFile(const std::string& path)
         file.error = errno;
         return file;
     }
-    struct stat st {};
-    if (::fstat(handle.get(), &st) != 0) {
+    // The size may change while we read; the buffer grows if the file does.
+    size_t capacity = readingCapacity(handle.get());
+    if (capacity == 0) {
         file.error = errno;
         return file;
     }
-    if (S_ISDIR(st.st_mode)) {
-        file.error = EISDIR;
-        return file;
-    }
-    // The size may change while we read; the buffer grows if the file does.
-    size_t capacity = static_cast<size_t>(st.st_size) + 1;
     file.text.reset(new char[capacity]);
     for (;;) {
         const ssize_t got = readFully(handle.get(), file.text.get() + file.size, capacity - file.size);
@@ -48,6 +43,18 @@ WholeFile readWholeFile(const std::string& path)
         file.text = std::move(bigger);
         capacity = grown;
     }
+}
+
+size_t readingCapacity(int fd)
+{
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        return 0;
+    if (S_ISDIR(st.st_mode)) {
+        errno = EISDIR;
+        return 0;
+    }
+    return static_cast<size_t>(st.st_size) + 1;
 }
 
 WholeFile readFileHead(const std::string& path, size_t maxBytes)

@@ -1,4 +1,4 @@
-#include "search/TextFold.h"
+#include "core/TextFold.h"
 
 #include <array>
 #include <bit>

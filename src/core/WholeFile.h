@@ -15,6 +15,11 @@ struct WholeFile {
 
 WholeFile readWholeFile(const std::string& path);
 
+// The size to read the whole open file into: one byte more than it has, so
+// that its end is seen without growing the buffer. 0 with errno set when it
+// cannot be read as a file (EISDIR for a folder).
+size_t readingCapacity(int fd);
+
 // Up to maxBytes from the start of the file, for reading a first line.
 WholeFile readFileHead(const std::string& path, size_t maxBytes);
 

@@ -1,0 +1,316 @@
+#include "index/BackgroundIndexer.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <new>
+#include <system_error>
+
+#include "core/DecimalText.h"
+#include "core/ErrorCodes.h"
+#include "index/IndexBuilder.h"
+#include "index/IndexFormat.h"
+#include "index/IndexLoader.h"
+
+namespace zephrix {
+namespace {
+
+// Marks a handler as running for as long as it is on the stack.
+class BusyFlag {
+  public:
+    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~BusyFlag() { flag_ = false; }
+    BusyFlag(const BusyFlag&) = delete;
+    BusyFlag& operator=(const BusyFlag&) = delete;
+
+  private:
+    bool& flag_;
+};
+
+// Stands in front of the context's reporter while one root is handled, to
+// learn whether its age check or build failed; every report still goes on.
+class ReportCounter : public ErrorReporter {
+  public:
+    explicit ReportCounter(IndexContext& ctx) : ctx_(ctx), next_(ctx.errors) { ctx_.errors = this; }
+    ~ReportCounter() override { ctx_.errors = next_; }
+    ReportCounter(const ReportCounter&) = delete;
+    ReportCounter& operator=(const ReportCounter&) = delete;
+
+    void reportError(int location, int number, const std::string& description) override
+    {
+        ++count;
+        if (next_)
+            next_->reportError(location, number, description);
+    }
+    int count = 0;
+
+  private:
+    IndexContext& ctx_;
+    ErrorReporter* next_;
+};
+
+bool entriesFileExists(const IndexContext& ctx, const std::string& root)
+{
+    const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, IndexMode::Drive);
+    struct stat details {};
+    return paths && ::stat(paths->entries.c_str(), &details) == 0;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The process id in "<name>.idx.tmp.<pid>.<n>", or 0 for any other name.
+pid_t builderOf(std::string_view name)
+{
+    constexpr std::string_view Marker = ".idx.tmp.";
+    const size_t marker = name.find(Marker);
+    if (marker == std::string_view::npos)
+        return 0;
+    const std::string_view rest = name.substr(marker + Marker.size());
+    const size_t dot = rest.find('.');
+    if (dot == std::string_view::npos || !parseDecimal(rest.substr(dot + 1), UINT64_MAX))
+        return 0;
+    const auto pid = parseDecimal(rest.substr(0, dot), INT_MAX);
+    return pid ? static_cast<pid_t>(*pid) : 0;
+}
+
+bool processRuns(pid_t pid)
+{
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+} // namespace
+
+BackgroundIndexer::BackgroundIndexer(IndexContext& ctx, SearchState& state, BackgroundIndexView& view,
+                                     RootCheck check)
+    : ctx_(ctx), state_(state), view_(view), check_(check)
+{
+}
+
+void BackgroundIndexer::tmrIndexer_Timer()
+{
+    // A tick that reaches here through the yields of a build, or while a
+    // search runs, would start a second build of the same files.
+    if (busy_ || view_.searchRunning())
+        return;
+    BusyFlag busy(busy_);
+    if (forcePending_)
+        runForcedReIndex();
+    else
+        runPass();
+}
+
+void BackgroundIndexer::cmdForceIndex_Click()
+{
+    if (state_.BackgroundIndexing) {
+        view_.showIndexingWindow();
+        return;
+    }
+    // A search may be building through these yields: the re-index waits for
+    // it to end rather than stopping it or writing beside it.
+    if (busy_ || view_.searchRunning()) {
+        forcePending_ = true;
+        return;
+    }
+    BusyFlag busy(busy_);
+    runForcedReIndex();
+}
+
+void BackgroundIndexer::searchEnded()
+{
+    if (!forcePending_ || busy_ || view_.searchRunning() || state_.BackgroundIndexing)
+        return;
+    BusyFlag busy(busy_);
+    runForcedReIndex();
+}
+
+void BackgroundIndexer::runPass()
+{
+    int position = 1;
+    try {
+        if (!sweptTemporaries_) {
+            sweptTemporaries_ = true;
+            removeAbandonedBuildFiles(ctx_.indexesDir);
+        }
+        const int rows = view_.indexDriveCount();
+        for (int row = 0; row < rows; ++row) {
+            position = 2;
+            if (!view_.indexDriveChecked(row))
+                continue;
+            const std::string root = view_.indexDriveRoot(row);
+            if (heldOff(root))
+                continue;
+            if (!entriesFileExists(ctx_, root)) {
+                if (mayBuild(root))
+                    build(root, IndexingWindow::Quiet);
+                continue;
+            }
+            position = 3;
+            bool due = false;
+            {
+                ReportCounter reports(ctx_);
+                const int age = IndexAgeHours(ctx_, root);
+                // A stamp in the future (the clock was wrong when it was
+                // written) would otherwise keep the index from ever being
+                // refreshed until that day comes.
+                due = age < 0 || reindexIntervalHours(view_.reindexHoursText()) < age;
+                // A stamp that cannot be read would be reported again on
+                // every tick while no rebuild is due to replace it.
+                if (reports.count > 0 && !due)
+                    retryAt_[root] = std::chrono::steady_clock::now() + retryDelay_;
+            }
+            if (due && mayBuild(root)) {
+                build(root, IndexingWindow::Quiet);
+                position = 4;
+                if (ctx_.LoadedIndexRoot == root)
+                    LoadIndex(ctx_, root, IndexMode::Drive);
+            }
+        }
+        setReindexing({});
+        position = 5;
+        if (state_.SearchWaitingForIndex) {
+            state_.SearchWaitingForIndex = false;
+            view_.runWaitingSearch();
+        }
+    } catch (...) {
+        // lblReindexing keeps its text until a later pass ends normally.
+        reportFailure(PassLocation, " Position: " + std::to_string(position));
+    }
+}
+
+void BackgroundIndexer::runForcedReIndex()
+{
+    forcePending_ = false;
+    try {
+        view_.setForceIndexEnabled(false);
+        view_.setIndexerTimerEnabled(false);
+        // The user asked for this build: a Cancel Search pressed earlier must
+        // not turn it into nothing.
+        ctx_.CancelIndexing = false;
+        const int rows = view_.indexDriveCount();
+        for (int row = 0; row < rows; ++row) {
+            if (!view_.indexDriveChecked(row))
+                continue;
+            const std::string root = view_.indexDriveRoot(row);
+            if (mayBuild(root))
+                build(root, IndexingWindow::Show);
+        }
+    } catch (...) {
+        reportFailure(ForceLocation, {});
+    }
+    // Also after a failure: a label left set would make every later search
+    // wait for a build that is not running, and nothing would clear it.
+    try {
+        setReindexing({});
+        view_.setIndexerTimerEnabled(true);
+        view_.setForceIndexEnabled(true);
+    } catch (...) {
+        reportFailure(ForceLocation, {});
+    }
+}
+
+bool BackgroundIndexer::build(const std::string& root, IndexingWindow window)
+{
+    setReindexing(ReindexingText + root);
+    state_.BackgroundIndexRoot = root;
+    ctx_.yield();
+    ReportCounter reports(ctx_);
+    IndexDrive(ctx_, root, IndexMode::Drive, window);
+    if (reports.count == 0) {
+        retryAt_.erase(root);
+        return true;
+    }
+    retryAt_[root] = std::chrono::steady_clock::now() + retryDelay_;
+    return false;
+}
+
+bool BackgroundIndexer::heldOff(const std::string& root) const
+{
+    const auto found = retryAt_.find(root);
+    return found != retryAt_.end() && std::chrono::steady_clock::now() < found->second;
+}
+
+bool BackgroundIndexer::mayBuild(const std::string& root) const
+{
+    return check_ == RootCheck::AnyFolder || rootIsMounted(root);
+}
+
+void BackgroundIndexer::setReindexing(const std::string& text)
+{
+    state_.BackgroundIndexing = !text.empty();
+    view_.setReindexing(text);
+}
+
+void BackgroundIndexer::reportFailure(int location, const std::string& suffix)
+{
+    if (!ctx_.errors)
+        return;
+    try {
+        throw;
+    } catch (const std::bad_alloc&) {
+        ctx_.errors->reportError(location, ENOMEM, "Out of memory" + suffix);
+    } catch (const std::system_error& e) {
+        ctx_.errors->reportError(location, e.code().value(), e.what() + suffix);
+    } catch (const std::exception& e) {
+        ctx_.errors->reportError(location, ErrorNumbers::InvalidArgument, e.what() + suffix);
+    } catch (...) {
+        ctx_.errors->reportError(location, ErrorNumbers::InvalidArgument, "Unknown failure" + suffix);
+    }
+}
+
+int reindexIntervalHours(std::string_view text)
+{
+    text = trimmed(text);
+    if (text.empty() || text.find_first_not_of("0123456789") != std::string_view::npos)
+        return DefaultReindexHours;
+    const auto hours = parseDecimal(text, INT_MAX);
+    if (!hours)
+        return INT_MAX; // all digits, beyond the range
+    return *hours == 0 ? DefaultReindexHours : static_cast<int>(*hours);
+}
+
+bool rootIsMounted(const std::string& root)
+{
+    struct statx details {};
+    if (::statx(AT_FDCWD, root.c_str(), 0, STATX_TYPE, &details) != 0 || !S_ISDIR(details.stx_mode))
+        return false;
+    if (details.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (details.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    // Kernels before 5.8 do not tell; a mount point then lies on another
+    // device than its parent, or is its own parent ("/").
+    struct stat self {};
+    struct stat parent {};
+    if (::stat(root.c_str(), &self) != 0 || ::stat((root + "/..").c_str(), &parent) != 0)
+        return false;
+    return self.st_dev != parent.st_dev || self.st_ino == parent.st_ino;
+}
+
+int removeAbandonedBuildFiles(const std::string& indexesDir)
+{
+    DIR* folder = ::opendir(indexesDir.c_str());
+    if (!folder)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(folder)) {
+        const pid_t builder = builderOf(entry->d_name);
+        if (builder <= 0 || builder == ::getpid() || processRuns(builder))
+            continue;
+        if (::unlinkat(::dirfd(folder), entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(folder);
+    return removed;
+}
+
+} // namespace zephrix

@@ -1,0 +1,311 @@
+#include "index/BackgroundIndexer.h"
+
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+
+#include <cstring>
+#include <deque>
+#include <filesystem>
+#include <stdexcept>
+
+#include "index/IndexBuilder.h"
+#include "index/IndexFormat.h"
+#include "index/IndexLoader.h"
+#include "search/SearchHarness.h"
+
+using namespace zephrix;
+using namespace zephrix::test;
+
+namespace {
+
+// The Options page as the indexer sees it, keeping every label text.
+struct IndexerView : BackgroundIndexView {
+    std::vector<std::pair<std::string, bool>> rows; // root, ticked
+    std::string hours = "3";
+    bool hoursUnreadable = false;
+    std::vector<std::string> reindexing;
+    int indexingShown = 0;
+    bool forceEnabled = true, timerEnabled = true;
+    SearchDriver* driver = nullptr;
+
+    int indexDriveCount() const override { return int(rows.size()); }
+    bool indexDriveChecked(int row) const override { return rows[row].second; }
+    std::string indexDriveRoot(int row) const override { return rows[row].first; }
+    std::string reindexHoursText() const override
+    {
+        if (hoursUnreadable)
+            throw std::runtime_error("txtHours is gone");
+        return hours;
+    }
+    void setReindexing(const std::string& text) override { reindexing.push_back(text); }
+    void showIndexingWindow() override { ++indexingShown; }
+    void setForceIndexEnabled(bool enabled) override { forceEnabled = enabled; }
+    void setIndexerTimerEnabled(bool enabled) override { timerEnabled = enabled; }
+    bool searchRunning() const override { return driver->running(); }
+    void runWaitingSearch() override { driver->cmdSearch_Click(); }
+};
+
+// A build stamp `hours` clock hours ago, counted on the calendar as the age
+// check counts them.
+std::string stampHoursAgo(int hours)
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm t{};
+    ::localtime_r(&now, &t);
+    return dateText(
+        localTime(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour - hours, t.tm_min, t.tm_sec));
+}
+
+bool pairExists(const std::string& indexes, const std::string& root)
+{
+    return std::filesystem::exists(entriesFile(indexes, root));
+}
+
+struct BackgroundIndexerTest : ::testing::Test {
+    SearchHarness h;
+    IndexerView view;
+    BackgroundIndexer indexer{h.ctx, h.state, view, BackgroundIndexer::RootCheck::AnyFolder};
+    std::deque<TempTree> drives;
+
+    BackgroundIndexerTest() { view.driver = &h.driver; }
+
+    // A folder standing for a drive, holding files f000.txt ..., in the list.
+    std::string addDrive(int files, bool ticked = true)
+    {
+        TempTree& tree = drives.emplace_back();
+        for (int i = 0; i < files; ++i)
+            tree.file("f" + std::to_string(1000 + i).substr(1) + ".txt", "x");
+        view.rows.push_back({tree.path() + "/", ticked});
+        return tree.path() + "/";
+    }
+    std::string stamp(const std::string& root) const
+    {
+        const std::string text =
+            readWholeFile(IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->entries);
+        return text.substr(0, text.find("\r\n"));
+    }
+    // Gives both files of root's real pair the stamp of an older build.
+    void restamp(const std::string& root, const std::string& when) const
+    {
+        const auto pair = *IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive);
+        for (const std::string& path : {pair.entries, pair.folders}) {
+            const std::string text = readWholeFile(path);
+            writeWholeFile(path, when + text.substr(text.find("\r\n")));
+        }
+    }
+    // How often the indexing window was brought up, by a build or a waiting search.
+    long windowShown() const
+    {
+        const auto calls = h.view.all("frmIndexing");
+        return std::count(calls.begin(), calls.end(), "on");
+    }
+    static std::vector<std::string> built(const std::string& root)
+    {
+        return {BackgroundIndexer::ReindexingText + root, ""};
+    }
+};
+
+TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
+{
+    const std::string ticked = addDrive(3);
+    const std::string unticked = addDrive(1, false);
+    const std::string untickedDuringPass = addDrive(1);
+    h.onYield = [this] { view.rows[2].second = false; };
+    indexer.tmrIndexer_Timer();
+
+    EXPECT_TRUE(pairExists(h.indexes, ticked));
+    EXPECT_FALSE(pairExists(h.indexes, unticked));
+    EXPECT_FALSE(pairExists(h.indexes, untickedDuringPass));
+    EXPECT_EQ(view.reindexing, built(ticked));
+    EXPECT_EQ(h.state.BackgroundIndexRoot, ticked);
+    EXPECT_FALSE(h.state.BackgroundIndexing);
+    EXPECT_EQ(windowShown() + view.indexingShown, 0);
+    EXPECT_TRUE(h.errors.reports.empty());
+}
+
+TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
+{
+    struct Case {
+        const char* hours;
+        int age;
+        bool rebuilt;
+    };
+    // Texts that are no whole number from 1 up stand for 3 hours.
+    const Case cases[] = {{"24", 24, false},
+                          {"24", 25, true},
+                          {"3", 3, false},
+                          {"3", 4, true},
+                          {" 12 ", 13, true},
+                          {"0", 3, false},
+                          {"0", 4, true},
+                          {"-5", 3, false},
+                          {"-5", 4, true},
+                          {"abc", 4, true},
+                          {"", 3, false},
+                          {"2.5", 4, true},
+                          {"99999999999", 9000, false},
+                          {"3", -2, true}};
+    const std::string root = addDrive(2);
+    indexer.tmrIndexer_Timer();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("interval '") + c.hours + "', age " + std::to_string(c.age));
+        const std::string old = stampHoursAgo(c.age);
+        restamp(root, old);
+        view.hours = c.hours;
+        view.reindexing.clear();
+        indexer.tmrIndexer_Timer();
+        EXPECT_EQ(stamp(root) != old, c.rebuilt);
+        EXPECT_EQ(view.reindexing, c.rebuilt ? built(root) : std::vector<std::string>{""});
+    }
+    EXPECT_TRUE(h.errors.reports.empty());
+}
+
+TEST_F(BackgroundIndexerTest, ReloadsARebuiltPairThatIsInMemory)
+{
+    const std::string root = addDrive(1);
+    indexer.tmrIndexer_Timer();
+    ASSERT_TRUE(LoadIndex(h.ctx, root, IndexMode::Drive));
+    drives[0].file("new.txt");
+    restamp(root, stampHoursAgo(5));
+    indexer.tmrIndexer_Timer();
+    EXPECT_EQ(h.ctx.LoadedIndexRoot, root);
+    EXPECT_EQ(h.ctx.index.entryCount(), 2u);
+}
+
+TEST_F(BackgroundIndexerTest, SearchClickedDuringAPassRunsByItselfAtItsEnd)
+{
+    const std::string root = addDrive(150);
+    h.request({root}, "f14");
+    h.onYield = [this] {
+        if (h.state.BackgroundIndexing && h.view.all("lstSearchResults").empty() &&
+            !h.state.SearchWaitingForIndex)
+            h.search();
+    };
+    indexer.tmrIndexer_Timer();
+
+    EXPECT_EQ(windowShown(), 1);
+    EXPECT_FALSE(h.state.SearchWaitingForIndex);
+    EXPECT_TRUE(h.view.last("lblSearchTime").starts_with("Results Returned In: "));
+    EXPECT_EQ(h.view.rows.size(), 10u); // f140.txt to f149.txt
+}
+
+TEST_F(BackgroundIndexerTest, ForceAndTicksDuringAPassStartNoSecondBuild)
+{
+    const std::string root = addDrive(250);
+    h.onYield = [this] {
+        indexer.tmrIndexer_Timer();
+        indexer.cmdForceIndex_Click();
+    };
+    indexer.tmrIndexer_Timer();
+
+    EXPECT_EQ(view.reindexing, built(root));
+    EXPECT_GE(view.indexingShown, 2); // once per yield of the build
+    EXPECT_EQ(windowShown(), 0);      // no build with the window of its own
+    EXPECT_FALSE(indexer.forceIndexPending());
+}
+
+TEST_F(BackgroundIndexerTest, ForceRebuildsEveryTickedDriveWithTheWindow)
+{
+    const std::string ticked = addDrive(1);
+    const std::string unticked = addDrive(1, false);
+    for (const std::string& root : {ticked, unticked}) {
+        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+        restamp(root, stampHoursAgo(1));
+    }
+    h.ctx.CancelIndexing = true; // left by a cancelled search
+    std::vector<bool> duringBuild;
+    h.onYield = [&] { duringBuild = {view.forceEnabled, view.timerEnabled}; };
+    indexer.cmdForceIndex_Click();
+
+    EXPECT_EQ(view.reindexing, built(ticked));
+    EXPECT_EQ(stamp(unticked), stampHoursAgo(1));
+    EXPECT_EQ(windowShown(), 1);
+    EXPECT_EQ(duringBuild, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(view.forceEnabled && view.timerEnabled);
+}
+
+TEST_F(BackgroundIndexerTest, ForceAskedWhileASearchRunsWaitsForItsEnd)
+{
+    const std::string root = addDrive(150);
+    h.request({root}, "f");
+    h.onYield = [this] {
+        indexer.cmdForceIndex_Click();
+        indexer.tmrIndexer_Timer();
+    };
+    h.search();
+    h.onYield = [] {};
+    EXPECT_TRUE(h.view.last("lblSearchTime").starts_with("Results Returned In: "));
+    EXPECT_TRUE(view.reindexing.empty());
+
+    indexer.searchEnded();
+    EXPECT_EQ(view.reindexing, built(root));
+    EXPECT_FALSE(indexer.forceIndexPending());
+}
+
+TEST_F(BackgroundIndexerTest, FailedBuildIsNotRepeatedOnEveryTick)
+{
+    view.rows.push_back({h.data.at("unplugged") + "/", true});
+    indexer.tmrIndexer_Timer();
+    indexer.tmrIndexer_Timer();
+    ASSERT_EQ(h.errors.reports.size(), 1u);
+    EXPECT_EQ(h.errors.reports[0].location, 11053);
+
+    BackgroundIndexer eager(h.ctx, h.state, view, BackgroundIndexer::RootCheck::AnyFolder);
+    eager.setRetryDelay(std::chrono::seconds(0));
+    eager.tmrIndexer_Timer();
+    eager.tmrIndexer_Timer();
+    EXPECT_EQ(h.errors.reports.size(), 3u);
+}
+
+TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
+{
+    const std::string missing = addDrive(1);
+    IndexDrive(h.ctx, addDrive(1), IndexMode::Drive, IndexingWindow::Quiet);
+    view.hoursUnreadable = true;
+    indexer.tmrIndexer_Timer();
+
+    ASSERT_EQ(h.errors.reports.size(), 1u);
+    EXPECT_EQ(h.errors.reports[0].location, 6049);
+    EXPECT_EQ(h.errors.reports[0].description, "txtHours is gone Position: 3");
+    // Searches keep waiting until a pass ends normally.
+    EXPECT_EQ(view.reindexing.back(), BackgroundIndexer::ReindexingText + missing);
+    EXPECT_TRUE(h.state.BackgroundIndexing);
+    view.hoursUnreadable = false;
+    indexer.tmrIndexer_Timer();
+    EXPECT_EQ(view.reindexing.back(), "");
+    EXPECT_FALSE(h.state.BackgroundIndexing);
+}
+
+TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
+{
+    BackgroundIndexer drivesOnly(h.ctx, h.state, view);
+    const std::string root = addDrive(0);
+    drivesOnly.tmrIndexer_Timer();
+    EXPECT_FALSE(pairExists(h.indexes, root));
+
+    if (::mount("zephrix-test", root.c_str(), "tmpfs", 0, "size=1m") != 0)
+        GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
+    drivesOnly.tmrIndexer_Timer();
+    ::umount2(root.c_str(), MNT_DETACH);
+    EXPECT_TRUE(pairExists(h.indexes, root));
+}
+
+TEST(AbandonedBuildFiles, OnlyThoseOfEndedProcessesAreRemoved)
+{
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ::waitpid(ended, nullptr, 0);
+    TempTree indexes;
+    const std::string gone = ".tmp." + std::to_string(ended), own = ".tmp." + std::to_string(::getpid());
+    for (const std::string& name : {"a.idx" + gone + ".0", "apaths.idx" + gone + ".1", "a.idx" + own + ".2"})
+        indexes.file(name);
+    indexes.file("a.idx");
+
+    EXPECT_EQ(removeAbandonedBuildFiles(indexes.path()), 2);
+    EXPECT_TRUE(std::filesystem::exists(indexes.at("a.idx" + own + ".2")));
+    EXPECT_TRUE(std::filesystem::exists(indexes.at("a.idx")));
+}
+
+} // namespace

@@ -1,0 +1,142 @@
+#include <QSignalSpy>
+#include <QTest>
+
+#include "ResultRows.h"
+#include "app/OptionValues.h"
+#include "results/FileIcons.h"
+#include "results/ResultsBatcher.h"
+#include "results/ResultsModel.h"
+#include "support/TempTree.h"
+
+using namespace zephrix;
+using namespace zephrix::test;
+
+namespace {
+
+constexpr int Name = int(ResultsColumn::Name);
+
+struct CellCase {
+    const char* locale;
+    ResultRow row;
+    bool moved;
+    QString cells; // File Name|Path|FileType|Size|Date Created|Date Modified
+};
+
+const CellCase cellCases[] = {
+    {"en_US", fileRow("a.txt", 1234567, "7/3/2003 3:43:30 PM"), false,
+     "a.txt|/t/|txt|1,234,567|7/3/2003 3:43:30 PM|7/3/2003 3:43:30 PM"},
+    {"de_DE", fileRow("a.txt", 12345), false, "a.txt|/t/|txt|12.345||"},
+    {"en_US", fileRow("b.doc", 999, "3/1/2005"), false, "b.doc|/t/|doc|999|3/1/2005|3/1/2005"},
+    {"en_US", fileRow("empty.log", 0), false, "empty.log|/t/|log|||"},
+    {"en_US", folderRow("docs"), false, "docs|/t/||||"},
+    {"en_US", fileRow("m.txt", 5), true, "m.txt|MOVED PLEASE RE-SEARCH|txt|5||"},
+    {"en_US", fileRow("bad\xff\n.txt", 1), false, "bad\uFFFD\uFFFD.txt|/t/|txt|1||"},
+};
+
+QIcon iconAt(const ResultsModel& model, int row, int column = Name)
+{
+    return model.index(row, column).data(Qt::DecorationRole).value<QIcon>();
+}
+
+} // namespace
+
+class ResultsModelTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void cells_data()
+    {
+        QTest::addColumn<int>("at");
+        for (int at = 0; at < int(std::size(cellCases)); ++at)
+            QTest::addRow("%s", qPrintable(cellCases[at].cells)) << at;
+    }
+    void cells()
+    {
+        QFETCH(int, at);
+        const CellCase& c = cellCases[at];
+        QLocale::setDefault(QLocale(c.locale));
+        ResultsModel model;
+        model.appendRows({c.row});
+        if (c.moved)
+            model.markMoved(0);
+        QStringList shown;
+        for (int column = 0; column < ResultsColumnCount; ++column) {
+            shown << model.index(0, column).data().toString();
+            QCOMPARE(bool(model.flags(model.index(0, column)) & Qt::ItemIsEditable), column == Name);
+        }
+        QCOMPARE(shown.join('|'), c.cells);
+        QCOMPARE(model.row(0).name, c.row.name); // the bytes stay for the file operations
+        QCOMPARE(model.index(0, 3).data(Qt::TextAlignmentRole).toInt(),
+                 int(Qt::AlignRight | Qt::AlignVCenter));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    void rowsArriveInBatches()
+    {
+        ResultsModel model;
+        ResultsBatcher batcher(model, [] { return false; });
+        QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+        batcher.clearResults();
+        for (int i = 0; i < 20000; ++i)
+            batcher.addResult(fileRow("f" + std::to_string(i) + ".txt", i));
+        QVERIFY2(inserts.count() < 20, qPrintable(QString::number(inserts.count())));
+        batcher.flushResults();
+        QCOMPARE(model.rowCount(), 20000);
+        QCOMPARE(model.index(19999, Name).data().toString(), "f19999.txt");
+
+        batcher.addResult(fileRow("late.txt")); // a search gone quiet still shows it
+        QTRY_COMPARE(model.rowCount(), 20001);
+        batcher.addResult(fileRow("dropped.txt"));
+        batcher.clearResults();
+        batcher.flushResults();
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    // One QIcon per type, by name alone (a file deleted before its row is
+    // shown keeps its type's icon); none for a search begun with icons off.
+    void iconsPerType()
+    {
+        TempTree tree;
+        tree.file("gone.txt");
+        ResultsModel model;
+        ResultsBatcher batcher(model, [] { return moduleOptions().ShowIcons == 1; });
+        moduleOptions().ShowIcons = 1;
+        batcher.clearResults();
+        moduleOptions().ShowIcons = 0; // applies to the next search
+        ResultRow gone = fileRow("gone.txt");
+        gone.path = tree.path() + "/";
+        for (ResultRow row : {gone, fileRow("b.txt"), fileRow("c.png"), folderRow("d"), folderRow("e")})
+            batcher.addResult(std::move(row));
+        batcher.flushResults();
+        tree.remove("gone.txt");
+        QVERIFY(!iconAt(model, 0).isNull());
+        QCOMPARE(iconAt(model, 0).cacheKey(), iconAt(model, 1).cacheKey());
+        QCOMPARE(iconAt(model, 3).cacheKey(), iconAt(model, 4).cacheKey());
+        QVERIFY(iconAt(model, 2).cacheKey() != iconAt(model, 0).cacheKey());
+        QCOMPARE(model.icons().typeCount(), 3);
+        QVERIFY(iconAt(model, 0, int(ResultsColumn::Path)).isNull());
+
+        batcher.clearResults();
+        QCOMPARE(model.icons().typeCount(), 0);
+        batcher.addResult(fileRow("b.txt"));
+        batcher.flushResults();
+        QVERIFY(!model.hasIcon(0) && iconAt(model, 0).isNull());
+        moduleOptions().ShowIcons = 1;
+        for (const char* type : {"Hard Disk", "Removable Media", "Network Drive", "CD/DVD Drive"})
+            QVERIFY2(!FileIcons::driveIcon(type).isNull(), type);
+    }
+
+    void removedRowsLeaveTheOthersInOrder()
+    {
+        ResultsModel model;
+        model.appendRows(
+            {fileRow("a.txt"), fileRow("b.txt"), fileRow("c.txt"), fileRow("d.txt"), fileRow("e.txt")});
+        model.sort(Name, Qt::DescendingOrder);
+        model.removeRowsAt({3, 0, 1, 3, 9});
+        QCOMPARE(columnTexts(model, ResultsColumn::Name), "c.txt|a.txt");
+        model.appendRows({fileRow("f.txt")});
+        QCOMPARE(columnTexts(model, ResultsColumn::Name), "c.txt|a.txt|f.txt");
+    }
+};
+
+QTEST_MAIN(ResultsModelTest)
+#include "ResultsModelTest.moc"

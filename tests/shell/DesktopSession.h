@@ -1,0 +1,155 @@
+#pragma once
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QString>
+#include <QStringList>
+#include <QTest>
+#include <QtGlobal>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace zephrix::test {
+
+// A private X desktop for one test program: Xvfb on a display it picks
+// itself, and on request openbox and trayer (a window manager and a
+// notification area). Create it before the QApplication, which then connects
+// to it. When a program is missing nothing is started and missing() names it,
+// so that the tests can skip with that message.
+class DesktopSession {
+  public:
+    explicit DesktopSession(bool withTray) : withTray_(withTray)
+    {
+        QStringList needed = {"Xvfb", "xdotool"};
+        if (withTray)
+            needed << "openbox"
+                   << "trayer";
+        for (const QString& program : needed) {
+            if (!onPath(program))
+                missing_ << program;
+        }
+        if (missing_.isEmpty() && !startServer())
+            missing_ << "a working Xvfb";
+        if (!missing_.isEmpty())
+            return;
+        qputenv("QT_QPA_PLATFORM", "xcb");
+        // A notification area on a session bus would take the icon away
+        // from the one under test.
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        if (withTray)
+            windowManager_ = spawn({"openbox", "--sm-disable"});
+    }
+    ~DesktopSession()
+    {
+        stopTray();
+        stop(windowManager_);
+        stop(server_);
+    }
+    DesktopSession(const DesktopSession&) = delete;
+    DesktopSession& operator=(const DesktopSession&) = delete;
+
+    bool ok() const { return missing_.isEmpty(); }
+    QString missing() const { return "not installed: " + missing_.join(", "); }
+
+    void startTray()
+    {
+        if (ok() && withTray_ && tray_ <= 0)
+            tray_ = spawn({"trayer", "--edge", "bottom", "--align", "right", "--widthtype", "request",
+                           "--height", "32", "--SetDockType", "true"});
+    }
+    void stopTray() { stop(tray_); }
+
+    // xdotool with the given words, against this display; true when it ran.
+    static bool xdotool(const std::vector<std::string>& words)
+    {
+        std::vector<std::string> command = {"xdotool"};
+        command.insert(command.end(), words.begin(), words.end());
+        pid_t pid = spawn(command);
+        int status = 0;
+        return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+  private:
+    static bool onPath(const QString& program)
+    {
+        for (const QString& dir : qEnvironmentVariable("PATH").split(':')) {
+            if (::access((dir + "/" + program).toLocal8Bit().constData(), X_OK) == 0)
+                return true;
+        }
+        return false;
+    }
+
+    static pid_t spawn(const std::vector<std::string>& command, int keepFd = -1)
+    {
+        std::vector<char*> argv;
+        for (const std::string& word : command)
+            argv.push_back(const_cast<char*>(word.c_str()));
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (keepFd >= 0)
+            posix_spawn_file_actions_adddup2(&actions, keepFd, 3);
+        pid_t pid = -1;
+        if (posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+
+    static void stop(pid_t& pid)
+    {
+        if (pid <= 0)
+            return;
+        ::kill(pid, SIGTERM);
+        ::waitpid(pid, nullptr, 0);
+        pid = -1;
+    }
+
+    // Xvfb chooses a free display and writes its number to descriptor 3,
+    // so test programs running side by side never collide.
+    bool startServer()
+    {
+        int channel[2];
+        if (::pipe(channel) != 0)
+            return false;
+        server_ = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
+                        channel[1]);
+        ::close(channel[1]);
+        std::string number;
+        char c = 0;
+        pollfd wait{channel[0], POLLIN, 0};
+        while (server_ > 0 && ::poll(&wait, 1, 20000) == 1 && ::read(channel[0], &c, 1) == 1 && c != '\n')
+            number.push_back(c);
+        ::close(channel[0]);
+        if (number.empty())
+            return false;
+        qputenv("DISPLAY", QByteArray(":") + number.c_str());
+        return true;
+    }
+
+    bool withTray_;
+    QStringList missing_;
+    pid_t server_ = -1;
+    pid_t windowManager_ = -1;
+    pid_t tray_ = -1;
+};
+
+// The main() of a test program on its own desktop: the session first, so
+// that the application connects to it. Test takes the session.
+template <typename Test> int runOnDesktop(int argc, char* argv[], bool withTray)
+{
+    DesktopSession session(withTray);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    session.startTray();
+    Test test(session);
+    return QTest::qExec(&test, argc, argv);
+}
+
+} // namespace zephrix::test
