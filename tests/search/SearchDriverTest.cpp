@@ -280,10 +280,10 @@ TEST(SearchDriver, WaitsWhileBackgroundIndexingRuns)
     a.writeIndex(h.indexes);
     request(h, {a.root}, "a");
 
-    h.state.BackgroundIndexing = true;
-    h.state.BackgroundIndexRoot = a.root;
+    h.ctx.BackgroundIndexing = true;
+    h.ctx.BackgroundIndexRoot = a.root;
     h.search();
-    EXPECT_EQ(h.state.SearchWaitingForIndex, 1);
+    EXPECT_EQ(h.ctx.SearchWaitingForIndex, true);
     EXPECT_EQ(h.view.indexingShown, 1);
     EXPECT_TRUE(h.view.searchEnabled);
     EXPECT_EQ(h.view.clears, 0);
@@ -294,8 +294,8 @@ TEST(SearchDriver, WaitsWhileBackgroundIndexingRuns)
     EXPECT_EQ(h.view.clears, 0);
 
     // The indexer's end of pass: the flag back to 0, and the request again.
-    h.state.BackgroundIndexing = false;
-    h.state.SearchWaitingForIndex = 0;
+    h.ctx.BackgroundIndexing = false;
+    h.ctx.SearchWaitingForIndex = false;
     h.search();
     EXPECT_EQ(names(h.view), Rows{"a0000.txt"});
 }
