@@ -1,13 +1,54 @@
 #include "ui/PictureButton.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace zephrix {
+namespace {
+
+// What assistive tools see of a picture button: a push button whose name is
+// the word it shows (its accessible name) and whose press clicks it.
+class PictureButtonAccessible : public QAccessibleWidget {
+  public:
+    explicit PictureButtonAccessible(QWidget* button) : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.focusable = widget()->focusPolicy() != Qt::NoFocus;
+        return state;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+
+    void doAction(const QString& actionName) override
+    {
+        if (actionName == pressAction() && widget()->isEnabled())
+            static_cast<PictureButton*>(widget())->click();
+    }
+
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* pictureButtonAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(PictureButton::staticMetaObject.className()) && object &&
+        object->isWidgetType())
+        return new PictureButtonAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+} // namespace
 
 PictureButton::PictureButton(QWidget* parent, const QString& objectName, PicturePainter painter)
     : QWidget(parent), painter_(std::move(painter))
 {
+    static const bool accessibilityInstalled = [] {
+        QAccessible::installFactory(pictureButtonAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibilityInstalled);
     setObjectName(objectName);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::NoFocus);
@@ -19,6 +60,11 @@ void PictureButton::setPicture(int picture)
         return;
     picture_ = picture;
     update();
+}
+
+void PictureButton::click()
+{
+    emit clicked();
 }
 
 void PictureButton::paintEvent(QPaintEvent*)

@@ -7,7 +7,7 @@ namespace zephrix {
 // A picture that acts as a button. It shows one picture, chosen by number,
 // which its owner swaps on mouseDown/mouseUp (the pressed look). A click is a
 // left-button release over the picture; a release elsewhere only ends the
-// press.
+// press. Assistive tools see a button with a press action.
 class PictureButton : public QWidget {
     Q_OBJECT
   public:
@@ -17,6 +17,10 @@ class PictureButton : public QWidget {
 
     int picture() const { return picture_; }
     void setPicture(int picture);
+
+    // The click of a press that did not come from the mouse (an assistive
+    // tool's press action).
+    void click();
 
   signals:
     void mouseDown(Qt::MouseButton button);
