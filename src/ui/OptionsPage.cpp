@@ -1,5 +1,6 @@
 #include "ui/OptionsPage.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -84,6 +85,9 @@ OptionsPage::OptionsPage(QWidget* pctTabs) : QWidget(pctTabs)
         optionLeft = optCopyMove[i]->geometry().right() + 24;
         connect(optCopyMove[i], &QRadioButton::clicked, this, [this, i] { optCopyMove_Click(i); });
     }
+    auto* dragModes = new QButtonGroup(this);
+    dragModes->addButton(optCopyMove[0]);
+    dragModes->addButton(optCopyMove[1]);
     optCopyMove[0]->setChecked(true);
 
     // Start-up and the shortcut.

@@ -1,5 +1,6 @@
 #include "ui/SearchPage.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
@@ -74,6 +75,9 @@ SearchPage::SearchPage(QWidget* pctTabs) : QWidget(pctTabs)
         optSearchType[i]->setProperty("index", i);
         optionLeft = optSearchType[i]->geometry().right() + 14;
     }
+    auto* matches = new QButtonGroup(this);
+    for (QRadioButton* match : optSearchType)
+        matches->addButton(match);
     optSearchType[0]->setChecked(true);
     fraSearchOptions->setGeometry(0, MatchRow, optionLeft, optSearchType[0]->height());
 
@@ -161,6 +165,11 @@ SearchPage::SearchPage(QWidget* pctTabs) : QWidget(pctTabs)
                                           QStringLiteral("Drive"),
                                           QStringLiteral("Search Only Files In This Folder"),
                                           false});
+    // Buttons exclude each other by group: left to themselves, radio
+    // buttons pair up with every radio button further down the page too.
+    auto* scope = new QButtonGroup(this);
+    scope->addButton(optSearchTheseDrives);
+    scope->addButton(optSearchThisFolder);
     optSearchTheseDrives->setChecked(true);
     connect(optSearchTheseDrives, &QRadioButton::clicked, this, &SearchPage::optSearchTheseDrives_Click);
     connect(optSearchThisFolder, &QRadioButton::clicked, this, &SearchPage::optSearchThisFolder_Click);

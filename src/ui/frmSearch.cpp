@@ -10,6 +10,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QTimer>
+#include <utility>
 
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
@@ -70,6 +71,11 @@ bool frmSearch::isLoaded()
     return loaded != nullptr;
 }
 
+void frmSearch::unload()
+{
+    delete std::exchange(loaded, nullptr);
+}
+
 frmSearch::frmSearch()
 {
     setObjectName(QStringLiteral("frmSearch"));
@@ -89,6 +95,8 @@ frmSearch::frmSearch()
 
     connectCommands();
     pctTabs->installEventFilter(this);
+    for (QWidget* page : pages())
+        page->installEventFilter(this);
     for (QWidget* control : fraSearch->searchOnEnter())
         control->installEventFilter(this);
 }
@@ -213,20 +221,24 @@ void frmSearch::readOptions()
 void frmSearch::lblTabs_Click(int index)
 {
     guarded(L::lblTabs, [&] {
-        QWidget* const pages[4] = {fraSearch, fraAdvanced, fraOptions, fraResults};
         if (index < 1 || index > 4)
             return;
-        QWidget* page = pages[index - 1];
+        QWidget* page = pages()[index - 1];
         page->setGeometry(layout::Page);
         page->show();
         page->raise();
         pctTabs->setSelected(index);
-        for (QWidget* other : pages) {
+        for (QWidget* other : pages()) {
             if (other != page)
                 other->hide();
         }
         showResultsToolbar(index == 4 && fraResults->resultCount() > 0);
     });
+}
+
+QList<QWidget*> frmSearch::pages() const
+{
+    return {fraSearch, fraAdvanced, fraOptions, fraResults};
 }
 
 void frmSearch::showResultsToolbar(bool full)
@@ -358,11 +370,14 @@ void frmSearch::LoadExcludedFolders()
 bool frmSearch::eventFilter(QObject* watched, QEvent* event)
 {
     // Enter in the criteria, the scope controls and the tab strip runs the
-    // search; a held key does not run it again and again.
+    // search; a held key does not run it again and again. A key a control
+    // leaves unhandled goes on to its page, and from there to the tab strip
+    // that holds the pages: it stops at the page, as Enter runs the search
+    // only where it is pressed on the strip itself.
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            if (!key->isAutoRepeat())
+            if (!pages().contains(qobject_cast<QWidget*>(watched)) && !key->isAutoRepeat())
                 cmdSearch_Click();
             return true;
         }

@@ -31,6 +31,9 @@ class frmSearch : public QWidget {
     static frmSearch& instance();
     // True once instance() has been called.
     static bool isLoaded();
+    // Unloads the window: the next instance() loads it anew, reading the
+    // drive catalogue and the settings again.
+    static void unload();
 
     HeaderBar* pictHeaderBar;
     PictureButton* pctMinimize;
@@ -115,6 +118,7 @@ class frmSearch : public QWidget {
     bool fillDriveLists();
     void readOptions();
     void connectCommands();
+    QList<QWidget*> pages() const;
 };
 
 } // namespace zephrix
