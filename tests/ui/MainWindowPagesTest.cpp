@@ -180,7 +180,7 @@ class MainWindowPagesTest : public QObject {
         row("cmdExpandResults", "Expand Results",
             "Click here to see the results in a larger/sizeable window.");
         row("cmdCancelSearch", "Cancel Search", "Click here if you want to cancel a search in progress.");
-        row("pctMinimize", "Hide", "Click here to hide this window.");
+        row("pctMinimize", "Hide Window", "Click here to hide this window.");
     }
 
     // The name tools read is the caption (or the naming label's caption),
