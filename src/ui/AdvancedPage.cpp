@@ -25,14 +25,14 @@ namespace zephrix {
 namespace {
 
 namespace L = SearchLocations;
+using layout::ButtonHeight;
+using layout::ButtonWidth;
+using layout::LineHeight;
 
 constexpr int LeftWidth = 300;
 constexpr int RightLeft = 312;
 constexpr int CheckRow = 20;
 constexpr int CheckStep = 20;
-constexpr int LineHeight = twips(285);
-constexpr int ButtonHeight = twips(345);
-constexpr int ButtonWidth = twips(1665);
 
 const QString AddFolderCaption = QStringLiteral("Add This Folder To The Exclude List:");
 
@@ -40,9 +40,7 @@ const QString AddFolderCaption = QStringLiteral("Add This Folder To The Exclude 
 
 AdvancedPage::AdvancedPage(QWidget* pctTabs) : QWidget(pctTabs)
 {
-    setObjectName(QStringLiteral("fraAdvanced"));
-    setGeometry(layout::Page);
-    controls::describe(this, QStringLiteral("Advanced"));
+    controls::setUpPage(this, "fraAdvanced", QStringLiteral("Advanced"));
 
     controls::heading(this, "lblAdvanced", QStringLiteral("Advanced Search Settings:"), {0, 0});
     int row = CheckRow;

@@ -50,11 +50,7 @@ DropDownPicker::DropDownPicker(QWidget* parent, Names names, QRect textBox, int 
     // then closes.
     arrow->setFocusPolicy(Qt::TabFocus);
     controls::describe(arrow, accessibleName, tip);
-    connect(arrow, &PictureButton::mouseDown, arrow, [this](Qt::MouseButton button) {
-        if (button == Qt::LeftButton)
-            arrow->setPicture(1);
-    });
-    connect(arrow, &PictureButton::mouseUp, arrow, [this] { arrow->setPicture(0); });
+    arrow->showPressWith(1);
     connect(arrow, &PictureButton::clicked, this, &DropDownPicker::arrowClick);
 
     list->setObjectName(QString::fromLatin1(names.list));

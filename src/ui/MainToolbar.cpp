@@ -82,11 +82,7 @@ MainToolbar::MainToolbar(QWidget* window) : QWidget(window)
                                           });
         picture->resize(PictureSize, PictureSize);
         controls::describe(picture, caption, tip);
-        connect(picture, &PictureButton::mouseDown, picture, [picture](Qt::MouseButton button) {
-            if (button == Qt::LeftButton)
-                picture->setPicture(1);
-        });
-        connect(picture, &PictureButton::mouseUp, picture, [picture] { picture->setPicture(0); });
+        picture->showPressWith(1);
         connect(picture, &PictureButton::clicked, this, [this, command] { emit pictureClicked(command); });
 
         auto* label = new CaptionLabel(caption, this);

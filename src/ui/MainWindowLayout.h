@@ -21,6 +21,11 @@ inline const QRect TabStrip{0, twips(1140), twips(8820), twips(4650) + PageGrowt
 // A page inside the tab strip, whichever is selected.
 inline const QRect Page{twips(120), twips(510), twips(8505), twips(3945) + PageGrowth};
 
+// A one-line text box's height, and the picture buttons' size on the pages.
+inline constexpr int LineHeight = twips(285);
+inline constexpr int ButtonWidth = twips(1665);
+inline constexpr int ButtonHeight = twips(345);
+
 // The tab heads, which are the click targets of the tabs.
 inline const QRect TabTargets[4] = {
     {twips(90), twips(90), twips(975), twips(405)},

@@ -24,12 +24,12 @@ namespace zephrix {
 namespace {
 
 namespace L = SearchLocations;
+using layout::ButtonHeight;
+using layout::ButtonWidth;
+using layout::LineHeight;
 
 constexpr int LeftWidth = 284;
 constexpr int RightLeft = 296;
-constexpr int LineHeight = twips(285);
-constexpr int ButtonHeight = twips(345);
-constexpr int ButtonWidth = twips(1665);
 
 const QString HoursCaption = QStringLiteral("Automatically Re-Index Drives Every");
 
@@ -37,9 +37,7 @@ const QString HoursCaption = QStringLiteral("Automatically Re-Index Drives Every
 
 OptionsPage::OptionsPage(QWidget* pctTabs) : QWidget(pctTabs)
 {
-    setObjectName(QStringLiteral("fraOptions"));
-    setGeometry(layout::Page);
-    controls::describe(this, QStringLiteral("Options"));
+    controls::setUpPage(this, "fraOptions", QStringLiteral("Options"));
     controls::heading(this, "lblOptions", QStringLiteral("Options:"), {0, 0});
 
     // Background indexing.

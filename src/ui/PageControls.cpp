@@ -7,6 +7,7 @@
 #include <QRadioButton>
 
 #include "ui/Artwork.h"
+#include "ui/MainWindowLayout.h"
 #include "ui/PictureButton.h"
 
 namespace zephrix::controls {
@@ -29,6 +30,13 @@ Button* placeButton(Button* button, const QString& name, QPoint at, const QStrin
 }
 
 } // namespace
+
+void setUpPage(QWidget* page, const char* name, const QString& tabCaption)
+{
+    page->setObjectName(QString::fromLatin1(name));
+    page->setGeometry(layout::Page);
+    describe(page, tabCaption);
+}
 
 QFont pageFont(bool bold)
 {
@@ -127,11 +135,7 @@ PictureButton* captionButton(QWidget* parent, const char* name, const QString& c
     box.setWidth(std::max(box.width(), needed));
     made->setGeometry(box);
     describe(made, caption, tip);
-    QObject::connect(made, &PictureButton::mouseDown, made, [made](Qt::MouseButton button) {
-        if (button == Qt::LeftButton)
-            made->setPicture(1);
-    });
-    QObject::connect(made, &PictureButton::mouseUp, made, [made] { made->setPicture(0); });
+    made->showPressWith(1);
     return made;
 }
 

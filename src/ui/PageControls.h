@@ -19,6 +19,10 @@ class PictureButton;
 // whose text does not fit its design size grows to fit; texts never shrink.
 namespace controls {
 
+// Makes `page` one of the pages of the tab strip, named for tools by the
+// caption of its tab.
+void setUpPage(QWidget* page, const char* name, const QString& tabCaption);
+
 // The font of the pages' controls.
 QFont pageFont(bool bold = false);
 

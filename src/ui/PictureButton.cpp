@@ -67,6 +67,15 @@ void PictureButton::click()
     emit clicked();
 }
 
+void PictureButton::showPressWith(int pressed)
+{
+    connect(this, &PictureButton::mouseDown, this, [this, pressed](Qt::MouseButton button) {
+        if (button == Qt::LeftButton)
+            setPicture(pressed);
+    });
+    connect(this, &PictureButton::mouseUp, this, [this] { setPicture(0); });
+}
+
 void PictureButton::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -22,6 +22,10 @@ class PictureButton : public QWidget {
     // tool's press action).
     void click();
 
+    // Shows picture `pressed` while the left button holds the picture down,
+    // picture 0 otherwise.
+    void showPressWith(int pressed);
+
   signals:
     void mouseDown(Qt::MouseButton button);
     void mouseUp(Qt::MouseButton button);

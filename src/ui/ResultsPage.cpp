@@ -14,10 +14,12 @@
 namespace zephrix {
 namespace {
 
+using layout::ButtonHeight;
+using layout::ButtonWidth;
+
 constexpr int ListTop = 18;
 constexpr int StatusRows = 3;
 constexpr int StatusStep = 18;
-constexpr int ButtonHeight = twips(345);
 // The shared place of the two buttons, measured from the page's bottom so
 // that it keeps its distance when the page grows.
 constexpr int ButtonLeft = twips(6810);
@@ -40,9 +42,7 @@ QLabel* statusLabel(QWidget* page, QLabel* made, const char* name, const QString
 
 ResultsPage::ResultsPage(QWidget* pctTabs) : QWidget(pctTabs)
 {
-    setObjectName(QStringLiteral("fraResults"));
-    setGeometry(layout::Page);
-    controls::describe(this, QStringLiteral("Results"));
+    controls::setUpPage(this, "fraResults", QStringLiteral("Results"));
     controls::heading(this, "lblSearchResults", QStringLiteral("Search Results:"), {0, 0});
 
     const int statusTop = height() - StatusRows * StatusStep - 2;
@@ -78,7 +78,7 @@ ResultsPage::ResultsPage(QWidget* pctTabs) : QWidget(pctTabs)
     lblNotes = statusLabel(this, new ElidedLabel, "lblNotes", QString(),
                            {0, statusTop + 2 * StatusStep, textWidth, 16});
 
-    const QRect shared(ButtonLeft, height() - ButtonBottomGap - ButtonHeight, twips(1665), ButtonHeight);
+    const QRect shared(ButtonLeft, height() - ButtonBottomGap - ButtonHeight, ButtonWidth, ButtonHeight);
     cmdExpandResults =
         controls::captionButton(this, "cmdExpandResults", QStringLiteral("Expand Results"), shared,
                                 QStringLiteral("Click here to see the results in a larger/sizeable window."));

@@ -24,6 +24,9 @@ namespace {
 
 namespace L = SearchLocations;
 using controls::label;
+using layout::ButtonHeight;
+using layout::ButtonWidth;
+using layout::LineHeight;
 
 // Rows and columns of the page. The criteria boxes keep their design places;
 // the rest is fitted around them.
@@ -39,7 +42,6 @@ constexpr int ListTop = 204;
 constexpr int BoxColumn = twips(3750);
 constexpr int LabelColumnEnd = BoxColumn - 6;
 constexpr int ScopeGap = 9;
-constexpr int LineHeight = twips(285);
 constexpr int DateWidth = twips(1185);
 
 const char* const MatchCaptions[4] = {"Contains", "Exactly", "Starts With", "Ends With"};
@@ -53,9 +55,7 @@ std::string bytesOf(const QString& text)
 
 SearchPage::SearchPage(QWidget* pctTabs) : QWidget(pctTabs)
 {
-    setObjectName(QStringLiteral("fraSearch"));
-    setGeometry(layout::Page);
-    controls::describe(this, QStringLiteral("Search"));
+    controls::setUpPage(this, "fraSearch", QStringLiteral("Search"));
     const int right = width();
 
     // What to look for.
@@ -135,11 +135,7 @@ SearchPage::SearchPage(QWidget* pctTabs) : QWidget(pctTabs)
     cmdSearch->setGeometry(searchLeft, DateRow, right - searchLeft, SizeRow + LineHeight - DateRow);
     controls::describe(cmdSearch, QStringLiteral("Search"),
                        QStringLiteral("Search for matching files right now."));
-    connect(cmdSearch, &PictureButton::mouseDown, cmdSearch, [this](Qt::MouseButton button) {
-        if (button == Qt::LeftButton)
-            cmdSearch->setPicture(1);
-    });
-    connect(cmdSearch, &PictureButton::mouseUp, cmdSearch, [this] { cmdSearch->setPicture(0); });
+    cmdSearch->showPressWith(1);
     connect(cmdSearch, &PictureButton::clicked, this, &SearchPage::searchClicked);
 
     // Where to look: the checked drives on the left, one folder on the right.
