@@ -11,12 +11,19 @@ namespace {
 // the word it shows (its accessible name) and whose press clicks it.
 class PictureButtonAccessible : public QAccessibleWidget {
   public:
-    explicit PictureButtonAccessible(QWidget* button) : QAccessibleWidget(button, QAccessible::Button) {}
+    explicit PictureButtonAccessible(PictureButton* button)
+        : QAccessibleWidget(button, button->accessibleRole()), button_(button)
+    {
+    }
+
+    QAccessible::Role role() const override { return button_->accessibleRole(); }
 
     QAccessible::State state() const override
     {
         QAccessible::State state = QAccessibleWidget::state();
         state.focusable = widget()->focusPolicy() != Qt::NoFocus;
+        state.selectable = button_->accessibleRole() == QAccessible::PageTab;
+        state.selected = button_->isSelected();
         return state;
     }
 
@@ -25,17 +32,20 @@ class PictureButtonAccessible : public QAccessibleWidget {
     void doAction(const QString& actionName) override
     {
         if (actionName == pressAction() && widget()->isEnabled())
-            static_cast<PictureButton*>(widget())->click();
+            button_->click();
     }
 
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+  private:
+    PictureButton* button_;
 };
 
 QAccessibleInterface* pictureButtonAccessible(const QString& className, QObject* object)
 {
     if (className == QLatin1String(PictureButton::staticMetaObject.className()) && object &&
         object->isWidgetType())
-        return new PictureButtonAccessible(static_cast<QWidget*>(object));
+        return new PictureButtonAccessible(static_cast<PictureButton*>(object));
     return nullptr;
 }
 
@@ -65,6 +75,17 @@ void PictureButton::setPicture(int picture)
 void PictureButton::click()
 {
     emit clicked();
+}
+
+void PictureButton::setSelected(bool selected)
+{
+    if (selected_ == selected)
+        return;
+    selected_ = selected;
+    QAccessible::State changed;
+    changed.selected = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void PictureButton::showPressWith(int pressed)

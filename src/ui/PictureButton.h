@@ -1,4 +1,5 @@
 #pragma once
+#include <QAccessible>
 #include <QWidget>
 #include <functional>
 
@@ -26,6 +27,14 @@ class PictureButton : public QWidget {
     // picture 0 otherwise.
     void showPressWith(int pressed);
 
+    // What assistive tools take the picture for: a push button, unless it
+    // is something else that is pressed, such as a tab; a selected one (the
+    // tab of the page shown) says so.
+    QAccessible::Role accessibleRole() const { return role_; }
+    void setAccessibleRole(QAccessible::Role role) { role_ = role; }
+    bool isSelected() const { return selected_; }
+    void setSelected(bool selected);
+
   signals:
     void mouseDown(Qt::MouseButton button);
     void mouseUp(Qt::MouseButton button);
@@ -39,6 +48,8 @@ class PictureButton : public QWidget {
   private:
     PicturePainter painter_;
     int picture_ = 0;
+    QAccessible::Role role_ = QAccessible::Button;
+    bool selected_ = false;
 };
 
 } // namespace zephrix

@@ -51,6 +51,7 @@ TabStrip::TabStrip(QWidget* window) : QWidget(window)
         auto* target = new PictureButton(this, QStringLiteral("lblTabs_%1").arg(i + 1),
                                          [](QPainter&, const QRectF&, int) {});
         target->setProperty("index", i + 1);
+        target->setAccessibleRole(QAccessible::PageTab);
         target->setGeometry(head);
         controls::describe(target, captions()[i]);
         connect(target, &PictureButton::clicked, this, [this, i] { emit tabClicked(i + 1); });
@@ -61,6 +62,8 @@ TabStrip::TabStrip(QWidget* window) : QWidget(window)
 void TabStrip::setSelected(int index)
 {
     selected_ = index;
+    for (int i = 0; i < targets_.size(); ++i)
+        targets_[i]->setSelected(i + 1 == index);
     update();
 }
 

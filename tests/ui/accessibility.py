@@ -7,7 +7,10 @@ import sys
 import tempfile
 import time
 
-import pyatspi
+# Imported once the accessibility bus is up (see main): importing it earlier
+# would start a second bus by D-Bus activation, and the program and this
+# script could end up on different ones.
+pyatspi = None
 
 TITLE = "Zephrix: File Search Accelerator"
 
@@ -18,8 +21,23 @@ def wait_for(find, what, seconds=20):
         found = find()
         if found is not None:
             return found
-        time.sleep(0.2)
+        pump_events(0.2)
     sys.exit(f"FAIL: {what} never appeared")
+
+
+def pump_events(seconds):
+    """Lets the accessibility library take in what the bus tells it (a new
+    application, changed states): it keeps what it read until it does."""
+    if pyatspi is None:
+        time.sleep(seconds)
+        return
+    from gi.repository import GLib
+    context = GLib.MainContext.default()
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        while context.iteration(False):
+            pass
+        time.sleep(0.02)
 
 
 def main_window():
@@ -47,8 +65,8 @@ def control(window, role, name):
     return wait_for(lambda: controls(window).get((role, name)), f"{role} '{name}'")
 
 
-def press(window, name):
-    button = control(window, "push button", name)
+def press(window, name, role="push button"):
+    button = control(window, role, name)
     action = button.queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     assert "Press" in names, f"'{name}' offers {names}"
@@ -79,20 +97,34 @@ def check(window):
     expect(control(window, "radio button", "Contains"), checked=True)
     expect(control(window, "check box", "Search Inside Files For This String"), checked=False)
 
-    press(window, "Options")
+    tab = control(window, "page tab", "Options")
+    assert not tab.getState().contains(pyatspi.STATE_SELECTED), "the Options tab is selected at start"
+    press(window, "Options", "page tab")
+    wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED) or None, "the Options tab selected")
     expect(control(window, "check box", "Startup With Windows"), checked=True)
     expect(control(window, "check box", "Hide To Tray On Startup"), checked=False)
     expect(control(window, "push button", "Re-Index Now"),
            description="Click here to force Zephrix to reindex your drives immediately.")
 
-    press(window, "Results")
+    press(window, "Results", "page tab")
     control(window, "label", "Files Searched: 0")
     control(window, "label", "Results Returned In: 0 Seconds")
 
 
+def bus_is_up():
+    answer = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
+                             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
+                            capture_output=True, text=True)
+    return True if "boolean true" in answer.stdout else None
+
+
 def main(program):
+    global pyatspi
     with tempfile.TemporaryDirectory() as home:
         bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
+        wait_for(bus_is_up, "the accessibility bus")
+        import pyatspi as imported
+        pyatspi = imported
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                    XDG_CONFIG_HOME=os.path.join(home, "config"), ZEPHRIX_DATA_DIR=os.path.join(home, "data"),
                    ZEPHRIX_UPDATE_URL="http://127.0.0.1:9")
