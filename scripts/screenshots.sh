@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Captures the program's windows on a virtual X server into screenshots/
-# (git-ignored): the splash, the main window, the message dialog as error,
-# notice and question, the error report and the indexing window, each at
-# 100% and 200% scale. Needs the packages of scripts/install-deps.sh.
+# (git-ignored): the splash, the main window's four pages (the results with a
+# few rows), the message dialog as error, notice and question, the error
+# report and the indexing window, each at 100% and 200% scale. Needs the
+# packages of scripts/install-deps.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${ZEPHRIX_BUILD_DIR:-build}
@@ -17,7 +18,7 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$out"
 
 for scale in 1 2; do
-    xvfb-run --auto-servernum --server-args="-screen 0 1920x1400x24 -dpi 96" \
+    xvfb-run --auto-servernum --server-args="-screen 0 1920x1400x24 -dpi 96 -noreset" \
         env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
         XDG_CONFIG_HOME="$scratch/config" ZEPHRIX_DATA_DIR="$scratch/data" \
         ZEPHRIX_REPORT_URL=http://127.0.0.1:9 ZEPHRIX_SCREENSHOT_DIR="$out" \
