@@ -1,11 +1,8 @@
 #pragma once
 #include <QAbstractItemView>
-#include <QFile>
 #include <QListWidget>
 #include <QSettings>
 #include <QTest>
-#include <QTextStream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -73,33 +70,13 @@ class MainWindowHarness {
 
     static void pressEnter(const char* name) { QTest::keyClick(control(name), Qt::Key_Return); }
 
-    // The settings file as written on disk: section -> key -> value, keys as
-    // they stand in the file.
-    std::map<std::string, std::map<std::string, std::string>> settingsFile() const
-    {
-        std::map<std::string, std::map<std::string, std::string>> sections;
-        QFile file(QString::fromStdString(config.path() + "/Zephrix/Zephrix.conf"));
-        if (!file.open(QIODevice::ReadOnly))
-            return sections;
-        std::string section;
-        QTextStream lines(&file);
-        while (!lines.atEnd()) {
-            const QString line = lines.readLine();
-            if (line.startsWith('[')) {
-                section = line.mid(1, line.size() - 2).toStdString();
-            } else if (const qsizetype equals = line.indexOf('='); equals > 0) {
-                sections[section][line.left(equals).toStdString()] = line.mid(equals + 1).toStdString();
-            }
-        }
-        return sections;
-    }
+    // A value as the settings file on disk holds it, read as a plain INI
+    // file (not through the program's store); "<none>" when it is not there.
     std::string stored(const std::string& section, const std::string& key) const
     {
-        const auto all = settingsFile();
-        const auto found = all.find(section);
-        if (found == all.end() || !found->second.count(key))
-            return "<none>";
-        return found->second.at(key);
+        const QSettings file(QString::fromStdString(config.path() + "/Zephrix/Zephrix.conf"),
+                             QSettings::IniFormat);
+        return file.value(QString::fromStdString(section + "/" + key), "<none>").toString().toStdString();
     }
 };
 

@@ -267,16 +267,6 @@ class MainWindowPagesTest : public QObject {
             QCOMPARE(timer->isActive(), running);
         }
     }
-
-    // A picture button is pressed by assistive tools through its action.
-    void pictureButtonsOfferThePressAction()
-    {
-        QSignalSpy searched(&frmSearch::instance(), &frmSearch::searchRequested);
-        QAccessibleInterface* search = QAccessible::queryAccessibleInterface(H::control("cmdSearch"));
-        QCOMPARE(search->role(), QAccessible::Button);
-        search->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(searched.count(), 1);
-    }
 };
 
 QTEST_MAIN(MainWindowPagesTest)

