@@ -8,8 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev libutf8proc-dev libx11-dev
   googletest libgtest-dev libbenchmark-dev
   fonts-dejavu-core xvfb xauth xdotool
-  python3-pyatspi at-spi2-core dbus
   clang clang-format libclang-rt-14-dev
+  python3-pyatspi at-spi2-core dbus
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(fd-find plocate strace time hyperfine python3)

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # Captures the program's windows on a virtual X server into screenshots/
-# (git-ignored): the splash, the main window's four pages (the results with a
-# few rows), the message dialog as error, notice and question, the error
-# report and the indexing window, each at 100% and 200% scale. Needs the
-# packages of scripts/install-deps.sh.
+# (git-ignored): the splash, the main window, the message dialog as error,
+# notice and question, the error report and the indexing window, each at
+# 100% and 200% scale. Needs the packages of scripts/install-deps.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${ZEPHRIX_BUILD_DIR:-build}
