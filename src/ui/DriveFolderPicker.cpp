@@ -69,8 +69,8 @@ void DriveFolderPicker::driveChosen(const QString&, const QString& previous)
     const std::string root = chosenRoot();
     if (tree->setDrive(fromBytes(root)))
         return;
-    // The first drive of the catalogue is passed over: the fallback is a
-    // second hard disk.
+    // The fallback is the first hard disk from the catalogue's second drive
+    // on.
     const Drive* fallback = nullptr;
     if (catalogue_) {
         for (size_t row = 1; row < catalogue_->size() && !fallback; ++row) {
