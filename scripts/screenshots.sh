@@ -18,7 +18,7 @@ trap 'rm -rf "$scratch"' EXIT
 mkdir -p "$out"
 
 for scale in 1 2; do
-    xvfb-run --auto-servernum --server-args="-screen 0 1920x1400x24 -dpi 96" \
+    xvfb-run --auto-servernum --server-args="-screen 0 1920x1400x24 -dpi 96 -noreset" \
         env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$scale" \
         XDG_CONFIG_HOME="$scratch/config" ZEPHRIX_DATA_DIR="$scratch/data" \
         ZEPHRIX_REPORT_URL=http://127.0.0.1:9 ZEPHRIX_SCREENSHOT_DIR="$out" \

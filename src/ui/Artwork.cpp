@@ -158,12 +158,17 @@ void paintButtonFace(QPainter& painter, const QRectF& box, const QString& captio
     painter.drawLine(QPointF(face.left() + 3, face.top() + 1.5), QPointF(face.right() - 3, face.top() + 1.5));
 
     const QPointF shift = pressed ? QPointF(1, 1) : QPointF(0, 0);
-    painter.setFont(uiFont(8.5, true));
+    painter.setFont(buttonFont());
     painter.setPen(QColor(0, 0, 0, 90));
     painter.drawText(face.translated(shift + QPointF(0, 1)), Qt::AlignCenter, caption);
     painter.setPen(Qt::white);
     painter.drawText(face.translated(shift), Qt::AlignCenter, caption);
     painter.restore();
+}
+
+QFont buttonFont()
+{
+    return uiFont(8.5, true);
 }
 
 void paintNoticeBadge(QPainter& painter, const QRectF& box, NoticeKind kind)

@@ -3,11 +3,14 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
 
 #include "app/ErrorReport.h"
+#include "app/ModuleState.h"
 #include "support/TempTree.h"
 #include "ui/frmErrors.h"
 #include "ui/frmHelp.h"
@@ -74,7 +77,7 @@ class ScreenshotsTest : public QObject {
     {
         QWidget* button = window.findChild<QWidget*>(name);
         QVERIFY(button);
-        const QRect r = button->geometry();
+        const QRect r(button->mapTo(&window, QPoint()), button->size());
         const QColor face = at(image, window, {r.left() + 6, r.center().y()});
         QVERIFY2(face.blue() > face.red() + 60, qPrintable(face.name()));
         int caption = 0;
@@ -94,10 +97,43 @@ class ScreenshotsTest : public QObject {
         QVERIFY2(corner.blue() > corner.red() + 40, qPrintable(corner.name()));
     }
 
-    void mainWindow()
+    // The four pages, with a drive of each kind listed and, on the Results
+    // page, a few rows in the list.
+    void mainWindowPages()
     {
-        const QImage image = capture(frmSearch::instance(), "main-window");
-        checkHeader(image, frmSearch::instance());
+        DriveList() = {{"/", HardDisk},
+                       {"/home/", HardDisk},
+                       {"/media/alice/USB STICK/", RemovableMedia},
+                       {"/media/cdrom/", OpticalDrive},
+                       {"/mnt/nas/", NetworkDrive}};
+        frmSearch& window = frmSearch::instance();
+        auto* rows = qobject_cast<QStandardItemModel*>(window.resultsList()->model());
+        QVERIFY(rows);
+        const char* const results[][6] = {
+            {"report.doc", "/home/alice/Documents/", "doc", "48,128", "3/1/2005 10:15:00 AM",
+             "3/2/2005 9:03:12 AM"},
+            {"report-2004.doc", "/home/alice/Documents/Old/", "doc", "1,203,456", "12/30/2004 4:44:10 PM",
+             "12/30/2004 4:44:10 PM"},
+            {"reports", "/home/alice/", "", "", "", ""},
+        };
+        for (const auto& result : results) {
+            QList<QStandardItem*> cells;
+            for (const char* cell : result)
+                cells << new QStandardItem(QString::fromUtf8(cell));
+            rows->appendRow(cells);
+        }
+        window.setFilesSearched("Files Searched: 48200");
+        window.setFilesFound("Files Found: 3");
+        window.setSearchTime("Results Returned In: 0.4 Seconds");
+        window.findChild<QWidget*>("cmdExpandResults")->show();
+
+        const char* const pages[] = {"search", "advanced", "options", "results"};
+        for (int page = 1; page <= 4; ++page) {
+            window.lblTabs_Click(page);
+            const QImage image = capture(window, QStringLiteral("main-%1").arg(pages[page - 1]));
+            checkHeader(image, window);
+        }
+        checkButton(capture(window, "main-results"), window, "cmdExpandResults");
     }
 
     void messageError()
