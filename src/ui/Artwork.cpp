@@ -118,14 +118,20 @@ void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title)
     painter.restore();
 }
 
-void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed)
+QRectF paintHeaderGlass(QPainter& painter, const QRectF& box, bool pressed)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
     const QRectF square = box.adjusted(5, 5, -5, -5);
     painter.setPen(QPen(QColor(255, 255, 255, pressed ? 200 : 140), 1.0));
     painter.setBrush(QColor(255, 255, 255, pressed ? 70 : 28));
     painter.drawRoundedRect(square.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    return square;
+}
+
+void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF square = paintHeaderGlass(painter, box, pressed);
     const qreal dip = pressed ? 1 : 0;
     const QRectF bar(square.left() + square.width() * 0.28, square.bottom() - square.height() * 0.32 + dip,
                      square.width() * 0.44, 2.4);

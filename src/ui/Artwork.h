@@ -38,6 +38,10 @@ QIcon logoIcon();
 // The header bar: gradient, logo and "Zephrix: File Search Accelerator".
 void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title);
 
+// The glass square of the pictures on a header bar, brighter while pressed.
+// Returns the square, for the picture's own mark.
+QRectF paintHeaderGlass(QPainter& painter, const QRectF& box, bool pressed);
+
 // The hide picture of a header bar: a small glass square with a bar.
 void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed);
 

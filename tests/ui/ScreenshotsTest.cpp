@@ -11,8 +11,10 @@
 
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
+#include "results/ResultsModel.h"
 #include "support/TempTree.h"
 #include "ui/frmErrors.h"
+#include "ui/frmExpandResults.h"
 #include "ui/frmHelp.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
@@ -30,9 +32,12 @@ using namespace zephrix;
 class ScreenshotsTest : public QObject {
     Q_OBJECT
 
-    QImage capture(QWidget& window, const QString& name)
+    // `place`: put the window near the top left corner first; a maximized
+    // window stays where it is.
+    QImage capture(QWidget& window, const QString& name, bool place = true)
     {
-        window.move(40, 40);
+        if (place)
+            window.move(40, 40);
         window.show();
         window.raise();
         if (!QTest::qWaitForWindowExposed(&window))
@@ -225,6 +230,43 @@ class ScreenshotsTest : public QObject {
         const QImage image = capture(window, "properties");
         checkHeader(image, window);
         checkButton(image, window, "cmdOk");
+    }
+
+    void expandedResults()
+    {
+        // A search in a home folder; the third row was moved away by a drag.
+        std::vector<ResultRow> rows{{"holiday photos", "/home/alice/Pictures/", "", 0, NoTime, NoTime, true}};
+        for (const std::string name :
+             {"Quarterly report 2024.pdf", "budget-forecast.ods", "IMG_20240611_1833.jpg",
+              "meeting notes.txt", "presentation final (2).odp", "setup.sh", "thesis.tex"}) {
+            const int64_t i = int64_t(rows.size());
+            rows.push_back({name, i % 3 ? "/home/alice/Documents/Projects/2024/" : "/home/alice/Pictures/",
+                            name.substr(name.rfind('.') + 1), uint64_t(1) << (9 + 3 * i),
+                            1709288100 + i * 604800, 1709288100 + i * 700000, false});
+        }
+        ResultsModel mainList;
+        mainList.appendRows(std::move(rows), RowIcons::ByType);
+        mainList.markMoved(3);
+        frmExpandResults& window = frmExpandResults::instance();
+        for (const bool maximized : {false, true}) {
+            window.openWith(mainList);
+            const QRect screen = window.screen()->availableGeometry();
+            // Without a window manager the window takes the screen's free area
+            // itself; placing it ends the maximized state, so that comes after.
+            if (maximized) {
+                window.pctMaximize_Click();
+                if (!QTest::qWaitFor([&] { return window.size() == screen.size(); }, 1000)) {
+                    window.setGeometry(screen);
+                    window.pctMaximize_Click();
+                }
+            }
+            const QImage image =
+                capture(window, maximized ? "expand-results-maximized" : "expand-results", !maximized);
+            checkHeader(image, window);
+            checkButton(image, window, "cmdCloseResults");
+        }
+        window.pctNormalize_Click();
+        window.cmdCloseResults_Click();
     }
 };
 
