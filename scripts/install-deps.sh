@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core xvfb xauth xdotool dbus openbox trayer
   dpkg-dev
   clang clang-format libclang-rt-14-dev
+  python3-pyatspi at-spi2-core dbus
 )
 if [ "${1:-}" = "--bench" ]; then
   packages+=(fd-find plocate strace time hyperfine python3)

@@ -13,15 +13,11 @@
 
 #include <QApplication>
 #include <QItemSelectionModel>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "ResultsBench.h"
 #include "results/ResultsBatcher.h"
 #include "results/ResultsList.h"
 
@@ -34,50 +30,6 @@ size_t heapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
     return info.uordblks + info.hblkhd;
-}
-
-// Rows shaped like a real search's: a few thousand folders, names of varied
-// length and type, sizes over many orders of magnitude, some folder rows.
-std::vector<ResultRow> makeRows(int count)
-{
-    std::mt19937_64 random(20240607);
-    const char* types[] = {"txt", "pdf", "jpg", "png", "doc", "cpp", "h", "mp3", "zip", "html"};
-    const char* words[] = {"report", "Holiday", "invoice", "draft", "Übersicht", "photo", "notes", "backup"};
-    std::vector<std::string> folders;
-    for (int i = 0; i < 3000; ++i)
-        folders.push_back("/home/alice/Documents/projects/area" + std::to_string(i % 97) + "/set" +
-                          std::to_string(i) + "/");
-    std::vector<ResultRow> rows;
-    rows.reserve(size_t(count));
-    for (int i = 0; i < count; ++i) {
-        ResultRow row;
-        row.path = folders[random() % folders.size()];
-        row.isFolder = random() % 30 == 0;
-        row.name = std::string(words[random() % 8]) + " " + std::to_string(random() % 100000);
-        if (!row.isFolder) {
-            row.fileType = types[random() % 10];
-            row.name += "." + row.fileType;
-            row.size = random() % 2 == 0 ? random() % 1000 : random() % 4000000000ull;
-            // 2000-01-01 to 2024 in local calendar seconds.
-            row.created = 946684800 + int64_t(random() % 760000000);
-            row.modified = row.created + int64_t(random() % 10000000);
-        }
-        rows.push_back(std::move(row));
-    }
-    return rows;
-}
-
-double millisecondsOf(const std::function<void()>& work)
-{
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
 }
 
 void fill(ResultSink& sink, const std::vector<ResultRow>& source)
@@ -104,21 +56,20 @@ double sortMedian(ResultsList& list, const std::vector<ResultRow>& source, Resul
                                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         const Qt::SortOrder order = run % 2 == 0 ? Qt::DescendingOrder : Qt::AscendingOrder;
-        times.push_back(millisecondsOf([&] { list.results().sort(int(column), order); }));
+        times.push_back(bench::millisecondsOf([&] { list.results().sort(int(column), order); }));
     }
-    return median(times);
+    return bench::median(times);
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const bench::BenchRun run = bench::benchRun(argc, argv);
     QApplication app(argc, argv);
-    const int count = argc > 1 ? std::max(1, std::atoi(argv[1])) : 100000;
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 7;
-    const std::vector<ResultRow> source = makeRows(count);
+    const int count = run.rows;
+    const int runs = run.runs;
+    const std::vector<ResultRow> source = bench::makeRows(count);
 
     ResultsList hidden;
     ResultsModel& model = hidden.results();
@@ -126,7 +77,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         std::vector<ResultRow> rows = source;
         ResultSink& sink = hidden.resultSink();
-        appendTimes.push_back(millisecondsOf([&] {
+        appendTimes.push_back(bench::millisecondsOf([&] {
             sink.clearResults();
             for (ResultRow& row : rows)
                 sink.addResult(std::move(row));
@@ -134,7 +85,7 @@ int main(int argc, char** argv)
         }));
     }
     std::printf("rows: %d, runs: %d (medians)\n", count, runs);
-    std::printf("append through the sink and flush: %8.2f ms\n", median(appendTimes));
+    std::printf("append through the sink and flush: %8.2f ms\n", bench::median(appendTimes));
 
     struct Sorted {
         const char* caption;
@@ -161,13 +112,13 @@ int main(int argc, char** argv)
         std::vector<ResultRow> rows = source;
         model.clear();
         model.appendRows(std::move(rows), RowIcons::ByType);
-        const double took = millisecondsOf([&] {
+        const double took = bench::millisecondsOf([&] {
             for (int row = 0; row < model.rowCount(); ++row)
                 model.index(row, 0).data(Qt::DecorationRole);
         });
         std::printf("icons of all rows, first shown: %8.2f ms (%.2f us a row, %d types)\n", took,
                     took * 1000 / model.rowCount(), model.icons().typeCount());
-        const double again = millisecondsOf([&] {
+        const double again = bench::millisecondsOf([&] {
             for (int row = 0; row < model.rowCount(); ++row)
                 model.index(row, 0).data(Qt::DecorationRole);
         });

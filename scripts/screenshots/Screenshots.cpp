@@ -5,12 +5,17 @@
 #include <QDir>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStandardItemModel>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include "app/ErrorReport.h"
+#include "app/ModuleState.h"
+#include "results/ResultsModel.h"
 #include "support/TempTree.h"
 #include "ui/frmErrors.h"
+#include "ui/frmExpandResults.h"
 #include "ui/frmHelp.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
@@ -26,10 +31,12 @@ namespace {
 QString folder;
 
 // What the display shows where the platform can read it back, the widget's
-// own rendering elsewhere.
-void capture(QWidget& window, const QString& name)
+// own rendering elsewhere. `place`: put the window near the top left corner
+// first; a maximized window stays where it is.
+void capture(QWidget& window, const QString& name, bool place = true)
 {
-    window.move(40, 40);
+    if (place)
+        window.move(40, 40);
     window.show();
     window.raise();
     QTest::qWaitForWindowExposed(&window);
@@ -49,9 +56,38 @@ void splash()
     capture(splash, "splash");
 }
 
-void mainWindow()
+// The four pages, with a drive of each kind listed and, on the Results page,
+// a few rows in the list.
+void mainWindowPages()
 {
-    capture(frmSearch::instance(), "main-window");
+    DriveList() = {{"/", HardDisk},
+                   {"/home/", HardDisk},
+                   {"/media/alice/USB STICK/", RemovableMedia},
+                   {"/media/cdrom/", OpticalDrive},
+                   {"/mnt/nas/", NetworkDrive}};
+    frmSearch& window = frmSearch::instance();
+    auto* rows = qobject_cast<QStandardItemModel*>(window.resultsList()->model());
+    const char* const results[][6] = {{"report.doc", "/home/alice/Documents/", "doc", "48,128",
+                                       "3/1/2005 10:15:00 AM", "3/2/2005 9:03:12 AM"},
+                                      {"report-2004.doc", "/home/alice/Documents/Old/", "doc", "1,203,456",
+                                       "12/30/2004 4:44:10 PM", "12/30/2004 4:44:10 PM"},
+                                      {"reports", "/home/alice/", "", "", "", ""}};
+    for (const auto& result : results) {
+        QList<QStandardItem*> cells;
+        for (const char* cell : result)
+            cells << new QStandardItem(QString::fromUtf8(cell));
+        if (rows)
+            rows->appendRow(cells);
+    }
+    window.setFilesSearched("Files Searched: 48200");
+    window.setFilesFound("Files Found: 3");
+    window.setSearchTime("Results Returned In: 0.4 Seconds");
+    window.findChild<QWidget*>("cmdExpandResults")->show();
+    const char* const pages[] = {"search", "advanced", "options", "results"};
+    for (int page = 1; page <= 4; ++page) {
+        window.lblTabs_Click(page);
+        capture(window, QStringLiteral("main-%1").arg(pages[page - 1]));
+    }
 }
 
 void messages()
@@ -110,6 +146,40 @@ void properties()
     capture(window, "properties");
 }
 
+// A search in a home folder; the third row was moved away by a drag.
+void expandedResults()
+{
+    std::vector<ResultRow> rows{{"holiday photos", "/home/alice/Pictures/", "", 0, NoTime, NoTime, true}};
+    for (const std::string name :
+         {"Quarterly report 2024.pdf", "budget-forecast.ods", "IMG_20240611_1833.jpg", "meeting notes.txt",
+          "presentation final (2).odp", "setup.sh", "thesis.tex"}) {
+        const int64_t i = int64_t(rows.size());
+        rows.push_back({name, i % 3 ? "/home/alice/Documents/Projects/2024/" : "/home/alice/Pictures/",
+                        name.substr(name.rfind('.') + 1), uint64_t(1) << (9 + 3 * i), 1709288100 + i * 604800,
+                        1709288100 + i * 700000, false});
+    }
+    ResultsModel mainList;
+    mainList.appendRows(std::move(rows), RowIcons::ByType);
+    mainList.markMoved(3);
+    frmExpandResults& window = frmExpandResults::instance();
+    for (const bool maximized : {false, true}) {
+        window.openWith(mainList);
+        const QRect screen = window.screen()->availableGeometry();
+        // Without a window manager the window takes the screen's free area
+        // itself; placing it ends the maximized state, so that comes after.
+        if (maximized) {
+            window.pctMaximize_Click();
+            if (!QTest::qWaitFor([&] { return window.size() == screen.size(); }, 1000)) {
+                window.setGeometry(screen);
+                window.pctMaximize_Click();
+            }
+        }
+        capture(window, maximized ? "expand-results-maximized" : "expand-results", !maximized);
+    }
+    window.pctNormalize_Click();
+    window.cmdCloseResults_Click();
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -117,7 +187,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath();
     QDir().mkpath(folder);
-    for (auto window : {splash, mainWindow, messages, errorReport, indexing, help, newRelease, properties})
+    for (auto window : {splash, mainWindowPages, messages, errorReport, indexing, help, newRelease,
+                        properties, expandedResults})
         window();
     return 0;
 }

@@ -88,6 +88,20 @@ std::optional<int> readNumberSetting(const options::Option& option, std::optiona
     return value;
 }
 
+std::optional<bool> readIndexDriveSetting(const std::string& root, bool hardDisk,
+                                          std::optional<EngineError>& failure)
+{
+    const char* fallback = hardDisk ? options::IndexHardDiskDefault : options::IndexNetworkDriveDefault;
+    const std::string text = GetSetting(options::Application, options::IndexDrivesSection, root, fallback);
+    const std::optional<int> number = parseWholeNumber(text);
+    if (!number) {
+        failure = EngineError{ErrorNumbers::TypeMismatch,
+                              "Type mismatch (IndexDrives " + root + " = \"" + text + "\")"};
+        return std::nullopt;
+    }
+    return *number == 1;
+}
+
 bool autoUpdateEnabled()
 {
     return parseWholeNumber(readText(options::AutoUpdate)) == 1;

@@ -37,6 +37,12 @@ void applyOptionsAtLoad(const OptionsAtLoad& read, OptionValues& values);
 // value is not a number.
 std::optional<int> readNumberSetting(const options::Option& option, std::optional<EngineError>& failure);
 
+// Whether background indexing maintains the drive at `root`, as its
+// "IndexDrives" value reads (default: yes for a hard disk, no for a network
+// drive); empty with `failure` set when the stored value is not a number.
+std::optional<bool> readIndexDriveSetting(const std::string& root, bool hardDisk,
+                                          std::optional<EngineError>& failure);
+
 // "AutoUpdate" as the start-up steps read it; a value that is not a number
 // counts as off, since the update check must never stop the start-up.
 bool autoUpdateEnabled();

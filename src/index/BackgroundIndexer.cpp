@@ -92,9 +92,8 @@ bool processRuns(pid_t pid)
 
 } // namespace
 
-BackgroundIndexer::BackgroundIndexer(IndexContext& ctx, SearchState& state, BackgroundIndexView& view,
-                                     RootCheck check)
-    : ctx_(ctx), state_(state), view_(view), check_(check)
+BackgroundIndexer::BackgroundIndexer(IndexContext& ctx, BackgroundIndexView& view, RootCheck check)
+    : ctx_(ctx), view_(view), check_(check)
 {
 }
 
@@ -113,7 +112,7 @@ void BackgroundIndexer::tmrIndexer_Timer()
 
 void BackgroundIndexer::cmdForceIndex_Click()
 {
-    if (state_.BackgroundIndexing) {
+    if (ctx_.BackgroundIndexing) {
         view_.showIndexingWindow();
         return;
     }
@@ -129,7 +128,7 @@ void BackgroundIndexer::cmdForceIndex_Click()
 
 void BackgroundIndexer::searchEnded()
 {
-    if (!forcePending_ || busy_ || view_.searchRunning() || state_.BackgroundIndexing)
+    if (!forcePending_ || busy_ || view_.searchRunning() || ctx_.BackgroundIndexing)
         return;
     BusyFlag busy(busy_);
     runForcedReIndex();
@@ -179,8 +178,8 @@ void BackgroundIndexer::runPass()
         }
         setReindexing({});
         position = 5;
-        if (state_.SearchWaitingForIndex) {
-            state_.SearchWaitingForIndex = false;
+        if (ctx_.SearchWaitingForIndex) {
+            ctx_.SearchWaitingForIndex = false;
             view_.runWaitingSearch();
         }
     } catch (...) {
@@ -223,7 +222,7 @@ void BackgroundIndexer::runForcedReIndex()
 bool BackgroundIndexer::build(const std::string& root, IndexingWindow window)
 {
     setReindexing(ReindexingText + root);
-    state_.BackgroundIndexRoot = root;
+    ctx_.BackgroundIndexRoot = root;
     ctx_.yield();
     ReportCounter reports(ctx_);
     IndexDrive(ctx_, root, IndexMode::Drive, window);
@@ -248,7 +247,7 @@ bool BackgroundIndexer::mayBuild(const std::string& root) const
 
 void BackgroundIndexer::setReindexing(const std::string& text)
 {
-    state_.BackgroundIndexing = !text.empty();
+    ctx_.BackgroundIndexing = !text.empty();
     view_.setReindexing(text);
 }
 

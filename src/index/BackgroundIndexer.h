@@ -7,7 +7,6 @@
 #include "index/BackgroundIndexView.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexContext.h"
-#include "search/SearchState.h"
 
 namespace zephrix {
 
@@ -34,7 +33,7 @@ class BackgroundIndexer {
     static constexpr int ForceLocation = 60491292; // cmdForceIndex_Click
     static constexpr const char* ReindexingText = "Background Indexing ";
 
-    BackgroundIndexer(IndexContext& ctx, SearchState& state, BackgroundIndexView& view,
+    BackgroundIndexer(IndexContext& ctx, BackgroundIndexView& view,
                       RootCheck check = RootCheck::MountedDrives);
 
     void tmrIndexer_Timer();
@@ -64,7 +63,6 @@ class BackgroundIndexer {
     void reportFailure(int location, const std::string& suffix);
 
     IndexContext& ctx_;
-    SearchState& state_;
     BackgroundIndexView& view_;
     RootCheck check_;
     bool busy_ = false;

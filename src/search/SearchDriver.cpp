@@ -77,13 +77,13 @@ void SearchDriver::cmdSearch_Click()
 void SearchDriver::runRequest()
 {
     ui_.status.setSearchEnabled(false);
-    if (!state_.BackgroundIndexRoot.empty() && state_.SearchWaitingForIndex) {
+    if (!ctx_.BackgroundIndexRoot.empty() && ctx_.SearchWaitingForIndex) {
         ui_.status.showIndexingWindow();
         ui_.status.setSearchEnabled(true);
         return;
     }
-    if (state_.BackgroundIndexing) {
-        state_.SearchWaitingForIndex = true;
+    if (ctx_.BackgroundIndexing) {
+        ctx_.SearchWaitingForIndex = true;
         ui_.status.showIndexingWindow();
         ui_.status.setSearchEnabled(true);
         return;

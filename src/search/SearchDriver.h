@@ -18,9 +18,9 @@ namespace zephrix {
 // Wiring: ctx.yield is where the front end lets its other handlers run (the
 // window processes events there, so Cancel Search reaches
 // cmdCancelSearch_Click in the middle of a build, load or match); the
-// background indexer sets state.BackgroundIndexing while it builds and
-// state.BackgroundIndexRoot before each build, and when its pass ends with
-// state.SearchWaitingForIndex set it clears that and calls cmdSearch_Click.
+// background indexer sets ctx.BackgroundIndexing while it builds and
+// ctx.BackgroundIndexRoot before each build, and when its pass ends with
+// ctx.SearchWaitingForIndex set it clears that and calls cmdSearch_Click.
 class SearchDriver {
   public:
     SearchDriver(IndexContext& ctx, SearchFrontEnd frontEnd, SearchState& state);

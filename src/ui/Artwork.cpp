@@ -118,14 +118,20 @@ void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title)
     painter.restore();
 }
 
-void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed)
+QRectF paintHeaderGlass(QPainter& painter, const QRectF& box, bool pressed)
 {
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
     const QRectF square = box.adjusted(5, 5, -5, -5);
     painter.setPen(QPen(QColor(255, 255, 255, pressed ? 200 : 140), 1.0));
     painter.setBrush(QColor(255, 255, 255, pressed ? 70 : 28));
     painter.drawRoundedRect(square.adjusted(0.5, 0.5, -0.5, -0.5), 4, 4);
+    return square;
+}
+
+void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QRectF square = paintHeaderGlass(painter, box, pressed);
     const qreal dip = pressed ? 1 : 0;
     const QRectF bar(square.left() + square.width() * 0.28, square.bottom() - square.height() * 0.32 + dip,
                      square.width() * 0.44, 2.4);
@@ -158,12 +164,17 @@ void paintButtonFace(QPainter& painter, const QRectF& box, const QString& captio
     painter.drawLine(QPointF(face.left() + 3, face.top() + 1.5), QPointF(face.right() - 3, face.top() + 1.5));
 
     const QPointF shift = pressed ? QPointF(1, 1) : QPointF(0, 0);
-    painter.setFont(uiFont(8.5, true));
+    painter.setFont(buttonFont());
     painter.setPen(QColor(0, 0, 0, 90));
     painter.drawText(face.translated(shift + QPointF(0, 1)), Qt::AlignCenter, caption);
     painter.setPen(Qt::white);
     painter.drawText(face.translated(shift), Qt::AlignCenter, caption);
     painter.restore();
+}
+
+QFont buttonFont()
+{
+    return uiFont(8.5, true);
 }
 
 void paintNoticeBadge(QPainter& painter, const QRectF& box, NoticeKind kind)

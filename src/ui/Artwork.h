@@ -2,8 +2,10 @@
 #include <QColor>
 #include <QFont>
 #include <QIcon>
+#include <QList>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 
 class QPainter;
 class QWidget;
@@ -36,11 +38,35 @@ QIcon logoIcon();
 // The header bar: gradient, logo and "Zephrix: File Search Accelerator".
 void paintHeaderBar(QPainter& painter, const QRectF& bar, const QString& title);
 
+// The glass square of the pictures on a header bar, brighter while pressed.
+// Returns the square, for the picture's own mark.
+QRectF paintHeaderGlass(QPainter& painter, const QRectF& box, bool pressed);
+
 // The hide picture of a header bar: a small glass square with a bar.
 void paintHidePicture(QPainter& painter, const QRectF& box, bool pressed);
 
 // A picture button: a caption on a raised bar, or sunk while pressed.
 void paintButtonFace(QPainter& painter, const QRectF& box, const QString& caption, bool pressed);
+// The font of the picture buttons' captions.
+QFont buttonFont();
+
+// The main window's toolbar pictures, drawn into a square box.
+enum class ToolbarPicture { Open, Rename, Properties, Delete, Hide, Exit, Help };
+void paintToolbarPicture(QPainter& painter, const QRectF& box, ToolbarPicture picture, bool pressed);
+// The band behind the toolbar.
+void paintToolbarBand(QPainter& painter, const QRectF& band);
+
+// The tab strip: the tab heads over the panel that holds the pages, tab
+// `selected` (0-based) raised and joined to the panel.
+void paintTabStrip(QPainter& painter, const QRectF& strip, const QList<QRectF>& heads,
+                   const QStringList& captions, int selected);
+QFont tabFont();
+
+// The small arrow at the right end of a picker's text box.
+void paintDropDownArrow(QPainter& painter, const QRectF& box, bool pressed, bool enabled);
+
+// The Search command: a lens over its caption on a raised face.
+void paintSearchButton(QPainter& painter, const QRectF& box, bool pressed, bool enabled);
 
 // The round badge at the left of a message: what kind of message it is.
 enum class NoticeKind { Error, Information, Question };

@@ -12,6 +12,8 @@ HeaderBar::HeaderBar(QWidget* window, MoveStart start) : QWidget(window), start_
 {
     setObjectName(QStringLiteral("pictHeaderBar"));
     setToolTip(QStringLiteral("Click here and drag to move this window"));
+    setAccessibleName(QString::fromLatin1(WindowTitle));
+    setAccessibleDescription(toolTip());
     setGeometry(0, 0, window->width(), HeaderBarHeight);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }

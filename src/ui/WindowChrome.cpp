@@ -39,6 +39,8 @@ PictureButton* addHidePicture(QWidget* window, int left)
         window, QStringLiteral("pctMinimize"),
         [](QPainter& p, const QRectF& box, int picture) { art::paintHidePicture(p, box, picture == 1); });
     hide->setToolTip(QStringLiteral("Click here to hide this window."));
+    hide->setAccessibleName(QStringLiteral("Hide Window"));
+    hide->setAccessibleDescription(hide->toolTip());
     hide->setGeometry(left, 0, HeaderBarHeight, HeaderBarHeight);
     QObject::connect(hide, &PictureButton::mouseDown, hide, [hide] { hide->setPicture(1); });
     QObject::connect(hide, &PictureButton::mouseUp, hide, [hide] { hide->setPicture(0); });

@@ -65,7 +65,7 @@ bool pairExists(const std::string& indexes, const std::string& root)
 struct BackgroundIndexerTest : ::testing::Test {
     SearchHarness h;
     IndexerView view;
-    BackgroundIndexer indexer{h.ctx, h.state, view, BackgroundIndexer::RootCheck::AnyFolder};
+    BackgroundIndexer indexer{h.ctx, view, BackgroundIndexer::RootCheck::AnyFolder};
     std::deque<TempTree> drives;
 
     BackgroundIndexerTest() { view.driver = &h.driver; }
@@ -118,8 +118,8 @@ TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
     EXPECT_FALSE(pairExists(h.indexes, unticked));
     EXPECT_FALSE(pairExists(h.indexes, untickedDuringPass));
     EXPECT_EQ(view.reindexing, built(ticked));
-    EXPECT_EQ(h.state.BackgroundIndexRoot, ticked);
-    EXPECT_FALSE(h.state.BackgroundIndexing);
+    EXPECT_EQ(h.ctx.BackgroundIndexRoot, ticked);
+    EXPECT_FALSE(h.ctx.BackgroundIndexing);
     EXPECT_EQ(windowShown() + view.indexingShown, 0);
     EXPECT_TRUE(h.errors.reports.empty());
 }
@@ -178,14 +178,14 @@ TEST_F(BackgroundIndexerTest, SearchClickedDuringAPassRunsByItselfAtItsEnd)
     const std::string root = addDrive(150);
     h.request({root}, "f14");
     h.onYield = [this] {
-        if (h.state.BackgroundIndexing && h.view.all("lstSearchResults").empty() &&
-            !h.state.SearchWaitingForIndex)
+        if (h.ctx.BackgroundIndexing && h.view.all("lstSearchResults").empty() &&
+            !h.ctx.SearchWaitingForIndex)
             h.search();
     };
     indexer.tmrIndexer_Timer();
 
     EXPECT_EQ(windowShown(), 1);
-    EXPECT_FALSE(h.state.SearchWaitingForIndex);
+    EXPECT_FALSE(h.ctx.SearchWaitingForIndex);
     EXPECT_TRUE(h.view.last("lblSearchTime").starts_with("Results Returned In: "));
     EXPECT_EQ(h.view.rows.size(), 10u); // f140.txt to f149.txt
 }
@@ -251,7 +251,7 @@ TEST_F(BackgroundIndexerTest, FailedBuildIsNotRepeatedOnEveryTick)
     ASSERT_EQ(h.errors.reports.size(), 1u);
     EXPECT_EQ(h.errors.reports[0].location, 11053);
 
-    BackgroundIndexer eager(h.ctx, h.state, view, BackgroundIndexer::RootCheck::AnyFolder);
+    BackgroundIndexer eager(h.ctx, view, BackgroundIndexer::RootCheck::AnyFolder);
     eager.setRetryDelay(std::chrono::seconds(0));
     eager.tmrIndexer_Timer();
     eager.tmrIndexer_Timer();
@@ -270,16 +270,16 @@ TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
     EXPECT_EQ(h.errors.reports[0].description, "txtHours is gone Position: 3");
     // Searches keep waiting until a pass ends normally.
     EXPECT_EQ(view.reindexing.back(), BackgroundIndexer::ReindexingText + missing);
-    EXPECT_TRUE(h.state.BackgroundIndexing);
+    EXPECT_TRUE(h.ctx.BackgroundIndexing);
     view.hoursUnreadable = false;
     indexer.tmrIndexer_Timer();
     EXPECT_EQ(view.reindexing.back(), "");
-    EXPECT_FALSE(h.state.BackgroundIndexing);
+    EXPECT_FALSE(h.ctx.BackgroundIndexing);
 }
 
 TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
 {
-    BackgroundIndexer drivesOnly(h.ctx, h.state, view);
+    BackgroundIndexer drivesOnly(h.ctx, view);
     const std::string root = addDrive(0);
     drivesOnly.tmrIndexer_Timer();
     EXPECT_FALSE(pairExists(h.indexes, root));

@@ -1,0 +1,300 @@
+#include <unistd.h>
+
+#include <QLineEdit>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <tuple>
+
+#include "results/DesktopResultsOperations.h"
+#include "results/RecordingOperations.h"
+#include "results/ResultRows.h"
+#include "results/ResultsList.h"
+#include "shell/StandIns.h"
+#include "ui/HeaderBar.h"
+#include "ui/frmExpandResults.h"
+#include "ui/frmHelp.h"
+
+using namespace zephrix;
+using namespace zephrix::test;
+
+namespace {
+
+frmExpandResults& window()
+{
+    return frmExpandResults::instance();
+}
+
+QWidget* control(const char* name)
+{
+    return window().findChild<QWidget*>(name);
+}
+
+ResultsList& list()
+{
+    return *window().findChild<ResultsList*>("lstSearchResults");
+}
+
+// What a list shows: the moved mark, the icon's pixels and every cell.
+QStringList shownRows(ResultsModel& model)
+{
+    QStringList rows;
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QImage icon =
+            qvariant_cast<QIcon>(model.index(row, 0).data(Qt::DecorationRole)).pixmap(16).toImage();
+        QStringList cells{model.isMoved(row) ? "moved" : "",
+                          QString::number(qHash(QByteArrayView(icon.constBits(), icon.sizeInBytes())))};
+        for (int column = 0; column < ResultsColumnCount; ++column)
+            cells << model.index(row, column).data().toString();
+        rows << cells.join('|');
+    }
+    return rows;
+}
+
+// The main list's header column clicked (-1 none), its rows moved away.
+using CopyCase = std::tuple<int, QList<int>, RowIcons>;
+const std::pair<const char*, CopyCase> copyCases[] = {
+    {"as found", {-1, {}, RowIcons::ByType}},
+    {"sorted by Size", {int(ResultsColumn::Size), {3, 17}, RowIcons::ByType}},
+    {"sorted by Date Created", {int(ResultsColumn::DateCreated), {0}, RowIcons::ByType}},
+    {"sorted by File Name, no icons", {int(ResultsColumn::Name), {24}, RowIcons::None}},
+};
+
+// An input on rows a, b, c with a and c selected, c current: the operations
+// it reaches, whether the name editor opened, and for a toolbar command
+// (both its controls) the tooltip.
+using InputCase = std::tuple<const char*, QString, bool, const char*>;
+const InputCase inputCases[] = {
+    {"Open", "open c.txt", false, "Click here to open the selected file in the results list."},
+    {"Rename", "", true, "Click here to rename the selected file in the results list."},
+    {"Properties", "properties c.txt", false,
+     "Click here to see the properties for the selected file in the results list."},
+    {"Delete", "delete a.txt,c.txt", false,
+     "Click here to delete all the selected files/folders in the results list."},
+    {"Help", "", false,
+     "Click here for help, or press F1 from any screen to go directly to help for that screen."},
+    {"Return", "", false, nullptr},
+    {"Enter", "", false, nullptr},
+    {"double-click", "open b.txt", false, nullptr},
+};
+
+// Outer twips are pixels * 15: the list is the outer size less 195 by 1755
+// twips, Close 60 twips under it and centred, the size picture 150 twips
+// plus its width from the right; the client area lies 4 pixels inside.
+const std::tuple<const char*, QSize, QSize, QRect, QPoint, int> sizeCases[] = {
+    {"design size", {576, 303}, {576, 303}, {2, 78, 563, 186}, {228, 268}, 538},
+    {"larger", {800, 500}, {800, 500}, {2, 78, 787, 383}, {340, 465}, 762},
+    {"1530 twips high: no room for the list", {400, 102}, {400, 102}, {2, 78, 387, 0}, {140, 82}, 362},
+    {"1515 twips high snaps to 2340", {576, 101}, {576, 156}, {2, 78, 563, 39}, {228, 121}, 538},
+    {"narrower than the toolbar", {200, 303}, {380, 303}, {2, 78, 367, 186}, {130, 268}, 342},
+};
+
+} // namespace
+
+class ExpandResultsWindowTest : public QObject {
+    Q_OBJECT
+    ResultsList mainList;
+    RecordingOperations recording;
+
+    void openOn(std::vector<ResultRow> rows, RowIcons icons = RowIcons::ByType)
+    {
+        mainList.results().clear();
+        mainList.results().appendRows(std::move(rows), icons);
+        window().openWith(mainList.results());
+        QVERIFY(QTest::qWaitForWindowExposed(&window()));
+    }
+
+  private slots:
+    void init()
+    {
+        window().setOperations(&recording);
+        recording = {};
+        window().pctNormalize_Click();
+        window().resize(576, 303);
+    }
+    void cleanup()
+    {
+        window().cmdCloseResults_Click();
+        frmMessages::instance().hide();
+        frmHelp::instance().hide();
+    }
+
+    void copiesTheMainListAsShown_data()
+    {
+        QTest::addColumn<CopyCase>("c");
+        for (const auto& [name, c] : copyCases)
+            QTest::newRow(name) << c;
+    }
+    void copiesTheMainListAsShown()
+    {
+        QFETCH(CopyCase, c);
+        const auto& [sortColumn, moved, icons] = c;
+        std::vector<ResultRow> rows;
+        for (int i = 0; i < 25; ++i) { // names, sizes and dates in no order, a few folders
+            const std::string n = std::to_string(i * 7 % 25), date = n + "/3/20" + std::to_string(i % 9 + 10);
+            rows.push_back(i % 9 == 4 ? folderRow("dir" + n)
+                                      : fileRow(n + ".t" + n, i * 7 % 25 * 999, date.c_str()));
+        }
+        mainList.results().clear();
+        mainList.results().appendRows(std::move(rows), icons);
+        const QStringList found = shownRows(mainList.results());
+        if (sortColumn >= 0) {
+            mainList.lstSearchResults_ColumnClick(sortColumn);
+            QVERIFY(shownRows(mainList.results()) != found);
+        }
+        for (int row : moved)
+            mainList.results().markMoved(row);
+        const QStringList shown = shownRows(mainList.results());
+
+        window().openWith(mainList.results());
+        QVERIFY(window().isVisible());
+        QCOMPARE(shownRows(list().results()), shown);
+        // The main list's next search changes nothing here, icons included.
+        mainList.results().clear();
+        mainList.results().appendRows({fileRow("new.png"), folderRow("new")}, RowIcons::ByType);
+        QCOMPARE(shownRows(list().results()), shown);
+    }
+
+    void copiesMoreThan32767Rows()
+    {
+        openOn(std::vector<ResultRow>(40000, fileRow("f.txt")), RowIcons::None);
+        QCOMPARE(list().results().rowCount(), 40000);
+    }
+
+    // Closed and opened again, or opened again while shown: one fresh copy.
+    void eachOpeningShowsOneFreshCopy()
+    {
+        for (const bool closeFirst : {true, false}) {
+            openOn({fileRow("old.txt")});
+            if (closeFirst) {
+                QTest::mouseClick(control("cmdCloseResults"), Qt::LeftButton);
+                QVERIFY(!window().isVisible() && list().results().rowCount() == 0);
+                QCOMPARE(control("cmdCloseResults")->accessibleName(), "Close");
+            }
+            openOn({fileRow("one.txt"), fileRow("two.txt")});
+            QCOMPARE(columnTexts(list().results(), ResultsColumn::Name), "one.txt|two.txt");
+        }
+    }
+
+    void deleteHereLeavesTheMainListAlone()
+    {
+        TempTree tree;
+        std::vector<ResultRow> rows;
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt"}) {
+            tree.file(name, "x");
+            rows.push_back({name, tree.path() + "/", "txt", 1, NoTime, NoTime, false});
+        }
+        DesktopResultsOperations desktop;
+        window().setOperations(&desktop);
+        openOn(rows);
+        const QStringList mainRows = shownRows(mainList.results());
+        for (int row : {1, 3})
+            list().selectionModel()->select(list().results().index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        answerMessage("cmd1");
+        QTest::mouseClick(control("cmdDelete"), Qt::LeftButton);
+        QCOMPARE(columnTexts(list().results(), ResultsColumn::Name), "a.txt|c.txt");
+        QVERIFY(::access(tree.at("b.txt").c_str(), F_OK) != 0 &&
+                ::access(tree.at("d.txt").c_str(), F_OK) != 0);
+        QCOMPARE(shownRows(mainList.results()), mainRows);
+    }
+
+    void toolbarAndListInputs_data()
+    {
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<InputCase>("c");
+        for (const InputCase& c : inputCases) {
+            // A toolbar command through either of its controls.
+            const QStringList prefixes = std::get<3>(c) ? QStringList{"cmd", "lbl"} : QStringList{""};
+            for (const QString& prefix : prefixes)
+                QTest::newRow(qPrintable(prefix + std::get<0>(c))) << prefix + std::get<0>(c) << c;
+        }
+    }
+    void toolbarAndListInputs()
+    {
+        QFETCH(QString, input);
+        QFETCH(InputCase, c);
+        const auto& [command, calls, editing, tip] = c;
+        openOn({fileRow("a.txt"), fileRow("b.txt"), fileRow("c.txt")});
+        for (int row : {0, 2})
+            list().selectionModel()->setCurrentIndex(list().results().index(row, 0),
+                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        const QPoint at = list().visualRect(list().results().index(1, 1)).center();
+        if (tip) {
+            QWidget* clicked = control(input.toLatin1().constData());
+            QCOMPARE(clicked->toolTip(), tip);
+            QCOMPARE(clicked->accessibleDescription(), tip);
+            QCOMPARE(clicked->accessibleName(), command);
+            QTest::mouseClick(clicked, Qt::LeftButton);
+        } else if (input == "double-click") {
+            QTest::mouseClick(list().viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list().viewport(), Qt::LeftButton, {}, at);
+        } else {
+            QTest::keyClick(&list(), input == "Enter" ? Qt::Key_Enter : Qt::Key_Return);
+        }
+        QCOMPARE(recording.calls.join(';'), calls);
+        auto* editor = list().viewport()->findChild<QLineEdit*>();
+        QCOMPARE(editor && editor->isVisible() && editor->text() == "c.txt", editing);
+        QCOMPARE(frmHelp::instance().isVisible(), input.endsWith("Help"));
+    }
+
+    void layoutFollowsTheSize()
+    {
+        openOn({fileRow("a.txt")});
+        for (const auto& [name, resized, size, listPlace, close, sizePictureLeft] : sizeCases) {
+            window().resize(resized);
+            QTRY_COMPARE(window().size(), size);
+            QCOMPARE(list().geometry(), listPlace);
+            QCOMPARE(control("cmdCloseResults")->pos(), close);
+            QCOMPARE(control("fraTopToolbar")->width(), size.width());
+            QCOMPARE(control("lnToolbarSep")->geometry().right() + 1, size.width());
+            QCOMPARE(control("pctMaximize")->x(), sizePictureLeft);
+            QCOMPARE(control("clientArea")->geometry(), QRect(QPoint(4, 4), size - QSize(8, 8)));
+        }
+    }
+
+    // Without a window manager the window follows the pointer itself.
+    void edgesResizeByHand()
+    {
+        openOn({fileRow("a.txt")});
+        for (const auto& [edge, by, size] : {std::tuple("resizeBottom", QPoint(0, -210), QSize(576, 156)),
+                                             std::tuple("resizeLeft", QPoint(-30, 20), QSize(606, 156))}) {
+            QWidget* handle = control(edge);
+            const QPoint to = handle->mapToGlobal(handle->rect().center()) + by;
+            QTest::mousePress(handle, Qt::LeftButton, {}, handle->rect().center());
+            QTest::mouseMove(handle, handle->mapFromGlobal(to));
+            QTest::mouseRelease(handle, Qt::LeftButton, {}, handle->mapFromGlobal(to));
+            QTRY_COMPARE(window().size(), size);
+        }
+    }
+
+    void maximizeAndNormalizeSwapPictures()
+    {
+        openOn({fileRow("a.txt")});
+        const QRect normal = window().geometry();
+        for (const auto& [click, tip, maximized] :
+             {std::tuple("pctMaximize", "Click here to maximize this window.", true),
+              std::tuple("pctNormalize", "Click here to normalize this window.", false)}) {
+            QCOMPARE(control(click)->toolTip(), tip);
+            QTest::mouseClick(control(click), Qt::LeftButton);
+            QTRY_COMPARE(window().isMaximized(), maximized);
+            QTRY_COMPARE(window().geometry(), maximized ? window().screen()->availableGeometry() : normal);
+            QCOMPARE(control("pctNormalize")->isVisible(), maximized);
+            QCOMPARE(control("pctMaximize")->isVisible(), !maximized);
+            QCOMPARE(control(maximized ? "pctNormalize" : "pctMaximize")->x(), window().width() - 10 - 28);
+        }
+    }
+
+    void headerMoveStartsOnThePress()
+    {
+        openOn({});
+        auto* header = window().findChild<HeaderBar*>("pictHeaderBar");
+        QSignalSpy started(header, &HeaderBar::moveStarted);
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(200, 10));
+        QCOMPARE(started.count(), 1);
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(200, 10));
+    }
+};
+
+QTEST_MAIN(ExpandResultsWindowTest)
+#include "ExpandResultsWindowTest.moc"
