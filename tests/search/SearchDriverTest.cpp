@@ -220,10 +220,12 @@ TEST_F(Driver, CancelDuringABuildLeavesNoPairAndNoRows)
 
 TEST_F(Driver, CancelWhileMatchingEndsBeforeTheNextDriveOrFinishesTheLast)
 {
-    for (const std::string& pressedOn : {a.root, b.root}) {
+    // Cancel Search is pressed 100 entries into the matching of a, or of b
+    // (after a's 250).
+    for (const auto& [pressedOn, searched] : {std::pair{a.root, 100}, {b.root, 350}}) {
         h.request({a.root, b.root}, "hit");
         h.cancelWhen(
-            [&] { return h.ctx.LoadedIndexRoot == pressedOn && h.state.FilesSearchedCount % 250 >= 100; });
+            [&] { return h.ctx.LoadedIndexRoot == pressedOn && h.state.FilesSearchedCount >= searched; });
         h.search();
         if (pressedOn == b.root) { // no check of the driver follows: the request finishes
             expectFinished(350, 105);
