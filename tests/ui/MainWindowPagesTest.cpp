@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
 
 #include "MainWindowHarness.h"
+#include "results/ResultsList.h"
 #include "ui/PictureButton.h"
 
 using namespace zephrix;
@@ -89,8 +89,11 @@ class MainWindowPagesTest : public QObject {
 
     void resultsWithRowsShowTheFullToolbarUntilAnotherPage()
     {
-        auto* rows = qobject_cast<QStandardItemModel*>(frmSearch::instance().resultsList()->model());
-        rows->appendRow(new QStandardItem("found.txt"));
+        ResultsModel& rows = qobject_cast<ResultsList*>(frmSearch::instance().resultsList())->results();
+        std::vector<ResultRow> found(1);
+        found[0].name = "found.txt";
+        found[0].path = "/tmp/";
+        rows.appendRows(std::move(found));
         H::click("lblTabs_4");
         checkToolbar(Full, true);
         H::click("lblTabs_3");
@@ -99,7 +102,7 @@ class MainWindowPagesTest : public QObject {
         checkToolbar(Full, true);
         frmSearch::instance().lblTabs_Click(7); // no such page: nothing changes
         QVERIFY(H::control("fraResults")->isVisible());
-        rows->clear();
+        rows.clear();
         H::click("lblTabs_1");
     }
 
