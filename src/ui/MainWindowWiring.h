@@ -38,6 +38,7 @@ class MainWindowWiring : public QObject {
     [[noreturn]] void exitProgram();
 
     SearchSession& session() { return *session_; }
+    SearchWindowFrontEnd& frontEnd() { return *frontEnd_; }
     BackgroundIndexer& indexer() { return *indexer_; }
     ResultsList& resultsList() { return *list_; }
     TrayIcon& tray() { return *tray_; }

@@ -1,12 +1,17 @@
 #pragma once
 #include <QAbstractItemView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
 #include <QTest>
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "app/ModuleState.h"
+#include "core/DateText.h"
+#include "results/ResultsList.h"
 #include "support/TempTree.h"
 #include "ui/frmSearch.h"
 
@@ -19,6 +24,7 @@ class MainWindowHarness {
   public:
     TempTree config;
     TempTree drives;
+    TempTree data;
 
     MainWindowHarness()
     {
@@ -69,6 +75,64 @@ class MainWindowHarness {
     }
 
     static void pressEnter(const char* name) { QTest::keyClick(control(name), Qt::Key_Return); }
+
+    // Replaces a text box's text the way a user does: select all, erase, type.
+    static void type(const char* box, const QString& text)
+    {
+        control<QLineEdit>(box)->selectAll();
+        QTest::keyClick(control(box), Qt::Key_Backspace);
+        QTest::keyClicks(control(box), text);
+    }
+
+    // Gives the window's searches an indexes folder of their own (before load()).
+    std::string useOwnIndexes()
+    {
+        data.dir("indexes");
+        qputenv("ZEPHRIX_DATA_DIR", QByteArray::fromStdString(data.path()));
+        return data.at("indexes");
+    }
+
+    // Types `name` into the file-name box, presses Enter there and waits for
+    // the search's last word; false when it never came.
+    static bool searchFor(const QString& name)
+    {
+        type("txtSearchFileName", name);
+        pressEnter("txtSearchFileName");
+        return QTest::qWaitFor([] { return searchEnded(); }, 20000);
+    }
+    static bool searchEnded()
+    {
+        return control<QLabel>("lblSearchTime")->text().startsWith("Results Returned In: ") &&
+               control("cmdSearch")->isEnabled();
+    }
+    static QString label(const char* name) { return control<QLabel>(name)->text(); }
+
+    static ResultsModel& results()
+    {
+        return qobject_cast<ResultsList*>(frmSearch::instance().resultsList())->results();
+    }
+    // The rows of the list as "path+name|size|created|modified", sorted; a
+    // folder's path ends in '/', sizes and dates are empty where the cells
+    // are (a size of 0, a folder).
+    static std::vector<std::string> rowTexts()
+    {
+        const ResultsModel& rows = results();
+        std::vector<std::string> texts;
+        for (int at = 0; at < rows.rowCount(); ++at)
+            texts.push_back(rowText(rows.row(at)));
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    }
+    static std::string rowText(const ResultRow& row)
+    {
+        const auto date = [](int64_t seconds) {
+            return seconds == NoTime ? std::string()
+                                     : formatDateText(LocalDateTime::fromLocalSeconds(seconds));
+        };
+        const uint64_t size = sizeValue(row);
+        return row.fullPath() + "|" + (size ? std::to_string(size) : "") + "|" + date(createdValue(row)) +
+               "|" + date(modifiedValue(row));
+    }
 
     // A value as the settings file on disk holds it, read as a plain INI
     // file (not through the program's store); "<none>" when it is not there.
