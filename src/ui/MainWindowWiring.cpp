@@ -33,10 +33,9 @@ ResultsOperations& desktopResultsOperations()
 }
 
 MainWindowWiring::MainWindowWiring(frmSearch& window)
-    : QObject(&window), window_(window), list_(new ResultsList(window.fraResults)),
+    : QObject(&window), window_(window), list_(window.fraResults->lstSearchResults),
       frontEnd_(new SearchWindowFrontEnd(window))
 {
-    window.setResultsList(list_);
     list_->setOperations(&desktopResultsOperations());
     frmExpandResults::instance().setOperations(&desktopResultsOperations());
 

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
-#include <QTableView>
 #include <QTimer>
 #include <utility>
 
@@ -343,14 +342,9 @@ void frmSearch::setNotes(const std::string& text)
     fraResults->lblNotes->setText(fromBytes(text));
 }
 
-QTableView* frmSearch::resultsList() const
+ResultsList* frmSearch::resultsList() const
 {
     return fraResults->lstSearchResults;
-}
-
-void frmSearch::setResultsList(QTableView* list)
-{
-    fraResults->setResultsList(list);
 }
 
 std::string frmSearch::reindexingText() const

@@ -6,7 +6,6 @@
 #include "search/SearchCriteria.h"
 
 class QLineEdit;
-class QTableView;
 class QTimer;
 
 namespace zephrix {
@@ -17,6 +16,7 @@ class MainToolbar;
 class MainWindowWiring;
 class OptionsPage;
 class PictureButton;
+class ResultsList;
 class ResultsPage;
 class SearchPage;
 class TabStrip;
@@ -88,10 +88,8 @@ class frmSearch : public QWidget {
     void setFilesFound(const std::string& text);
     void setNotes(const std::string& text);
 
-    // The results list; setResultsList puts another in its place and takes
-    // ownership of it.
-    QTableView* resultsList() const;
-    void setResultsList(QTableView* list);
+    // The results list, lstSearchResults.
+    ResultsList* resultsList() const;
 
     // Background indexing: lblReindexing's text (empty while idle), the
     // interval box, and the roots of the checked rows of lstIndexDrives.

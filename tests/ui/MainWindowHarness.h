@@ -107,10 +107,7 @@ class MainWindowHarness {
     }
     static QString label(const char* name) { return control<QLabel>(name)->text(); }
 
-    static ResultsModel& results()
-    {
-        return qobject_cast<ResultsList*>(frmSearch::instance().resultsList())->results();
-    }
+    static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
     // The rows of the list as "path+name|size|created|modified", sorted; a
     // folder's path ends in '/', sizes and dates are empty where the cells
     // are (a size of 0, a folder).

@@ -73,7 +73,13 @@ class MainWindowPagesTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { harness_.load({{harness_.root("disk"), HardDisk}}); }
+    void initTestCase()
+    {
+        // The timers as the program has them, without the test run's long
+        // indexing interval.
+        qunsetenv("ZEPHRIX_TEST_INDEXER_MS");
+        harness_.load({{harness_.root("disk"), HardDisk}});
+    }
 
     void eachTabShowsItsPageAndTheCompactToolbar()
     {
@@ -89,7 +95,7 @@ class MainWindowPagesTest : public QObject {
 
     void resultsWithRowsShowTheFullToolbarUntilAnotherPage()
     {
-        ResultsModel& rows = qobject_cast<ResultsList*>(frmSearch::instance().resultsList())->results();
+        ResultsModel& rows = frmSearch::instance().resultsList()->results();
         std::vector<ResultRow> found(1);
         found[0].name = "found.txt";
         found[0].path = "/tmp/";

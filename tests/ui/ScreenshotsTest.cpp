@@ -1,10 +1,10 @@
 #include <QDir>
 #include <QImage>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -12,6 +12,7 @@
 
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
+#include "results/ResultsList.h"
 #include "results/ResultsModel.h"
 #include "support/TempTree.h"
 #include "ui/frmErrors.h"
