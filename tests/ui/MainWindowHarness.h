@@ -42,6 +42,24 @@ class MainWindowHarness {
         return window;
     }
 
+    // A drive of the temporary tree holding files of the given sizes (paths
+    // relative to the drive); its root, ending in '/'.
+    std::string plantDrive(const std::string& name,
+                           const std::vector<std::pair<std::string, int>>& files) const
+    {
+        const std::string made = root(name);
+        for (const auto& [path, size] : files)
+            drives.sizedFile(name + "/" + path, size);
+        return made;
+    }
+
+    // A small drive of names and sizes the searches of several tests use.
+    static std::vector<std::pair<std::string, int>> sampleFiles()
+    {
+        return {{"report.txt", 10},    {"Report-2024.doc", 2000},  {"notes/report-old.txt", 5},
+                {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
+    }
+
     // A folder of the temporary tree as a drive root, ending in '/'.
     std::string root(const std::string& name) const
     {

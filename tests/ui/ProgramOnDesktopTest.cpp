@@ -207,10 +207,7 @@ class ProgramOnDesktopTest : public QObject {
     void theTrayIconBringsTheWindowBackAndItsMenuEndsTheProgram()
     {
         Program program;
-        program.start();
-        const QString window = waitForWindow(program);
-        QTRY_VERIFY_WITH_TIMEOUT(!trayIcon().isNull(), 20000);
-        hide(window);
+        const QString window = startHidden(program);
         QVERIFY(clickAt(trayIcon(), "1", 2));
         QTRY_VERIFY_WITH_TIMEOUT(!shownWindow().isEmpty(), 5000);
 
@@ -238,10 +235,7 @@ class ProgramOnDesktopTest : public QObject {
     {
         QFETCH(bool, disabled);
         Program program(disabled ? "DisableKeyedAccess=1\n" : "");
-        program.start();
-        const QString window = waitForWindow(program);
-        QTRY_VERIFY_WITH_TIMEOUT(!trayIcon().isNull(), 20000);
-        hide(window);
+        startHidden(program);
         QElapsedTimer pressed;
         QVERIFY(run({"keydown", "super", "keydown", "s"}));
         pressed.start();
@@ -256,10 +250,7 @@ class ProgramOnDesktopTest : public QObject {
     void aSecondLaunchBringsTheFirstForwardAndEnds()
     {
         Program program;
-        program.start();
-        const QString window = waitForWindow(program);
-        QTRY_VERIFY_WITH_TIMEOUT(!trayIcon().isNull(), 20000);
-        hide(window);
+        startHidden(program);
         QCOMPARE(program.startAgain(), 0);
         QTRY_VERIFY_WITH_TIMEOUT(!shownWindow().isEmpty(), 5000);
         QVERIFY(program.logged("shown"));
@@ -306,6 +297,17 @@ class ProgramOnDesktopTest : public QObject {
     }
 
   private:
+    // Starts the program and hides its window to the tray once the icon is
+    // docked; the window's id.
+    static QString startHidden(Program& program)
+    {
+        program.start();
+        const QString window = waitForWindow(program);
+        if (!QTest::qWaitFor([] { return !trayIcon().isNull(); }, 20000))
+            qWarning("the tray icon was never docked");
+        hide(window);
+        return window;
+    }
     static QString waitForWindow(Program& program)
     {
         QString window;

@@ -48,14 +48,9 @@ class WindowCliRowsTest : public QObject {
     void initTestCase()
     {
         indexes_ = harness_.useOwnIndexes();
-        disk_ = harness_.root("disk");
-        const std::pair<const char*, int> files[] = {
-            {"disk/report.txt", 10},          {"disk/Report-2024.doc", 2000},
-            {"disk/notes/report-old.txt", 5}, {"disk/notes/other.md", 1},
-            {"disk/notes/REPORT.MD", 70000},  {"disk/reports/summary.txt", 0},
-            {"disk/photos/img report.jpg", 3}};
-        for (const auto& [name, size] : files)
-            harness_.drives.sizedFile(name, size);
+        disk_ = harness_.plantDrive("disk", H::sampleFiles());
+        harness_.drives.sizedFile("disk/notes/REPORT.MD", 70000);
+        harness_.drives.sizedFile("disk/photos/img report.jpg", 3);
         harness_.drives.touch("disk/notes/other.md", 1109668500); // 2005-03-01 09:15 UTC
         harness_.load({{disk_, HardDisk}});
     }

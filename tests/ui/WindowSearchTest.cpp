@@ -70,12 +70,7 @@ class WindowSearchTest : public QObject {
     void initTestCase()
     {
         indexes_ = harness_.useOwnIndexes();
-        disk_ = harness_.root("disk");
-        const std::pair<const char*, int> files[] = {
-            {"disk/report.txt", 10},    {"disk/Report-2024.doc", 2000},  {"disk/notes/report-old.txt", 5},
-            {"disk/notes/other.md", 1}, {"disk/reports/summary.txt", 0}, {"disk/photos/img.jpg", 3}};
-        for (const auto& [name, size] : files)
-            harness_.drives.sizedFile(name, size);
+        disk_ = harness_.plantDrive("disk", H::sampleFiles());
     }
     void init() { harness_.load({{disk_, HardDisk}}); }
 
