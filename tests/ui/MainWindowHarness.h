@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTest>
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,30 @@
 // the user's ways of working it: finding controls by name, clicking, typing,
 // pressing Enter, reading the settings file as text.
 namespace zephrix::test {
+
+// Counts the times a window is shown, and does `act` each time.
+class ShowWatch : public QObject {
+  public:
+    explicit ShowWatch(QWidget* watched, std::function<void()> act = {})
+        : watched_(watched), act_(std::move(act))
+    {
+        watched_->installEventFilter(this);
+    }
+    ~ShowWatch() override { watched_->removeEventFilter(this); }
+    int shown = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && ++shown && act_)
+            act_();
+        return false;
+    }
+
+  private:
+    QWidget* watched_;
+    std::function<void()> act_;
+};
 
 class MainWindowHarness {
   public:
@@ -110,43 +135,33 @@ class MainWindowHarness {
         return data.at("indexes");
     }
 
-    // Types `name` into the file-name box, presses Enter there and waits for
-    // the search's last word; false when it never came.
+    // Types `name` into the file-name box and presses Enter there; false
+    // when the search never said "Results Returned In".
     static bool searchFor(const QString& name)
     {
         type("txtSearchFileName", name);
         pressEnter("txtSearchFileName");
-        return QTest::qWaitFor([] { return searchEnded(); }, 20000);
-    }
-    static bool searchEnded()
-    {
-        return control<QLabel>("lblSearchTime")->text().startsWith("Results Returned In: ") &&
-               control("cmdSearch")->isEnabled();
+        return QTest::qWaitFor([] { return label("lblSearchTime").startsWith("Results Returned In: "); },
+                               20000);
     }
     static QString label(const char* name) { return control<QLabel>(name)->text(); }
-
     static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
-    // The rows of the list as "path+name|size|created|modified", sorted; a
-    // folder's path ends in '/', sizes and dates are empty where the cells
-    // are (a size of 0, a folder).
+    // The list's rows as "path+name|size|created|modified", sorted; a folder
+    // ends in '/' and has neither size nor dates, a size of 0 shows nothing.
     static std::vector<std::string> rowTexts()
     {
-        const ResultsModel& rows = results();
+        const auto date = [](int64_t at) {
+            return at == NoTime ? std::string() : formatDateText(LocalDateTime::fromLocalSeconds(at));
+        };
         std::vector<std::string> texts;
-        for (int at = 0; at < rows.rowCount(); ++at)
-            texts.push_back(rowText(rows.row(at)));
+        for (int at = 0; at < results().rowCount(); ++at) {
+            const ResultRow& row = results().row(at);
+            const uint64_t size = sizeValue(row);
+            texts.push_back(row.fullPath() + "|" + (size ? std::to_string(size) : "") + "|" +
+                            date(createdValue(row)) + "|" + date(modifiedValue(row)));
+        }
         std::sort(texts.begin(), texts.end());
         return texts;
-    }
-    static std::string rowText(const ResultRow& row)
-    {
-        const auto date = [](int64_t seconds) {
-            return seconds == NoTime ? std::string()
-                                     : formatDateText(LocalDateTime::fromLocalSeconds(seconds));
-        };
-        const uint64_t size = sizeValue(row);
-        return row.fullPath() + "|" + (size ? std::to_string(size) : "") + "|" + date(createdValue(row)) +
-               "|" + date(modifiedValue(row));
     }
 
     // A value as the settings file on disk holds it, read as a plain INI

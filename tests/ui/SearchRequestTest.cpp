@@ -198,8 +198,8 @@ class SearchRequestTest : public QObject {
             frmSearch::instance().fillOptions(freshOptions);
             frontEnd.readCriteria(seen);
             frontEnd.readOptions(seenOptions);
-            QCOMPARE(describe(seen), describe(fresh));
-            QCOMPARE(describe(seenOptions), describe(freshOptions));
+            QVERIFY2(describe(seen) == describe(fresh) && describe(seenOptions) == describe(freshOptions),
+                     what);
         }
         QCOMPARE(seen.name + seen.insideTypes, std::string("firsttxt md"));
         QCOMPARE(seenOptions.ExcludedFolders.size(), size_t(1));
@@ -208,31 +208,23 @@ class SearchRequestTest : public QObject {
     }
 
   private:
-    static QString describe(const SearchCriteria& c)
+    static std::string describe(const SearchCriteria& c)
     {
-        QStringList drives;
+        std::string drives;
         for (const std::string& drive : c.drives)
-            drives << QString::fromStdString(drive);
-        return QStringList{QString::fromStdString(c.name),       QString::fromStdString(c.fileType),
-                           QString::number(int(c.nameMatch)),    QString::number(c.caseSensitive),
-                           QString::fromStdString(c.sizeText),   QString::fromStdString(c.fromDateText),
-                           QString::fromStdString(c.toDateText), QString::number(c.searchInsideChecked),
-                           QString::fromStdString(c.insideText), QString::fromStdString(c.insideTypes),
-                           QString::number(int(c.scope)),        drives.join(','),
-                           QString::fromStdString(c.folderRoot), QString::fromStdString(c.folder)}
-            .join('|');
+            drives += drive + ",";
+        return c.name + "|" + c.fileType + "|" + std::to_string(int(c.nameMatch)) +
+               std::to_string(c.caseSensitive) + std::to_string(c.searchInsideChecked) +
+               std::to_string(int(c.scope)) + "|" + c.sizeText + "|" + c.fromDateText + "|" + c.toDateText +
+               "|" + c.insideText + "|" + c.insideTypes + "|" + drives + "|" + c.folderRoot + "|" + c.folder;
     }
-    static QString describe(const SearchOptions& o)
+    static std::string describe(const SearchOptions& o)
     {
-        QStringList excluded;
+        std::string text = std::to_string(o.ShowFolders) + std::to_string(o.ShowIcons) +
+                           std::to_string(o.ResultsLimit) + std::to_string(o.ForceIndex);
         for (const std::string& folder : o.ExcludedFolders)
-            excluded << QString::fromStdString(folder);
-        return QString("%1%2%3%4|")
-                   .arg(o.ShowFolders)
-                   .arg(o.ShowIcons)
-                   .arg(o.ResultsLimit)
-                   .arg(o.ForceIndex) +
-               excluded.join(',');
+            text += "|" + folder;
+        return text;
     }
 };
 

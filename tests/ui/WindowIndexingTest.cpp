@@ -25,24 +25,6 @@ bool exists(const std::string& path)
     return ::access(path.c_str(), F_OK) == 0;
 }
 
-// Counts the times a window is shown.
-class ShowCounter : public QObject {
-  public:
-    explicit ShowCounter(QWidget* watched) : watched_(watched) { watched_->installEventFilter(this); }
-    ~ShowCounter() override { watched_->removeEventFilter(this); }
-    int shown = 0;
-
-  protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        shown += event->type() == QEvent::Show;
-        return false;
-    }
-
-  private:
-    QWidget* watched_;
-};
-
 } // namespace
 
 // Background indexing as the main window runs it: its timer's passes over
@@ -65,14 +47,12 @@ class WindowIndexingTest : public QObject {
 
     void theFirstTickBuildsAMissingIndexQuietly()
     {
-        const std::string ticked = harness_.root("ticked");
-        const std::string unticked = harness_.root("unticked");
-        harness_.drives.file("ticked/a.txt");
-        harness_.drives.file("unticked/b.txt");
+        const std::string ticked = harness_.plantDrive("ticked", {{"a.txt", 1}});
+        const std::string unticked = harness_.plantDrive("unticked", {{"b.txt", 1}});
         // Hard disks are ticked unless the settings say otherwise.
         SaveSetting("Zephrix", "IndexDrives", unticked, "0");
         qputenv("ZEPHRIX_TEST_INDEXER_MS", "200");
-        ShowCounter indexingWindow(&frmIndexing::instance());
+        test::ShowWatch indexingWindow(&frmIndexing::instance());
         harness_.load({{ticked, HardDisk}, {unticked, HardDisk}});
         qputenv("ZEPHRIX_TEST_INDEXER_MS", "3600000");
         auto* timer = H::control<QTimer>("tmrIndexer");
@@ -97,15 +77,15 @@ class WindowIndexingTest : public QObject {
     void reIndexRebuildsEveryTickedDrive()
     {
         QFETCH(bool, fromTray);
-        const std::string disk = harness_.root(fromTray ? "tray" : "button");
-        harness_.drives.file((fromTray ? "tray" : "button") + std::string("/old.txt"));
+        const std::string name = fromTray ? "tray" : "button";
+        const std::string disk = harness_.plantDrive(name, {{"old.txt", 1}});
         harness_.load({{disk, HardDisk}});
         QVERIFY(H::searchFor("old")); // builds the pair
         const std::string entries = entriesFile(indexes_, disk);
         QVERIFY(test::readWholeFile(entries).find("added.txt") == std::string::npos);
-        harness_.drives.file((fromTray ? "tray" : "button") + std::string("/added.txt"));
+        harness_.drives.file(name + "/added.txt");
 
-        ShowCounter indexingWindow(&frmIndexing::instance());
+        test::ShowWatch indexingWindow(&frmIndexing::instance());
         if (fromTray)
             frmSearch::instance().wiring().tray().menu()->findChild<QAction*>("mnuReIndex")->trigger();
         else
@@ -113,8 +93,7 @@ class WindowIndexingTest : public QObject {
         QTRY_VERIFY(test::readWholeFile(entries).find("added.txt") != std::string::npos);
         QVERIFY(indexingWindow.shown >= 1); // a forced build shows its progress
         QTRY_COMPARE(H::label("lblReindexing"), QString());
-        QVERIFY(H::control("cmdForceIndex")->isEnabled());
-        QVERIFY(H::control<QTimer>("tmrIndexer")->isActive());
+        QVERIFY(H::control("cmdForceIndex")->isEnabled() && H::control<QTimer>("tmrIndexer")->isActive());
     }
 };
 
