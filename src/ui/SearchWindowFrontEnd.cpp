@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTreeWidget>
+#include <initializer_list>
 
 #include "ui/AdvancedPage.h"
 #include "ui/DriveCheckList.h"
@@ -50,13 +51,12 @@ void SearchWindowFrontEnd::watchControls()
                            page->toDate->text, page->fileSize->text, page->txtSearchInFiles,
                            page->folder->drives->text, window_.fraAdvanced->txtSearchInsideTheseFileTypes})
         connect(box, &QLineEdit::textChanged, this, criteria);
-    for (QAbstractButton* button : {static_cast<QAbstractButton*>(page->chkSearchCaseSensative),
-                                    static_cast<QAbstractButton*>(page->chkSearchInsideFiles),
-                                    static_cast<QAbstractButton*>(page->optSearchTheseDrives),
-                                    static_cast<QAbstractButton*>(page->optSearchThisFolder)})
+    using Buttons = std::initializer_list<QAbstractButton*>;
+    for (QAbstractButton* button :
+         Buttons{page->chkSearchCaseSensative, page->chkSearchInsideFiles, page->optSearchTheseDrives,
+                 page->optSearchThisFolder, page->optSearchType[0], page->optSearchType[1],
+                 page->optSearchType[2], page->optSearchType[3]})
         connect(button, &QAbstractButton::toggled, this, criteria);
-    for (QRadioButton* match : page->optSearchType)
-        connect(match, &QAbstractButton::toggled, this, criteria);
     QAbstractItemModel* drives = page->lstAllDrives->model();
     connect(drives, &QAbstractItemModel::dataChanged, this, criteria);
     connect(drives, &QAbstractItemModel::rowsInserted, this, criteria);
