@@ -39,7 +39,7 @@ std::string dataFolder()
 
 std::string dataFolderFor(const std::string& executableFolder, const std::string& installedBinaries)
 {
-    const std::string overridden = environment("ZEPHRIX_DATA_DIR");
+    std::string overridden = environment("ZEPHRIX_DATA_DIR");
     if (!overridden.empty())
         return overridden;
     // An installed copy run by root could write into the binaries folder;
