@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Captures the program's windows on a virtual X server into screenshots/
-# (git-ignored): the splash, the main window's four pages, the message dialog as error,
-# notice and question, the error report, the indexing window, the help
-# window, the new release notice, the Properties window and the larger results
-# window (normal and maximized), each at 100% and 200% scale. Needs the
-# packages of scripts/install-deps.sh.
+# (git-ignored): the splash, the main window's four pages after a real
+# search, the message dialog as error, notice and question, the error report,
+# the indexing window, the help window, the new release notice, the
+# Properties window and the larger results window (normal and maximized),
+# each at 100% and 200% scale. Needs the packages of scripts/install-deps.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${ZEPHRIX_BUILD_DIR:-build}

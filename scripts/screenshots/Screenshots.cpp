@@ -3,9 +3,10 @@
 // each scale. A new window is one more function in the list in main().
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -58,31 +59,36 @@ void splash()
 
 // The four pages, with a drive of each kind listed and, on the Results page,
 // a few rows in the list.
+// The four pages after a real search: a home folder indexed and searched for
+// "report", with a drive of each other kind listed beside it.
 void mainWindowPages()
 {
-    DriveList() = {{"/", HardDisk},
-                   {"/home/", HardDisk},
+    test::TempTree data;
+    data.dir("indexes");
+    qputenv("ZEPHRIX_DATA_DIR", QByteArray::fromStdString(data.path()));
+    test::TempTree home;
+    const std::pair<const char*, int> files[] = {
+        {"alice/Documents/report.doc", 48128},
+        {"alice/Documents/Old/report-2004.doc", 1203456},
+        {"alice/Documents/Quarterly Report Q3.pdf", 734003},
+        {"alice/Documents/notes.txt", 912},
+        {"alice/reports/summary.odt", 20480},
+        {"alice/Pictures/report-cover.png", 310272},
+        {"alice/Music/track01.mp3", 4194304},
+    };
+    for (const auto& [name, size] : files)
+        home.sizedFile(name, size);
+    DriveList() = {{home.path() + "/", HardDisk},
                    {"/media/alice/USB STICK/", RemovableMedia},
                    {"/media/cdrom/", OpticalDrive},
                    {"/mnt/nas/", NetworkDrive}};
     frmSearch& window = frmSearch::instance();
-    auto* rows = qobject_cast<QStandardItemModel*>(window.resultsList()->model());
-    const char* const results[][6] = {{"report.doc", "/home/alice/Documents/", "doc", "48,128",
-                                       "3/1/2005 10:15:00 AM", "3/2/2005 9:03:12 AM"},
-                                      {"report-2004.doc", "/home/alice/Documents/Old/", "doc", "1,203,456",
-                                       "12/30/2004 4:44:10 PM", "12/30/2004 4:44:10 PM"},
-                                      {"reports", "/home/alice/", "", "", "", ""}};
-    for (const auto& result : results) {
-        QList<QStandardItem*> cells;
-        for (const char* cell : result)
-            cells << new QStandardItem(QString::fromUtf8(cell));
-        if (rows)
-            rows->appendRow(cells);
-    }
-    window.setFilesSearched("Files Searched: 48200");
-    window.setFilesFound("Files Found: 3");
-    window.setSearchTime("Results Returned In: 0.4 Seconds");
-    window.findChild<QWidget*>("cmdExpandResults")->show();
+    window.show();
+    auto* name = window.findChild<QLineEdit*>("txtSearchFileName");
+    name->setText("report");
+    QTest::keyClick(name, Qt::Key_Return);
+    const auto* searchTime = window.findChild<QLabel*>("lblSearchTime");
+    QTest::qWaitFor([&] { return searchTime->text().startsWith("Results Returned In: "); }, 10000);
     const char* const pages[] = {"search", "advanced", "options", "results"};
     for (int page = 1; page <= 4; ++page) {
         window.lblTabs_Click(page);

@@ -34,12 +34,21 @@ std::string executableFolder()
 
 std::string dataFolder()
 {
-    const std::string overridden = environment("ZEPHRIX_DATA_DIR");
+    return dataFolderFor(executableFolder(), ZEPHRIX_INSTALLED_BINDIR);
+}
+
+std::string dataFolderFor(const std::string& executableFolder, const std::string& installedBinaries)
+{
+    std::string overridden = environment("ZEPHRIX_DATA_DIR");
     if (!overridden.empty())
         return overridden;
-    const std::string beside = executableFolder();
-    if (::access(beside.c_str(), W_OK) == 0)
-        return beside;
+    // An installed copy run by root could write into the binaries folder;
+    // indexes belong to the user who searches, not beside /usr/bin/zephrix.
+    // The comparison is by file identity: /bin and /usr/bin are one folder.
+    std::error_code ec;
+    const bool installed = std::filesystem::equivalent(executableFolder, installedBinaries, ec);
+    if (!installed && ::access(executableFolder.c_str(), W_OK) == 0)
+        return executableFolder;
     std::string xdg = environment("XDG_DATA_HOME");
     if (xdg.empty())
         xdg = environment("HOME") + "/.local/share";

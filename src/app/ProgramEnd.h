@@ -2,8 +2,11 @@
 
 namespace zephrix {
 
-// Ends the program at once: the event loop returns and every window closes
-// without a question. Whatever runs at that moment is abandoned.
-void endProgram();
+// Ends the process at once, also from inside a search or a build running in
+// a nested event loop (where leaving the event loop would only return to the
+// interrupted work): the index files this process was writing are removed,
+// so the pairs they would have replaced stay, and the process exits with 0.
+// Nothing else needs saving: every setting is written when it changes.
+[[noreturn]] void endProgram();
 
 } // namespace zephrix

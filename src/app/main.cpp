@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QFile>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -10,15 +9,14 @@
 #include "app/DataPaths.h"
 #include "app/ErrorLocations.h"
 #include "app/ErrorReport.h"
-#include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
 #include "app/SingleInstance.h"
 #include "app/StartupGate.h"
+#include "app/TestEnvironment.h"
 #include "shell/WindowShow.h"
 #include "ui/Artwork.h"
 #include "ui/frmErrors.h"
-#include "ui/frmIndexing.h"
 #include "ui/frmSearch.h"
 #include "ui/frmSplash.h"
 
@@ -51,16 +49,6 @@ std::optional<EngineError> startProgram(frmSplash*& splash)
 bool quitAfterStartup()
 {
     return qgetenv("ZEPHRIX_QUIT_AFTER_STARTUP") == "1";
-}
-
-// ZEPHRIX_TEST_EVENT_LOG names a file that tests read to see what the running
-// program did: one line per event ("listening", "shown").
-void logTestEvent(const char* event)
-{
-    const QString path = qEnvironmentVariable("ZEPHRIX_TEST_EVENT_LOG");
-    QFile log(path);
-    if (!path.isEmpty() && log.open(QIODevice::Append))
-        log.write(QByteArray(event) + '\n');
 }
 
 // "zephrix --show": bring the main window forward, starting the program
@@ -114,9 +102,6 @@ int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
 
-    // The empty in-memory index; creating it touches nothing on disk.
-    indexContext();
-
     std::optional<EngineError> failure;
     const std::optional<int> autoStart = readNumberSetting(options::AutoStart, failure);
     if (autoStart) {
@@ -140,8 +125,6 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     installErrorWindow();
 
-    indexContext().yield = [] { QCoreApplication::processEvents(); };
-    indexContext().indexingView = &frmIndexing::instance();
     frmSplash* splash = nullptr;
     if (!failure)
         failure = startProgram(splash);

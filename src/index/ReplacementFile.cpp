@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "index/LiveTemporaries.h"
+
 namespace zephrix {
 namespace {
 
@@ -32,6 +34,7 @@ bool ReplacementFile::open(const std::string& finalPath)
                          std::to_string(temporaryCounter.fetch_add(1));
         file_.reset(::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (file_.isOpen()) {
+            registerLiveTemporary(temporaryPath_);
             if (!buffer_) {
                 buffer_.reset(new char[BufferSize]);
                 capacity_ = BufferSize;
@@ -118,6 +121,7 @@ bool ReplacementFile::commit()
         error_ = errno;
         return false;
     }
+    forgetLiveTemporary(temporaryPath_);
     temporaryPath_.clear();
     return true;
 }
@@ -127,6 +131,7 @@ void ReplacementFile::discard()
     file_.reset();
     if (!temporaryPath_.empty()) {
         ::unlink(temporaryPath_.c_str());
+        forgetLiveTemporary(temporaryPath_);
         temporaryPath_.clear();
     }
     buffer_.reset();

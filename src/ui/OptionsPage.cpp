@@ -2,13 +2,13 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <utility>
 
 #include "app/OptionWrites.h"
+#include "shell/KeyedAccess.h"
 #include "ui/DriveCheckList.h"
 #include "ui/DropDownPicker.h"
 #include "ui/ElidedLabel.h"
@@ -107,14 +107,12 @@ OptionsPage::OptionsPage(QWidget* pctTabs) : QWidget(pctTabs)
         {chkAutoStart, &options::AutoStart, &OptionValues::AutoStart, L::chkAutoStart},
     });
 
-    // The key shortcut is read from the X server; a Wayland session does not
-    // offer it to programs.
-    lblKeyedAccessNote = controls::wrappedLabel(
-        this, "lblKeyedAccessNote",
-        QStringLiteral("The Super+S shortcut is not available in a Wayland session. Bind the command "
-                       "\"zephrix --show\" to a key in your desktop's keyboard settings instead."),
-        {RightLeft, row + 8, width() - RightLeft, 0});
-    lblKeyedAccessNote->setVisible(QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
+    // The key shortcut is read from the X server; other sessions (Wayland)
+    // do not offer it to programs. Shown by whoever watches the keys, where
+    // they cannot be seen.
+    lblKeyedAccessNote = controls::wrappedLabel(this, "lblKeyedAccessNote", KeyedAccess::unavailableNotice(),
+                                                {RightLeft, row + 8, width() - RightLeft, 0});
+    lblKeyedAccessNote->hide();
 }
 
 void OptionsPage::lstHours_Click(const QString&)

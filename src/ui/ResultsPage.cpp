@@ -3,9 +3,8 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
-#include <QStandardItemModel>
-#include <QTableView>
 
+#include "results/ResultsList.h"
 #include "ui/ElidedLabel.h"
 #include "ui/MainWindowLayout.h"
 #include "ui/PageControls.h"
@@ -24,8 +23,6 @@ constexpr int StatusStep = 18;
 // that it keeps its distance when the page grows.
 constexpr int ButtonLeft = twips(6810);
 constexpr int ButtonBottomGap = twips(3945) - twips(3540) - ButtonHeight;
-
-const int ColumnWidths[6] = {twips(2000), twips(2000), twips(450), twips(1000), twips(1440), twips(1440)};
 
 QLabel* statusLabel(QWidget* page, QLabel* made, const char* name, const QString& text, QRect box)
 {
@@ -46,25 +43,21 @@ ResultsPage::ResultsPage(QWidget* pctTabs) : QWidget(pctTabs)
     controls::heading(this, "lblSearchResults", QStringLiteral("Search Results:"), {0, 0});
 
     const int statusTop = height() - StatusRows * StatusStep - 2;
-    lstSearchResults = new QTableView(this);
-    auto* placeholder = new QStandardItemModel(0, 6, lstSearchResults);
-    for (int column = 0; column < 6; ++column)
-        placeholder->setHeaderData(column, Qt::Horizontal, QString::fromLatin1(ResultsHeaders[column]));
-    lstSearchResults->setModel(placeholder);
+    lstSearchResults = new ResultsList(this);
+    lstSearchResults->setObjectName(QStringLiteral("lstSearchResults"));
+    controls::describe(lstSearchResults, QStringLiteral("Search Results:"));
     lstSearchResults->setFont(controls::pageFont());
-    lstSearchResults->verticalHeader()->hide();
-    lstSearchResults->setShowGrid(false);
-    lstSearchResults->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lstSearchResults->setWordWrap(false);
     lstSearchResults->verticalHeader()->setDefaultSectionSize(QFontMetrics(controls::pageFont()).height() +
                                                               6);
-    lstSearchResults->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    const QFontMetrics metrics(lstSearchResults->horizontalHeader()->font());
-    for (int column = 0; column < 6; ++column) {
-        const int header = metrics.horizontalAdvance(QString::fromLatin1(ResultsHeaders[column])) + 16;
-        lstSearchResults->setColumnWidth(column, std::max(ColumnWidths[column], header));
+    QHeaderView* header = lstSearchResults->horizontalHeader();
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    // Never narrower than its caption, so every header reads whole at first.
+    const QFontMetrics metrics(header->font());
+    for (int column = 0; column < ResultsColumnCount; ++column) {
+        const QString caption = lstSearchResults->model()->headerData(column, Qt::Horizontal).toString();
+        header->resizeSection(column,
+                              std::max(header->sectionSize(column), metrics.horizontalAdvance(caption) + 16));
     }
-    setResultsList(lstSearchResults);
     lstSearchResults->setGeometry(0, ListTop, width(), statusTop - 6 - ListTop);
 
     const int textWidth = ButtonLeft - 12;
@@ -94,23 +87,9 @@ ResultsPage::ResultsPage(QWidget* pctTabs) : QWidget(pctTabs)
     cmdCancelSearch->hide();
 }
 
-void ResultsPage::setResultsList(QTableView* list)
-{
-    const QRect place = lstSearchResults->geometry();
-    if (list != lstSearchResults) {
-        list->setParent(this);
-        list->setGeometry(place);
-        list->show();
-        delete lstSearchResults;
-        lstSearchResults = list;
-    }
-    list->setObjectName(QStringLiteral("lstSearchResults"));
-    controls::describe(list, QStringLiteral("Search Results:"));
-}
-
 int ResultsPage::resultCount() const
 {
-    return lstSearchResults->model() ? lstSearchResults->model()->rowCount() : 0;
+    return lstSearchResults->model()->rowCount();
 }
 
 } // namespace zephrix

@@ -2,11 +2,11 @@
 #include <QWidget>
 
 class QLabel;
-class QTableView;
 
 namespace zephrix {
 
 class PictureButton;
+class ResultsList;
 
 // `fraResults`: the results list, how far the search has come, and the
 // Expand Results and Cancel Search buttons, which share one place.
@@ -15,7 +15,7 @@ class ResultsPage : public QWidget {
   public:
     explicit ResultsPage(QWidget* pctTabs);
 
-    QTableView* lstSearchResults;
+    ResultsList* lstSearchResults;
     QLabel* lblFilesSearched;
     QLabel* lblFilesFound;
     QLabel* lblSearchTime;
@@ -23,14 +23,7 @@ class ResultsPage : public QWidget {
     PictureButton* cmdExpandResults;
     PictureButton* cmdCancelSearch;
 
-    // Puts `list` where the results list is, in its place and under its
-    // name; the page owns it from then on and the list it replaces is gone.
-    void setResultsList(QTableView* list);
     int resultCount() const;
 };
-
-// The results list's column headers, in order.
-inline constexpr const char* ResultsHeaders[6] = {"File Name", "Path",         "FileType",
-                                                  "Size",      "Date Created", "Date Modified"};
 
 } // namespace zephrix

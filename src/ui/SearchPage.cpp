@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "app/FolderScopeRoot.h"
+#include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "ui/Artwork.h"
 #include "ui/DriveCheckList.h"
@@ -219,9 +221,9 @@ void SearchPage::fillCriteria(SearchCriteria& criteria) const
     criteria.insideTypes = moduleOptions().SearchInsideTypes;
     criteria.scope = optSearchThisFolder->isChecked() ? SearchScope::Folder : SearchScope::Drives;
     criteria.drives = lstAllDrives->checkedRoots();
-    criteria.folderRoot = folder->chosenRoot();
     // Folder names are bytes on disk; the tree holds them decoded.
     criteria.folder = QFile::encodeName(folder->tree->folderPath()).toStdString();
+    criteria.folderRoot = folderScopeRoot(criteria.folder, DriveList(), folder->chosenRoot());
 }
 
 QList<QWidget*> SearchPage::searchOnEnter() const

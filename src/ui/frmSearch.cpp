@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QRadioButton>
-#include <QTableView>
 #include <QTimer>
 #include <utility>
 
@@ -16,8 +15,6 @@
 #include "app/ErrorReport.h"
 #include "app/ModuleState.h"
 #include "app/OptionsAtLoad.h"
-#include "app/ProgramEnd.h"
-#include "shell/HideToTray.h"
 #include "ui/AdvancedPage.h"
 #include "ui/Artwork.h"
 #include "ui/DriveCheckList.h"
@@ -26,6 +23,7 @@
 #include "ui/HandlerGuard.h"
 #include "ui/MainToolbar.h"
 #include "ui/MainWindowLayout.h"
+#include "ui/MainWindowWiring.h"
 #include "ui/OptionBoxes.h"
 #include "ui/OptionsPage.h"
 #include "ui/PictureButton.h"
@@ -95,6 +93,7 @@ frmSearch::frmSearch()
     tmrCheckforAccessing = makeTimer(this, "tmrCheckforAccessing", 250, true);
 
     connectCommands();
+    wiring_ = new MainWindowWiring(*this);
     pctTabs->installEventFilter(this);
     for (QWidget* page : pages())
         page->installEventFilter(this);
@@ -158,6 +157,9 @@ void frmSearch::Form_Load()
             return;
         fraSearch->fillPickers(QDate::currentDate());
         readOptions();
+        // A search window opens ready for the name to be typed.
+        fraSearch->txtSearchFileName->setFocus();
+        wiring_->addTrayIcon();
     } catch (...) {
         reportCurrentException(L::Form_Load);
     }
@@ -254,22 +256,27 @@ void frmSearch::cmdSearch_Click()
 
 void frmSearch::cmdHide_Click()
 {
-    hideWindowToTray(this);
+    hideToTray();
 }
 
 void frmSearch::lblHide_Click()
 {
-    hideWindowToTray(this);
+    hideToTray();
+}
+
+void frmSearch::hideToTray()
+{
+    wiring_->hideWindow();
 }
 
 void frmSearch::cmdExit_Click()
 {
-    guarded(L::cmdExit, [] { endProgram(); });
+    guarded(L::cmdExit, [this] { wiring_->exitProgram(); });
 }
 
 void frmSearch::lblExit_Click()
 {
-    guarded(L::lblExit, [] { endProgram(); });
+    guarded(L::lblExit, [this] { wiring_->exitProgram(); });
 }
 
 void frmSearch::cmdHelp_Click()
@@ -289,7 +296,7 @@ void frmSearch::cmdForceIndex_Click()
 
 void frmSearch::pctMinimize_Click()
 {
-    hideWindowToTray(this);
+    hideToTray();
 }
 
 void frmSearch::fillCriteria(SearchCriteria& criteria) const
@@ -335,14 +342,9 @@ void frmSearch::setNotes(const std::string& text)
     fraResults->lblNotes->setText(fromBytes(text));
 }
 
-QTableView* frmSearch::resultsList() const
+ResultsList* frmSearch::resultsList() const
 {
     return fraResults->lstSearchResults;
-}
-
-void frmSearch::setResultsList(QTableView* list)
-{
-    fraResults->setResultsList(list);
 }
 
 std::string frmSearch::reindexingText() const
@@ -399,7 +401,7 @@ void frmSearch::closeEvent(QCloseEvent* event)
     // Closing the main window (the window manager's close) ends the program,
     // as its Exit command does.
     event->accept();
-    endProgram();
+    wiring_->exitProgram();
 }
 
 } // namespace zephrix

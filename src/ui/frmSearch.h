@@ -6,7 +6,6 @@
 #include "search/SearchCriteria.h"
 
 class QLineEdit;
-class QTableView;
 class QTimer;
 
 namespace zephrix {
@@ -14,8 +13,10 @@ namespace zephrix {
 class AdvancedPage;
 class HeaderBar;
 class MainToolbar;
+class MainWindowWiring;
 class OptionsPage;
 class PictureButton;
+class ResultsList;
 class ResultsPage;
 class SearchPage;
 class TabStrip;
@@ -45,7 +46,8 @@ class frmSearch : public QWidget {
     ResultsPage* fraResults;
 
     // tmrSearchTime: 100 ms, off. tmrIndexer: 10 s, on. tmrCheckforAccessing:
-    // 250 ms, on. The window gives them no work of its own.
+    // 250 ms, on. Their work is the search's, background indexing's and the
+    // shortcut's.
     QTimer* tmrSearchTime;
     QTimer* tmrIndexer;
     QTimer* tmrCheckforAccessing;
@@ -60,11 +62,16 @@ class frmSearch : public QWidget {
     void cmdSearch_Click();
     void cmdHide_Click();
     void lblHide_Click();
+    // To the tray, or minimised where the desktop has no notification area.
+    void hideToTray();
+    // Exit (also the tray menu's): the tray icon goes and the process ends
+    // at once, in the middle of a search or a build too.
     void cmdExit_Click();
     void lblExit_Click();
     void cmdHelp_Click();
     void lblHelp_Click();
-    // Emits forceIndexRequested(); background indexing runs there.
+    // Emits forceIndexRequested(); background indexing runs there (also the
+    // tray menu's Re-Index).
     void cmdForceIndex_Click();
     void pctMinimize_Click();
 
@@ -81,10 +88,8 @@ class frmSearch : public QWidget {
     void setFilesFound(const std::string& text);
     void setNotes(const std::string& text);
 
-    // The results list (a plain table until the real list is put in its
-    // place with setResultsList, which takes ownership).
-    QTableView* resultsList() const;
-    void setResultsList(QTableView* list);
+    // The results list, lstSearchResults.
+    ResultsList* resultsList() const;
 
     // Background indexing: lblReindexing's text (empty while idle), the
     // interval box, and the roots of the checked rows of lstIndexDrives.
@@ -94,6 +99,10 @@ class frmSearch : public QWidget {
     std::vector<std::string> indexDriveRoots() const;
 
     void LoadExcludedFolders();
+
+    // The search, background indexing, the results' operations, the tray
+    // and the shortcut, as this window uses them.
+    MainWindowWiring& wiring() const { return *wiring_; }
 
   signals:
     void searchRequested();
@@ -119,6 +128,8 @@ class frmSearch : public QWidget {
     void readOptions();
     void connectCommands();
     QList<QWidget*> pages() const;
+
+    MainWindowWiring* wiring_ = nullptr;
 };
 
 } // namespace zephrix

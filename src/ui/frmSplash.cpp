@@ -6,13 +6,14 @@
 #include <QTimer>
 
 #include "app/ErrorLocations.h"
+#include "app/ErrorReport.h"
 #include "app/HandlerFailure.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
 #include "app/OptionsAtLoad.h"
+#include "app/TestEnvironment.h"
 #include "app/UpdateCheck.h"
 #include "app/Version.h"
-#include "shell/HideToTray.h"
 #include "ui/Artwork.h"
 #include "ui/WindowChrome.h"
 #include "ui/frmNewRelease.h"
@@ -59,13 +60,13 @@ void frmSplash::tmrInitializeApp_Timer()
             }
         }
         position = 3;
-        DriveList() = LoadDriveList(indexContext().errors);
+        DriveList() = LoadDriveList(&engineErrorReporter(), driveMountTable());
         position = 13;
         frmSearch& main = frmSearch::instance();
         if (moduleOptions().StartHidden != 1)
             main.show();
         else
-            hideWindowToTray(&main);
+            main.hideToTray();
         frmNewRelease::bringToFront();
         position = 14;
         close();

@@ -5,8 +5,8 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "DesktopSession.h"
 #include "app/OptionValues.h"
+#include "support/DesktopSession.h"
 
 #include <X11/Xlib.h>
 #include <X11/keysym.h>

@@ -8,7 +8,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "DesktopSession.h"
+#include "support/DesktopSession.h"
 #include "ui/Artwork.h"
 
 using namespace zephrix;

@@ -1,12 +1,18 @@
 #pragma once
 #include <QAbstractItemView>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
 #include <QTest>
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/ModuleState.h"
+#include "core/DateText.h"
+#include "results/ResultsList.h"
 #include "support/TempTree.h"
 #include "ui/frmSearch.h"
 
@@ -15,10 +21,35 @@
 // pressing Enter, reading the settings file as text.
 namespace zephrix::test {
 
+// Counts the times a window is shown, and does `act` each time.
+class ShowWatch : public QObject {
+  public:
+    explicit ShowWatch(QWidget* watched, std::function<void()> act = {})
+        : watched_(watched), act_(std::move(act))
+    {
+        watched_->installEventFilter(this);
+    }
+    ~ShowWatch() override { watched_->removeEventFilter(this); }
+    int shown = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show && ++shown && act_)
+            act_();
+        return false;
+    }
+
+  private:
+    QWidget* watched_;
+    std::function<void()> act_;
+};
+
 class MainWindowHarness {
   public:
     TempTree config;
     TempTree drives;
+    TempTree data;
 
     MainWindowHarness()
     {
@@ -34,6 +65,24 @@ class MainWindowHarness {
         frmSearch& window = frmSearch::instance();
         window.show();
         return window;
+    }
+
+    // A drive of the temporary tree holding files of the given sizes (paths
+    // relative to the drive); its root, ending in '/'.
+    std::string plantDrive(const std::string& name,
+                           const std::vector<std::pair<std::string, int>>& files) const
+    {
+        const std::string made = root(name);
+        for (const auto& [path, size] : files)
+            drives.sizedFile(name + "/" + path, size);
+        return made;
+    }
+
+    // A small drive of names and sizes the searches of several tests use.
+    static std::vector<std::pair<std::string, int>> sampleFiles()
+    {
+        return {{"report.txt", 10},    {"Report-2024.doc", 2000},  {"notes/report-old.txt", 5},
+                {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
     }
 
     // A folder of the temporary tree as a drive root, ending in '/'.
@@ -69,6 +118,51 @@ class MainWindowHarness {
     }
 
     static void pressEnter(const char* name) { QTest::keyClick(control(name), Qt::Key_Return); }
+
+    // Replaces a text box's text the way a user does: select all, erase, type.
+    static void type(const char* box, const QString& text)
+    {
+        control<QLineEdit>(box)->selectAll();
+        QTest::keyClick(control(box), Qt::Key_Backspace);
+        QTest::keyClicks(control(box), text);
+    }
+
+    // Gives the window's searches an indexes folder of their own (before load()).
+    std::string useOwnIndexes()
+    {
+        data.dir("indexes");
+        qputenv("ZEPHRIX_DATA_DIR", QByteArray::fromStdString(data.path()));
+        return data.at("indexes");
+    }
+
+    // Types `name` into the file-name box and presses Enter there; false
+    // when the search never said "Results Returned In".
+    static bool searchFor(const QString& name)
+    {
+        type("txtSearchFileName", name);
+        pressEnter("txtSearchFileName");
+        return QTest::qWaitFor([] { return label("lblSearchTime").startsWith("Results Returned In: "); },
+                               20000);
+    }
+    static QString label(const char* name) { return control<QLabel>(name)->text(); }
+    static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
+    // The list's rows as "path+name|size|created|modified", sorted; a folder
+    // ends in '/' and has neither size nor dates, a size of 0 shows nothing.
+    static std::vector<std::string> rowTexts()
+    {
+        const auto date = [](int64_t at) {
+            return at == NoTime ? std::string() : formatDateText(LocalDateTime::fromLocalSeconds(at));
+        };
+        std::vector<std::string> texts;
+        for (int at = 0; at < results().rowCount(); ++at) {
+            const ResultRow& row = results().row(at);
+            const uint64_t size = sizeValue(row);
+            texts.push_back(row.fullPath() + "|" + (size ? std::to_string(size) : "") + "|" +
+                            date(createdValue(row)) + "|" + date(modifiedValue(row)));
+        }
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    }
 
     // A value as the settings file on disk holds it, read as a plain INI
     // file (not through the program's store); "<none>" when it is not there.

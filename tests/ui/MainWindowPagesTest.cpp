@@ -3,11 +3,11 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QStandardItemModel>
 #include <QTableView>
 #include <QTimer>
 
 #include "MainWindowHarness.h"
+#include "results/ResultsList.h"
 #include "ui/PictureButton.h"
 
 using namespace zephrix;
@@ -73,7 +73,13 @@ class MainWindowPagesTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { harness_.load({{harness_.root("disk"), HardDisk}}); }
+    void initTestCase()
+    {
+        // The timers as the program has them, without the test run's long
+        // indexing interval.
+        qunsetenv("ZEPHRIX_TEST_INDEXER_MS");
+        harness_.load({{harness_.root("disk"), HardDisk}});
+    }
 
     void eachTabShowsItsPageAndTheCompactToolbar()
     {
@@ -89,8 +95,11 @@ class MainWindowPagesTest : public QObject {
 
     void resultsWithRowsShowTheFullToolbarUntilAnotherPage()
     {
-        auto* rows = qobject_cast<QStandardItemModel*>(frmSearch::instance().resultsList()->model());
-        rows->appendRow(new QStandardItem("found.txt"));
+        ResultsModel& rows = frmSearch::instance().resultsList()->results();
+        std::vector<ResultRow> found(1);
+        found[0].name = "found.txt";
+        found[0].path = "/tmp/";
+        rows.appendRows(std::move(found));
         H::click("lblTabs_4");
         checkToolbar(Full, true);
         H::click("lblTabs_3");
@@ -99,7 +108,7 @@ class MainWindowPagesTest : public QObject {
         checkToolbar(Full, true);
         frmSearch::instance().lblTabs_Click(7); // no such page: nothing changes
         QVERIFY(H::control("fraResults")->isVisible());
-        rows->clear();
+        rows.clear();
         H::click("lblTabs_1");
     }
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <QApplication>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -73,6 +74,16 @@ class DesktopSession {
         pid_t pid = spawn(command);
         int status = 0;
         return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    }
+
+    // What xdotool printed, trimmed; empty when it failed or found nothing.
+    static QString xdotoolOutput(const QStringList& words)
+    {
+        QProcess run;
+        run.start(QStringLiteral("xdotool"), words);
+        if (!run.waitForFinished(10000) || run.exitCode() != 0)
+            return {};
+        return QString::fromLocal8Bit(run.readAllStandardOutput()).trimmed();
     }
 
   private:

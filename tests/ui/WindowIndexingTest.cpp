@@ -1,0 +1,101 @@
+#include <QAction>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include "MainWindowHarness.h"
+#include "app/SettingsStore.h"
+#include "index/IndexFormat.h"
+#include "shell/TrayIcon.h"
+#include "ui/MainWindowWiring.h"
+#include "ui/frmIndexing.h"
+
+using namespace zephrix;
+using H = test::MainWindowHarness;
+
+namespace {
+
+std::string entriesFile(const std::string& indexes, const std::string& root)
+{
+    return IndexFormat::pairPaths(indexes, root, IndexMode::Drive)->entries;
+}
+
+bool exists(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+} // namespace
+
+// Background indexing as the main window runs it: its timer's passes over
+// the ticked drives of the Options page, and the forced re-index from the
+// page's button and from the tray menu.
+class WindowIndexingTest : public QObject {
+    Q_OBJECT
+    H harness_;
+    std::string indexes_;
+
+  private slots:
+    void initTestCase()
+    {
+        indexes_ = harness_.useOwnIndexes();
+        // The drives here are folders of a temporary tree, as a test's mount
+        // table makes them; real drives would have to be mount points.
+        harness_.drives.file("mounts", "/dev/zxtest0 " + harness_.drives.path() + " ext4 rw 0 0\n");
+        qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
+    }
+
+    void theFirstTickBuildsAMissingIndexQuietly()
+    {
+        const std::string ticked = harness_.plantDrive("ticked", {{"a.txt", 1}});
+        const std::string unticked = harness_.plantDrive("unticked", {{"b.txt", 1}});
+        // Hard disks are ticked unless the settings say otherwise.
+        SaveSetting("Zephrix", "IndexDrives", unticked, "0");
+        qputenv("ZEPHRIX_TEST_INDEXER_MS", "200");
+        test::ShowWatch indexingWindow(&frmIndexing::instance());
+        harness_.load({{ticked, HardDisk}, {unticked, HardDisk}});
+        qputenv("ZEPHRIX_TEST_INDEXER_MS", "3600000");
+        auto* timer = H::control<QTimer>("tmrIndexer");
+        QCOMPARE(timer->interval(), 200);
+        QVERIFY(!exists(entriesFile(indexes_, ticked)));
+
+        QSignalSpy ticks(timer, &QTimer::timeout);
+        QVERIFY(ticks.wait(5000));
+        // The pass ran inside that first tick.
+        QVERIFY(exists(entriesFile(indexes_, ticked)));
+        QVERIFY(!exists(entriesFile(indexes_, unticked)));
+        QCOMPARE(indexingWindow.shown, 0);
+        QCOMPARE(H::label("lblReindexing"), QString());
+    }
+
+    void reIndexRebuildsEveryTickedDrive_data()
+    {
+        QTest::addColumn<bool>("fromTray");
+        QTest::newRow("Re-Index Now") << false;
+        QTest::newRow("the tray menu's Re-Index") << true;
+    }
+    void reIndexRebuildsEveryTickedDrive()
+    {
+        QFETCH(bool, fromTray);
+        const std::string name = fromTray ? "tray" : "button";
+        const std::string disk = harness_.plantDrive(name, {{"old.txt", 1}});
+        harness_.load({{disk, HardDisk}});
+        QVERIFY(H::searchFor("old")); // builds the pair
+        const std::string entries = entriesFile(indexes_, disk);
+        QVERIFY(test::readWholeFile(entries).find("added.txt") == std::string::npos);
+        harness_.drives.file(name + "/added.txt");
+
+        test::ShowWatch indexingWindow(&frmIndexing::instance());
+        if (fromTray)
+            frmSearch::instance().wiring().tray().menu()->findChild<QAction*>("mnuReIndex")->trigger();
+        else
+            H::click("cmdForceIndex");
+        QTRY_VERIFY(test::readWholeFile(entries).find("added.txt") != std::string::npos);
+        QVERIFY(indexingWindow.shown >= 1); // a forced build shows its progress
+        QTRY_COMPARE(H::label("lblReindexing"), QString());
+        QVERIFY(H::control("cmdForceIndex")->isEnabled() && H::control<QTimer>("tmrIndexer")->isActive());
+    }
+};
+
+QTEST_MAIN(WindowIndexingTest)
+#include "WindowIndexingTest.moc"
