@@ -283,21 +283,4 @@ TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
     EXPECT_TRUE(pairExists(h.indexes, root, IndexMode::Drive));
 }
 
-TEST(AbandonedBuildFiles, OnlyThoseOfEndedProcessesAreRemoved)
-{
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    TempTree indexes;
-    const std::string gone = ".tmp." + std::to_string(ended), own = ".tmp." + std::to_string(::getpid());
-    for (const std::string& name : {"a.idx" + gone + ".0", "apaths.idx" + gone + ".1", "a.idx" + own + ".2"})
-        indexes.file(name);
-    indexes.file("a.idx");
-
-    EXPECT_EQ(removeAbandonedBuildFiles(indexes.path()), 2);
-    EXPECT_TRUE(std::filesystem::exists(indexes.at("a.idx" + own + ".2")));
-    EXPECT_TRUE(std::filesystem::exists(indexes.at("a.idx")));
-}
-
 } // namespace

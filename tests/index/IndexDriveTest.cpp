@@ -45,11 +45,13 @@ struct BuilderFixture : ::testing::Test {
     std::string foldersPath() const { return indexes.at(stem() + "paths.idx"); }
     StoredPair stored() const { return readStoredPair(entriesPath(), foldersPath()); }
 
+    // Pair files and temporaries; the lock file stays for good.
     std::vector<std::string> indexFiles() const
     {
         std::vector<std::string> names;
         for (const auto& entry : std::filesystem::directory_iterator(indexes.path()))
-            names.push_back(entry.path().filename().string());
+            if (entry.path().extension() != IndexFormat::LockSuffix)
+                names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
