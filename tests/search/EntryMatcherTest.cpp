@@ -328,7 +328,7 @@ TEST_F(MatchFixture, FolderRowsComeFirstAndAreNotCounted)
 TEST_F(MatchFixture, ExcludedFoldersAreSkippedWithoutCounting)
 {
     h.view.options.ShowFolders = 1;
-    h.view.options.ExcludedFolders = {"", root + "temp/"};
+    h.view.options.ExcludedFolders = {"", root + "Temp/"};
     EXPECT_EQ(run(request([](SearchCriteria& r) { r.fileType = "txt"; })),
               (Rows{"docs/empty.txt", "docs/unsized.txt", "docs/Ärger.txt", "docs/old/notes.txt",
                     "docs/old/UPPER.TXT", "Temp2/c.txt", ".hidden/inside.txt"}));
@@ -342,7 +342,7 @@ TEST_F(MatchFixture, FolderScopeKeepsTheFoldersOwnFilesOnly)
                   r.scope = SearchScope::Folder;
                   r.drives.clear();
                   r.folderRoot = root;
-                  r.folder = root + "DOCS";
+                  r.folder = root + "docs";
                   r.fileType = "txt";
               })),
               (Rows{"docs/empty.txt", "docs/unsized.txt", "docs/Ärger.txt"}));

@@ -36,7 +36,7 @@ TEST(ExcludedFolders, AddsTheStoredFormOnce)
         {"first", "", "/tmp/Temp", "/tmp/Temp/"},
         {"appended in stored order", "/z/|/a/", "/m", "/z/|/a/|/m/"},
         {"already there", "/tmp/Temp/", "/tmp/Temp", std::nullopt},
-        {"already there in another case", "/tmp/Temp/", "/TMP/TEMP/", std::nullopt},
+        {"another case is another folder", "/tmp/Temp/", "/TMP/TEMP/", "/tmp/Temp/|/TMP/TEMP/"},
         {"root keeps one slash", "", "/", "/"},
         {"root twice", "/", "/", std::nullopt},
         {"extra slashes collapse", "", "/data//", "/data/"},
@@ -58,15 +58,16 @@ TEST(ExcludedFolders, RemovesSelectedRowsKeepingListOrder)
     EXPECT_TRUE(ExcludedFolderRows(SplitExcludedFolders(RemoveExcludedFolders(rows, {true, true}))).empty());
 }
 
-TEST(ExcludedFolders, ExclusionIsACaseInsensitiveSubstring)
+TEST(ExcludedFolders, ExclusionIsAPrefixComparedExactly)
 {
     const FolderExclusion exclusion(SplitExcludedFolders("/tmp/a/|/home/Ärger/"));
     struct Case {
         const char* folder;
         bool excluded;
     } cases[] = {
-        {"/tmp/a/", true}, {"/tmp/a/b/", true},   {"/TMP/A/deep/er/", true}, {"/tmp/a2/", false},
-        {"/tmp/", false},  {"/mnt/tmp/a/", true}, {"/home/ärger/x/", true},  {"/home/Ärgernis/", false},
+        {"/tmp/a/", true},         {"/tmp/a/b/", true},      {"/TMP/A/deep/er/", false},
+        {"/tmp/a2/", false},       {"/tmp/", false},         {"/mnt/tmp/a/", false},
+        {"/home/ärger/x/", false}, {"/home/Ärger/x/", true}, {"/home/Ärgernis/", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(exclusion.excludes(c.folder), c.excluded) << c.folder;
