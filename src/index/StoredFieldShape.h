@@ -17,9 +17,9 @@
 // the calendar is left to the matcher, which reads the few dates it needs.
 namespace zephrix::StoredFieldShape {
 
-// Exact shape of a stored date, byte by byte: M/D/Y, then " h:mm:ss AM" or
-// " PM" unless the time is midnight. The year may run to more digits, with a
-// sign, for the odd file dated far from now.
+// Exact shape of a stored date, byte by byte: M/D/YYYY, then " h:mm:ss AM"
+// or " PM" unless the time is midnight. The year has four digits at least,
+// and may have more, or a sign, for the odd file dated far from now.
 bool isDateText(std::string_view text);
 
 // Bit k: p[k] is a digit, for 64 bytes from p.
@@ -64,13 +64,18 @@ constexpr bool isDigitByte(char c)
 // The bytes of a date's first six that hold its slashes, by their positions
 // as bits: M/D/, M/DD/, MM/D/ and MM/DD/; no other pattern is a date.
 struct SlashTable {
-    uint64_t bytes[64] = {};
+    uint64_t bytes[64] = {};    // 0xFF where a slash stands
+    uint8_t yearStart[64] = {}; // after the second slash
     constexpr SlashTable()
     {
-        for (unsigned pattern : {0x0Au, 0x12u, 0x14u, 0x24u})
-            for (unsigned k = 0; k < 6; ++k)
-                if (pattern & (1u << k))
+        for (unsigned pattern : {0x0Au, 0x12u, 0x14u, 0x24u}) {
+            for (unsigned k = 0; k < 6; ++k) {
+                if (pattern & (1u << k)) {
                     bytes[pattern] |= uint64_t(0xFF) << (8 * k);
+                    yearStart[pattern] = uint8_t(k + 1);
+                }
+            }
+        }
     }
 };
 inline constexpr SlashTable Slashes;
@@ -88,20 +93,22 @@ inline constexpr SlashTable Slashes;
     const bool timed = p[n - 1] == 'M';
     if (timed && n < 19)
         return isDateText({p, n});
-    // " h:mm:ss AM": the last eight bytes "mm:ss AM" (A and P told apart
-    // from other letters only in part: this is a shape check), then the
-    // hour, one digit or two, after a blank.
+    // " h:mm:ss AM": the last eight bytes "mm:ss AM", then the hour, one
+    // digit or two, after a blank.
     const uint64_t tail = load64(p + n - 8);
-    const bool clock =
-        (tail & 0xFFEEFF0000FF0000ull) == 0x4D402000003A0000ull && digitBytes(tail, 0x000000FFFF00FFFFull);
+    const uint64_t half = tail >> 48 & 0xFF;
+    const bool clock = ((tail & 0xFF00FF0000FF0000ull) == 0x4D002000003A0000ull) &
+                       ((half == 'A') | (half == 'P')) & digitBytes(tail, 0x000000FFFF00FFFFull);
     const bool twoDigitHour = isDigitByte(p[n - 11]);
     const size_t dateEnd = timed ? n - 11 - twoDigitHour : n;
     const bool hour = (p[n - 9] == ':') & isDigitByte(p[n - 10]) & (p[dateEnd] == ' ');
-    // The date: no digits where the slashes stand, digits everywhere else.
+    // The date: slashes where the table allows them, digits everywhere else,
+    // four of them at least in the year.
     const uint64_t separators = ~digits & ((uint64_t(1) << dateEnd) - 1);
     const uint64_t slashBytes = Slashes.bytes[separators & 63];
-    const bool date =
-        (separators < 64) & (slashBytes != 0) & (((load64(p) ^ 0x2F2F2F2F2F2F2F2Full) & slashBytes) == 0);
+    const bool date = (separators < 64) & (slashBytes != 0) &
+                      (Slashes.yearStart[separators & 63] + 4u <= dateEnd) &
+                      (((load64(p) ^ 0x2F2F2F2F2F2F2F2Full) & slashBytes) == 0);
     if (date & (!timed || (clock & hour)))
         return true;
     return isDateText({p, n});
