@@ -1,6 +1,8 @@
 #include "index/BackgroundIndexer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 
@@ -267,6 +269,20 @@ TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
     indexer.tmrIndexer_Timer();
     EXPECT_EQ(view.reindexing.back(), "");
     EXPECT_FALSE(h.ctx.BackgroundIndexing);
+}
+
+TEST_F(BackgroundIndexerTest, APassSkipsADriveAnotherBuildIsWriting)
+{
+    const std::string root = addDrive(1);
+    const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;
+    const int other = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    indexer.tmrIndexer_Timer();
+    EXPECT_FALSE(pairExists(h.indexes, root, IndexMode::Drive));
+    ::close(other);
+    indexer.tmrIndexer_Timer();
+    EXPECT_TRUE(pairExists(h.indexes, root, IndexMode::Drive));
+    EXPECT_TRUE(h.errors.reports.empty());
 }
 
 TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)

@@ -178,6 +178,20 @@ TEST(InsideScan, ShowsProgressPerPiece)
     EXPECT_EQ(empty.notes, (std::vector<std::string>{"Scanning: empty.txt", ""}));
 }
 
+TEST(InsideScan, CancelStopsTheScanAfterThePieceItCameIn)
+{
+    TempTree tree;
+    tree.file("big.txt", placed(450000, 440000, "invoice"));
+    ScanRecord record;
+    int pieces = 0;
+    EXPECT_FALSE(ScanFileForText(
+        tree.at("big.txt"), "big.txt", "invoice", false,
+        [&](const std::string& t) { record.notes.push_back(t); }, [] {}, [&] { return ++pieces == 2; }));
+    EXPECT_EQ(record.notes,
+              (std::vector<std::string>{"Scanning: big.txt", "Scanning: big.txt (100000 of 450000)",
+                                        "Scanning: big.txt (200000 of 450000)", ""}));
+}
+
 TEST(InsideScan, FilesThatCannotBeReadDoNotContainTheText)
 {
     TempTree tree;
@@ -191,6 +205,9 @@ TEST(InsideScan, FilesThatCannotBeReadDoNotContainTheText)
     EXPECT_FALSE(scan(tree.at("missing.txt"), "invoice"));
     EXPECT_FALSE(scan(tree.at("pipe.txt"), "invoice")); // must not block
     EXPECT_FALSE(scan(tree.path(), "invoice"));
+    // A link has no text of its own; where it points is not what was listed.
+    tree.symlink(tree.at("open.txt"), "link.txt");
+    EXPECT_FALSE(scan(tree.at("link.txt"), "invoice"));
 
     // Access rules only bite for a user other than root.
     const pid_t child = ::fork();
