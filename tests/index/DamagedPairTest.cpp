@@ -6,21 +6,15 @@
 #include <gtest/gtest.h>
 
 #include "index/IndexBuilder.h"
-#include "index/IndexFormat.h"
 #include "index/IndexLoader.h"
-#include "search/SearchHarness.h"
+#include "index/PairFixture.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
 
 namespace {
 
-struct DamagedPairTest : ::testing::Test {
-    SearchHarness h;
-    TempTree tree;
-    std::string root = tree.path() + "/";
-    IndexFormat::PairPaths pair = *IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive);
-
+struct DamagedPairTest : PairFixture {
     // Loads the pair; the description of the one report, or "loaded".
     std::string load()
     {

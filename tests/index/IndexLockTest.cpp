@@ -11,20 +11,15 @@
 
 #include "core/FileDescriptor.h"
 #include "index/IndexBuilder.h"
-#include "index/IndexFormat.h"
 #include "index/IndexLoader.h"
-#include "search/SearchHarness.h"
+#include "index/PairFixture.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
 
 namespace {
 
-struct IndexLockTest : ::testing::Test {
-    SearchHarness h;
-    TempTree tree;
-    std::string root = tree.path() + "/";
-    IndexFormat::PairPaths pair = *IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive);
+struct IndexLockTest : PairFixture {
     FileDescriptor other;
 
     IndexLockTest() { tree.file("a.txt", "a"); }
