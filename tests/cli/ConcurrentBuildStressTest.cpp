@@ -22,7 +22,7 @@ using namespace zephrix::indextest;
 
 namespace {
 
-using Sizes = std::map<std::string, std::string>; // full path -> size
+using Files = std::map<std::string, TreeFile>; // by full path
 
 // zephrix-cli with stdout and stderr in files, so many can run at once.
 pid_t spawnCli(std::vector<std::string> words, const std::string& output)
@@ -44,54 +44,45 @@ pid_t spawnCli(std::vector<std::string> words, const std::string& output)
 struct ConcurrentBuildStress : ::testing::Test {
     TempTree work, tree;
     std::string root = tree.path() + "/";
-    std::vector<std::string> folders; // relative to the root
     std::mt19937 random{std::random_device{}()};
     size_t nextSize = 1;
     int nextFolder = 0;
     std::vector<std::string> problems;
     int searches = 0;
 
-    std::string pick() { return folders[random() % folders.size()]; }
+    // A folder as the tree holds it now, relative to the root ("" for the
+    // root itself, else ending in '/').
+    std::string pick(bool rootToo)
+    {
+        const std::set<std::string> folders = treeContent(root).folders;
+        const size_t skip = rootToo ? 0 : 1; // the root sorts first
+        return std::next(folders.begin(), long(skip + random() % (folders.size() - skip)))
+            ->substr(root.size());
+    }
     void writeFile(const std::string& relative) { tree.file(relative, std::string(nextSize++, 'x')); }
     void addFolder()
     {
-        const std::string folder =
-            (folders.empty() || random() % 3 == 0 ? "" : pick() + "/") + "d" + std::to_string(nextFolder++);
-        folders.push_back(folder);
+        const std::string folder = pick(true) + "d" + std::to_string(nextFolder++) + "/";
         for (int i = 0; i < 8; ++i)
-            writeFile(folder + "/f" + std::to_string(i));
-    }
-    // Moves (to == nullptr: removes) a folder and what is below it in the list.
-    void moveFolder(const std::string& from, const std::string* to)
-    {
-        std::erase_if(folders, [&](std::string& folder) {
-            if (folder != from && !folder.starts_with(from + "/"))
-                return false;
-            if (to)
-                folder = *to + folder.substr(from.size());
-            return !to;
-        });
+            writeFile(folder + "f" + std::to_string(i));
     }
     void changeTree()
     {
         for (int i = 0; i < 3; ++i) {
-            const std::string from = pick();
-            const std::string to = from.substr(0, from.rfind('/') + 1) + "d" + std::to_string(nextFolder++);
-            std::filesystem::rename(tree.at(from), tree.at(to));
-            moveFolder(from, &to);
+            const std::string from = pick(false);
+            const std::string parent = from.substr(0, from.rfind('/', from.size() - 2) + 1);
+            std::filesystem::rename(tree.at(from), tree.at(parent + "d" + std::to_string(nextFolder++)));
         }
-        const std::string gone = pick();
-        tree.remove(gone);
-        moveFolder(gone, nullptr);
+        tree.remove(pick(false));
         addFolder();
         addFolder();
         for (int i = 0; i < 6; ++i)
-            writeFile(pick() + "/f" + std::to_string(random() % 9));
+            writeFile(pick(true) + "f" + std::to_string(random() % 9));
     }
 
     // A row is right when its file is in its folder with the size shown, or
     // with the size it had before this round (the pair read may be older).
-    void checkSearch(const std::string& output, int status, const Sizes& now, const Sizes& before)
+    void checkSearch(const std::string& output, int status, const Files& now, const Files& before)
     {
         ++searches;
         const std::string err = test::readWholeFile(output + ".err");
@@ -106,15 +97,16 @@ struct ConcurrentBuildStress : ::testing::Test {
             std::erase(size, ',');
             const auto file = now.find(path + name);
             const auto old = before.find(path + name);
-            if (file == now.end() || (file->second != size && (old == before.end() || old->second != size)))
+            if (file == now.end() ||
+                (file->second.size != size && (old == before.end() || old->second.size != size)))
                 problems.push_back(path + name + " listed with " + size + " bytes, not " +
-                                   (file == now.end() ? "in the tree" : file->second));
+                                   (file == now.end() ? "in the tree" : file->second.size));
         }
     }
 
     // Two builds, and searches in three slots, each started again as soon as
     // it ends, until both builds are over.
-    void runRound(const Sizes& now, const Sizes& before)
+    void runRound(const Files& now, const Files& before)
     {
         const std::vector<std::string> index{"--indexes", work.at("indexes"), "index", root};
         std::vector<std::string> search{"--indexes",     work.at("indexes"), "search",     "--drive", root,
@@ -160,23 +152,18 @@ TEST_F(ConcurrentBuildStress, EverySearchRowIsTheTreesOwn)
     CliCommand first{{"--indexes", work.at("indexes"), "index", root}, {}, {}, {}};
     ASSERT_EQ(runCli(first, work.at("first.err")).exitCode, 0);
 
-    Sizes before;
-    for (const auto& [path, file] : treeContent(root).files)
-        before[path] = file.size;
+    Files before = treeContent(root).files;
     int rounds = 0;
     for (; rounds < 3 || std::chrono::steady_clock::now() < end; ++rounds) {
         changeTree();
         const TreeContent content = treeContent(root);
-        Sizes now;
-        for (const auto& [path, file] : content.files)
-            now[path] = file.size;
-        runRound(now, before);
+        runRound(content.files, before);
         // Whatever ran, the pair left is this tree's, with nothing beside it.
         const auto pair = *IndexFormat::pairPaths(work.at("indexes"), root, IndexMode::Drive);
         expectPairMatchesTree(readStoredPair(pair.entries, pair.folders), root, content);
         for (const auto& file : std::filesystem::directory_iterator(work.at("indexes")))
             EXPECT_EQ(file.path().string().find(".tmp."), std::string::npos) << file.path();
-        before = now;
+        before = content.files;
     }
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems in " << rounds << " rounds of " << searches
                                   << " searches, the first: " << (problems.empty() ? "" : problems[0]);

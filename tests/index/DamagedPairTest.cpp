@@ -1,8 +1,6 @@
 // A pair a build wrote whole, then damaged: cut short at every byte, sizes
-// and dates that are none, files that are no files. Each is refused at its
-// position, never loaded as if whole, and nothing waits on a FIFO.
-#include <sys/stat.h>
-
+// and dates that are none. Each is refused at its position, never loaded as
+// if whole.
 #include <gtest/gtest.h>
 
 #include "index/IndexBuilder.h"
@@ -74,20 +72,4 @@ TEST_F(DamagedPairTest, SizesAndDatesThatAreNoneAreRefusedAtTheirLine)
                               : "loaded")
             << c.fields;
     }
-}
-
-TEST_F(DamagedPairTest, AFifoInPlaceOfAnIndexFileIsRefusedAtOnce)
-{
-    writeWholeFile(pair.folders, "1/1/2020\r\n" + root + "\r\n");
-    ASSERT_EQ(::mkfifo(pair.entries.c_str(), 0644), 0);
-    EXPECT_EQ(load(), "Not a regular file: " + pair.entries + " Position: 3");
-    EXPECT_EQ(IndexAgeHours(h.ctx, root), 100);
-    ASSERT_EQ(h.errors.reports.size(), 2u);
-    EXPECT_EQ(h.errors.reports[1].description, "Not a regular file: " + pair.entries);
-
-    ::unlink(pair.entries.c_str());
-    writeWholeFile(pair.entries, "1/1/2020\r\n");
-    ::unlink(pair.folders.c_str());
-    ASSERT_EQ(::mkfifo(pair.folders.c_str(), 0644), 0);
-    EXPECT_EQ(load(), "Not a regular file: " + pair.folders + " Position: 6");
 }

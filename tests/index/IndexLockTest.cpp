@@ -5,8 +5,6 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 
-#include <filesystem>
-
 #include <gtest/gtest.h>
 
 #include "core/FileDescriptor.h"
@@ -86,35 +84,4 @@ TEST_F(IndexLockTest, ALoadWaitsForABuildOrGivesUpOnCancel)
     EXPECT_FALSE(LoadIndex(h.ctx, root, IndexMode::Drive));
     EXPECT_TRUE(h.ctx.LoadedIndexRoot.empty());
     EXPECT_TRUE(h.errors.reports.empty());
-}
-
-TEST_F(IndexLockTest, ABuildClearsWhatKilledBuildsOfItsPairLeft)
-{
-    const std::string otherPair = h.indexes + "/other";
-    const std::vector<std::string> leftovers = {pair.entries + ".tmp.4242.0", pair.folders + ".tmp.1.17"};
-    const std::vector<std::string> kept = {otherPair + ".idx.tmp.4242.1", pair.entries + ".tmp.x.1",
-                                           pair.entries + ".tmp.4242.0.idx"};
-    for (const auto& path : leftovers)
-        writeWholeFile(path, "half a pair");
-    for (const auto& path : kept)
-        writeWholeFile(path, "not ours");
-    // Skipped: another build runs, whose temporaries these could be.
-    holdLockForThreeYields(LOCK_EX, false);
-    IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet, LockWait::Skip);
-    EXPECT_TRUE(std::filesystem::exists(leftovers[0]));
-    other.reset();
-    EXPECT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet).outcome, BuildOutcome::Built);
-    for (const auto& path : leftovers)
-        EXPECT_FALSE(std::filesystem::exists(path)) << path;
-    for (const auto& path : kept)
-        EXPECT_TRUE(std::filesystem::exists(path)) << path;
-}
-
-TEST_F(IndexLockTest, ALockFileThatIsNoFileFailsTheBuildAtOnce)
-{
-    ASSERT_EQ(::mkfifo(pair.lock.c_str(), 0644), 0);
-    EXPECT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet).outcome, BuildOutcome::Failed);
-    ASSERT_EQ(h.errors.reports.size(), 1u);
-    EXPECT_EQ(h.errors.reports[0].description, "Not a regular file: " + pair.lock + " - " + root);
-    EXPECT_FALSE(std::filesystem::exists(pair.entries));
 }
