@@ -1,6 +1,8 @@
 #include "cli/SearchArguments.h"
 
 #include "cli/FolderArguments.h"
+#include "core/DateText.h"
+#include "core/TextFold.h"
 #include "index/ExcludedFolders.h"
 
 namespace zephrix::cli {
@@ -20,6 +22,13 @@ std::optional<std::string> sizeBoxText(const std::string& word)
     return std::nullopt;
 }
 
+// A date box takes "any" or a date; anything else would quietly lift the
+// restriction, as the window does with a date it cannot read.
+bool isDateBoxText(const std::string& text)
+{
+    return lowerText(text) == SizeAny || parseDateText(text).has_value();
+}
+
 std::optional<NameMatch> nameMatchOf(const std::string& word)
 {
     if (word == "contains")
@@ -34,28 +43,6 @@ std::optional<NameMatch> nameMatchOf(const std::string& word)
 }
 
 } // namespace
-
-void appendEscapedCell(std::string& out, std::string_view cell)
-{
-    for (char c : cell) {
-        switch (c) {
-        case '\t':
-            out += "\\t";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        default:
-            out.push_back(c);
-        }
-    }
-}
 
 bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments& out, std::string& error)
 {
@@ -97,12 +84,14 @@ bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments&
                 return false;
             }
             c.sizeText = *box;
-        } else if (word == "--from") {
-            if (!value(c.fromDateText))
+        } else if (word == "--from" || word == "--to") {
+            std::string& box = word == "--from" ? c.fromDateText : c.toDateText;
+            if (!value(box))
                 return false;
-        } else if (word == "--to") {
-            if (!value(c.toDateText))
+            if (!isDateBoxText(box)) {
+                error = word + " takes a date such as 3/1/2005, or any, not '" + box + "'";
                 return false;
+            }
         } else if (word == "--inside") {
             if (!value(c.insideText))
                 return false;

@@ -26,8 +26,4 @@ struct SearchArguments {
 // False with a message for words that do not make a request.
 bool parseSearchArguments(const std::vector<std::string>& args, SearchArguments& out, std::string& error);
 
-// A results cell for one line of output: TAB, CR, LF and backslash written as
-// \t, \r, \n and \\.
-void appendEscapedCell(std::string& out, std::string_view cell);
-
 } // namespace zephrix::cli

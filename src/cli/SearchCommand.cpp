@@ -1,8 +1,11 @@
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QLocale>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <system_error>
@@ -17,6 +20,7 @@
 #include "cli/SearchArguments.h"
 #include "cli/StderrReporter.h"
 #include "cli/TerminalProgress.h"
+#include "cli/TerminalText.h"
 #include "core/DateText.h"
 #include "core/FileDescriptor.h"
 #include "drives/DriveCatalogue.h"
@@ -42,6 +46,7 @@ class TerminalSearchView final : public SearchRequestSource,
     std::string filesFound = "Files Found: 0";
     bool searchTimerRunning = false;
     bool resultsCleared = false;
+    int errorsShown = 0; // messages of the error kind: a drive that could not be searched
     std::string groupSeparator = ",";
 
     ~TerminalSearchView() override { flushResults(); }
@@ -97,7 +102,11 @@ class TerminalSearchView final : public SearchRequestSource,
     }
 
     // Rows listed so far come first, as they would stand in the window.
-    void displayError(const std::string& message) override { showMessage(message); }
+    void displayError(const std::string& message) override
+    {
+        ++errorsShown;
+        showMessage(message);
+    }
     void displayOk(const std::string& message) override { showMessage(message); }
 
   private:
@@ -110,7 +119,7 @@ class TerminalSearchView final : public SearchRequestSource,
     void showMessage(const std::string& message)
     {
         flushResults();
-        std::fprintf(stderr, "%s\n", message.c_str());
+        std::fprintf(stderr, "%s\n", escapeControlBytes(message).c_str());
     }
 
     std::string pending_;
@@ -136,7 +145,7 @@ int optionNumber(const options::Option& option, bool noSettings)
     if (const auto number = parseWholeNumber(text))
         return *number;
     std::fprintf(stderr, "zephrix-cli: the setting %s (\"%s\") is not a number; using %s\n", option.key,
-                 text.c_str(), option.defaultValue);
+                 escapeControlBytes(text).c_str(), option.defaultValue);
     return fallback;
 }
 
@@ -175,6 +184,29 @@ void fillRequest(const SearchArguments& args, TerminalSearchView& view, ErrorRep
                             : SplitExcludedFolders(storedText(options::ExcludedFolders, args.noSettings));
 }
 
+// The folders named on the command line must be there to be searched: a
+// stored index of a drive that is gone would quietly give no rows. Reports
+// each one that is not a folder; false when any was not.
+bool namedFoldersExist(SearchArguments& args)
+{
+    bool allThere = true;
+    auto check = [&](const std::string& path) {
+        struct stat st {};
+        const int err = ::stat(path.c_str(), &st) != 0 ? errno : S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+        if (err != 0) {
+            std::fprintf(stderr, "zephrix-cli: search: cannot search %s: %s\n",
+                         escapeControlBytes(path).c_str(), std::strerror(err));
+            allThere = false;
+        }
+        return err == 0;
+    };
+    if (args.folder)
+        check(*args.folder);
+    else
+        std::erase_if(args.drives, [&](const std::string& root) { return !check(root); });
+    return allThere;
+}
+
 } // namespace
 
 int runSearch(const GlobalOptions& global, const std::vector<std::string>& words)
@@ -182,9 +214,14 @@ int runSearch(const GlobalOptions& global, const std::vector<std::string>& words
     SearchArguments args;
     std::string problem;
     if (!parseSearchArguments(words, args, problem)) {
-        std::fprintf(stderr, "zephrix-cli: search: %s (see --help)\n", problem.c_str());
+        std::fprintf(stderr, "zephrix-cli: search: %s (see --help)\n", escapeControlBytes(problem).c_str());
         return ExitBadRequest;
     }
+    const bool hadDrives = !args.drives.empty();
+    const bool foldersThere = namedFoldersExist(args);
+    // Nothing left to search: the request names no folder that is there.
+    if (!foldersThere && (args.folder || (hadDrives && args.drives.empty())))
+        return ExitFailed;
     if (!makeIndexesFolder(global))
         return ExitFailed;
 
@@ -224,7 +261,11 @@ int runSearch(const GlobalOptions& global, const std::vector<std::string>& words
     if (interrupted())
         return ExitInterrupted;
     // A rejected request never reaches the clearing of the results.
-    return view.resultsCleared ? ExitOk : ExitBadRequest;
+    if (!view.resultsCleared)
+        return ExitBadRequest;
+    // Rows may have come, but not all there were: a drive or pair that could
+    // not be searched, a build that failed, a damaged pair rebuilt.
+    return foldersThere && reporter.count == 0 && view.errorsShown == 0 ? ExitOk : ExitFailed;
 }
 
 } // namespace zephrix::cli

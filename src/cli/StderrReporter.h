@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <string>
 
+#include "cli/TerminalText.h"
 #include "core/EngineHost.h"
 
 namespace zephrix::cli {
@@ -12,7 +13,8 @@ class StderrReporter : public ErrorReporter {
   public:
     void reportError(int location, int number, const std::string& description) override
     {
-        std::fprintf(stderr, "zephrix-cli: error %d in %d: %s\n", number, location, description.c_str());
+        std::fprintf(stderr, "zephrix-cli: error %d in %d: %s\n", number, location,
+                     escapeControlBytes(description).c_str());
         ++count;
     }
     int count = 0;

@@ -3,6 +3,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include "cli/TerminalText.h"
 #include "core/FileDescriptor.h"
 
 namespace zephrix::cli {
@@ -13,16 +14,6 @@ namespace {
 void writeAll(int fd, const std::string& text)
 {
     writeFully(fd, text.data(), text.size());
-}
-
-// A name may hold CR, LF or escape bytes; on a terminal they would move the
-// cursor or start a control sequence.
-void blankControlBytes(std::string& text)
-{
-    for (char& c : text) {
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
-            c = '?';
-    }
 }
 
 size_t terminalWidth(int fd)
@@ -37,8 +28,9 @@ size_t terminalWidth(int fd)
 
 void TerminalProgress::setIndexingPath(const std::string& text)
 {
-    path_ = text;
-    blankControlBytes(path_);
+    // A name may hold CR, LF or escape bytes; on a terminal they would move
+    // the cursor or start a control sequence.
+    path_ = escapeControlBytes(text);
     writeAll(fd_, path_ + "\n");
 }
 
@@ -72,8 +64,7 @@ void TerminalProgress::redraw()
     if (drawn_ && now - lastDraw_ < std::chrono::milliseconds(100))
         return;
     lastDraw_ = now;
-    line_ = files_ + "   " + directories_ + "   " + status_;
-    blankControlBytes(line_);
+    line_ = escapeControlBytes(files_ + "   " + directories_ + "   " + status_);
     // Cut to the terminal's width in bytes, never inside a UTF-8 sequence.
     const size_t width = terminalWidth(fd_) - 1;
     if (line_.size() > width) {

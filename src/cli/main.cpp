@@ -7,6 +7,7 @@
 #include "app/DataPaths.h"
 #include "app/Version.h"
 #include "cli/Commands.h"
+#include "cli/TerminalText.h"
 
 namespace {
 
@@ -16,7 +17,8 @@ const char* const Usage =
     "Commands:\n"
     "  drives                 list the drives: root, TAB, type\n"
     "  index ROOT [--folder]  build the index pair of ROOT (--folder: the folder pair)\n"
-    "  age ROOT               age of ROOT's index in hours (100: none, 9999: no such root)\n"
+    "  age ROOT               age of ROOT's index in hours (100: none, or stamped in the\n"
+    "                         future; 9999: no such root)\n"
     "  search [OPTIONS]       search the indexes, one row per line:\n"
     "      --name TEXT  --match contains|exactly|starts|ends  --case\n"
     "      --type EXT  --size any|small|medium|large  --from DATE  --to DATE\n"
@@ -27,7 +29,10 @@ const char* const Usage =
     "Options:\n"
     "  --indexes DIR  folder that holds the index pairs\n"
     "  --version      print the version\n"
-    "  --help         print this text\n";
+    "  --help         print this text\n"
+    "\n"
+    "Exit status: 0 done; 1 an error was reported (what was listed may be incomplete);\n"
+    "2 a bad request; 130 interrupted. Control bytes in names are written as \\xNN.\n";
 
 } // namespace
 
@@ -36,8 +41,8 @@ bool zephrix::cli::makeIndexesFolder(const GlobalOptions& global)
     std::error_code ec;
     std::filesystem::create_directories(global.indexesDir, ec);
     if (ec)
-        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n", global.indexesDir.c_str(),
-                     ec.message().c_str());
+        std::fprintf(stderr, "zephrix-cli: cannot create %s: %s\n",
+                     zephrix::cli::escapeControlBytes(global.indexesDir).c_str(), ec.message().c_str());
     return !ec;
 }
 
@@ -83,6 +88,7 @@ int main(int argc, char* argv[])
         return runAge(global, args);
     if (command == "search")
         return runSearch(global, args);
-    std::fprintf(stderr, "zephrix-cli: unknown command '%s' (see --help)\n", command.c_str());
+    std::fprintf(stderr, "zephrix-cli: unknown command '%s' (see --help)\n",
+                 escapeControlBytes(command).c_str());
     return ExitBadRequest;
 }

@@ -2,11 +2,13 @@
 
 #include <cstring>
 
+#include "core/ErrorCodes.h"
+
 namespace zephrix {
 
 EngineError EngineError::fromErrno(int err, const std::string& context)
 {
-    std::string text = std::strerror(err);
+    std::string text = err == ErrorNumbers::NotRegularFile ? "Not a regular file" : std::strerror(err);
     if (!context.empty())
         text += ": " + context;
     return {err, text};

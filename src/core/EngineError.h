@@ -9,6 +9,7 @@ struct EngineError {
     int number = 0;
     std::string description;
 
+    // err is an errno value or ErrorNumbers::NotRegularFile.
     static EngineError fromErrno(int err, const std::string& context);
 };
 

@@ -11,6 +11,7 @@ constexpr int InvalidArgument = 5;
 constexpr int DeviceUnavailable = 68;
 constexpr int TypeMismatch = 13;     // a stored value that is not a number
 constexpr int BadIndexFormat = 1001; // an index file line that cannot be read
+constexpr int NotRegularFile = 1002; // a FIFO, socket or device where a file should be
 } // namespace ErrorNumbers
 
 namespace Locations {

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/FileDescriptor.h"
+#include "core/RegularFile.h"
 
 namespace zephrix {
 
@@ -60,11 +61,9 @@ size_t readingCapacity(int fd)
 WholeFile readFileHead(const std::string& path, size_t maxBytes)
 {
     WholeFile file;
-    FileDescriptor handle(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (handle.get() < 0) {
-        file.error = errno;
+    const FileDescriptor handle = openRegularFile(path, file.error);
+    if (!handle.isOpen())
         return file;
-    }
     file.text.reset(new char[maxBytes]);
     const ssize_t got = readFully(handle.get(), file.text.get(), maxBytes);
     if (got < 0) {

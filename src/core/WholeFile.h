@@ -20,7 +20,8 @@ WholeFile readWholeFile(const std::string& path);
 // cannot be read as a file (EISDIR for a folder).
 size_t readingCapacity(int fd);
 
-// Up to maxBytes from the start of the file, for reading a first line.
+// Up to maxBytes from the start of the file, for reading a first line. Only
+// a regular file is read (see openRegularFile).
 WholeFile readFileHead(const std::string& path, size_t maxBytes);
 
 } // namespace zephrix

@@ -1,10 +1,7 @@
 #include "index/BackgroundIndexer.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <climits>
@@ -70,26 +67,6 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-// The process id in "<name>.idx.tmp.<pid>.<n>", or 0 for any other name.
-pid_t builderOf(std::string_view name)
-{
-    constexpr std::string_view Marker = ".idx.tmp.";
-    const size_t marker = name.find(Marker);
-    if (marker == std::string_view::npos)
-        return 0;
-    const std::string_view rest = name.substr(marker + Marker.size());
-    const size_t dot = rest.find('.');
-    if (dot == std::string_view::npos || !parseDecimal(rest.substr(dot + 1), UINT64_MAX))
-        return 0;
-    const auto pid = parseDecimal(rest.substr(0, dot), INT_MAX);
-    return pid ? static_cast<pid_t>(*pid) : 0;
-}
-
-bool processRuns(pid_t pid)
-{
-    return ::kill(pid, 0) == 0 || errno == EPERM;
-}
-
 } // namespace
 
 BackgroundIndexer::BackgroundIndexer(IndexContext& ctx, BackgroundIndexView& view, RootCheck check)
@@ -138,10 +115,6 @@ void BackgroundIndexer::runPass()
 {
     int position = 1;
     try {
-        if (!sweptTemporaries_) {
-            sweptTemporaries_ = true;
-            removeAbandonedBuildFiles(ctx_.indexesDir);
-        }
         const int rows = view_.indexDriveCount();
         for (int row = 0; row < rows; ++row) {
             position = 2;
@@ -152,7 +125,7 @@ void BackgroundIndexer::runPass()
                 continue;
             if (!entriesFileExists(ctx_, root)) {
                 if (mayBuild(root))
-                    build(root, IndexingWindow::Quiet);
+                    build(root, IndexingWindow::Quiet, LockWait::Skip);
                 continue;
             }
             position = 3;
@@ -160,21 +133,20 @@ void BackgroundIndexer::runPass()
             {
                 ReportCounter reports(ctx_);
                 const int age = IndexAgeHours(ctx_, root);
-                // A stamp in the future (the clock was wrong when it was
-                // written) would otherwise keep the index from ever being
-                // refreshed until that day comes.
-                due = age < 0 || reindexIntervalHours(view_.reindexHoursText()) < age;
+                due = reindexIntervalHours(view_.reindexHoursText()) < age;
                 // A stamp that cannot be read would be reported again on
                 // every tick while no rebuild is due to replace it.
                 if (reports.count > 0 && !due)
                     retryAt_[root] = std::chrono::steady_clock::now() + retryDelay_;
             }
-            if (due && mayBuild(root)) {
-                build(root, IndexingWindow::Quiet);
-                position = 4;
-                if (ctx_.LoadedIndexRoot == root)
-                    LoadIndex(ctx_, root, IndexMode::Drive);
-            }
+            if (!due || !mayBuild(root))
+                continue;
+            const BuildOutcome outcome = build(root, IndexingWindow::Quiet, LockWait::Skip);
+            position = 4;
+            // The pair in memory is that root's, and the files changed.
+            if (ctx_.LoadedIndexRoot == root && outcome != BuildOutcome::Skipped &&
+                outcome != BuildOutcome::NotStarted)
+                LoadIndex(ctx_, root, IndexMode::Drive);
         }
         setReindexing({});
         position = 5;
@@ -203,7 +175,7 @@ void BackgroundIndexer::runForcedReIndex()
                 continue;
             const std::string root = view_.indexDriveRoot(row);
             if (mayBuild(root))
-                build(root, IndexingWindow::Show);
+                build(root, IndexingWindow::Show, LockWait::Wait);
         }
     } catch (...) {
         reportFailure(ForceLocation, {});
@@ -219,19 +191,18 @@ void BackgroundIndexer::runForcedReIndex()
     }
 }
 
-bool BackgroundIndexer::build(const std::string& root, IndexingWindow window)
+BuildOutcome BackgroundIndexer::build(const std::string& root, IndexingWindow window, LockWait wait)
 {
     setReindexing(ReindexingText + root);
     ctx_.BackgroundIndexRoot = root;
     ctx_.yield();
     ReportCounter reports(ctx_);
-    IndexDrive(ctx_, root, IndexMode::Drive, window);
-    if (reports.count == 0) {
+    const BuildOutcome outcome = IndexDrive(ctx_, root, IndexMode::Drive, window, wait).outcome;
+    if (reports.count == 0)
         retryAt_.erase(root);
-        return true;
-    }
-    retryAt_[root] = std::chrono::steady_clock::now() + retryDelay_;
-    return false;
+    else
+        retryAt_[root] = std::chrono::steady_clock::now() + retryDelay_;
+    return outcome;
 }
 
 bool BackgroundIndexer::heldOff(const std::string& root) const
@@ -293,23 +264,6 @@ bool rootIsMounted(const std::string& root)
     if (::stat(root.c_str(), &self) != 0 || ::stat((root + "/..").c_str(), &parent) != 0)
         return false;
     return self.st_dev != parent.st_dev || self.st_ino == parent.st_ino;
-}
-
-int removeAbandonedBuildFiles(const std::string& indexesDir)
-{
-    DIR* folder = ::opendir(indexesDir.c_str());
-    if (!folder)
-        return 0;
-    int removed = 0;
-    while (const dirent* entry = ::readdir(folder)) {
-        const pid_t builder = builderOf(entry->d_name);
-        if (builder <= 0 || builder == ::getpid() || processRuns(builder))
-            continue;
-        if (::unlinkat(::dirfd(folder), entry->d_name, 0) == 0)
-            ++removed;
-    }
-    ::closedir(folder);
-    return removed;
 }
 
 } // namespace zephrix

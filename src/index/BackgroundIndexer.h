@@ -54,9 +54,10 @@ class BackgroundIndexer {
   private:
     void runPass();
     void runForcedReIndex();
-    // Builds root quietly or with the indexing window; true when nothing
-    // was reported while it ran.
-    bool build(const std::string& root, IndexingWindow window);
+    // Builds root quietly or with the indexing window. A pass skips a root
+    // whose pair another build (another process, say) is writing: it comes
+    // back to it on a later tick. A forced re-index waits for that build.
+    BuildOutcome build(const std::string& root, IndexingWindow window, LockWait wait);
     bool heldOff(const std::string& root) const;
     bool mayBuild(const std::string& root) const;
     void setReindexing(const std::string& text);
@@ -67,7 +68,6 @@ class BackgroundIndexer {
     RootCheck check_;
     bool busy_ = false;
     bool forcePending_ = false;
-    bool sweptTemporaries_ = false;
     std::chrono::seconds retryDelay_{3600};
     std::map<std::string, std::chrono::steady_clock::time_point> retryAt_;
 };
@@ -82,10 +82,5 @@ inline constexpr int DefaultReindexHours = 3;
 
 // True while root is a mount point (or "/"): a drive that is there now.
 bool rootIsMounted(const std::string& root);
-
-// Deletes the temporaries ("<name>.idx.tmp.<pid>.<n>") that a build killed
-// half-way left in indexesDir; those of processes still running stay.
-// Returns how many were deleted.
-int removeAbandonedBuildFiles(const std::string& indexesDir);
 
 } // namespace zephrix

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/TextFold.h"
+
 namespace zephrix {
 
 std::vector<std::string> SplitExcludedFolders(std::string_view stored)
@@ -57,7 +59,7 @@ std::optional<std::string> AddExcludedFolder(const std::vector<std::string>& tab
     for (const auto& text : table) {
         if (text.empty())
             continue;
-        if (equalsIgnoringCase(text, stored))
+        if (text == stored)
             return std::nullopt;
         if (!value.empty())
             value.push_back('|');
@@ -86,14 +88,14 @@ FolderExclusion::FolderExclusion(const std::vector<std::string>& table)
 {
     for (const auto& text : table) {
         if (!text.empty())
-            patterns_.emplace_back(text);
+            folders_.push_back(text);
     }
 }
 
 bool FolderExclusion::excludes(std::string_view folderPath) const
 {
-    for (const auto& pattern : patterns_) {
-        if (pattern.isContainedIn(folderPath))
+    for (const auto& folder : folders_) {
+        if (folderPath.starts_with(folder))
             return true;
     }
     return false;

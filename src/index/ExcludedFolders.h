@@ -4,8 +4,6 @@
 #include <string_view>
 #include <vector>
 
-#include "core/TextFold.h"
-
 namespace zephrix {
 
 // The folders whose contents never appear in results. The setting holds them
@@ -24,23 +22,24 @@ std::vector<std::string> ExcludedFolderRows(const std::vector<std::string>& tabl
 std::string ExcludedFolderStoredForm(std::string_view folder);
 
 // The new stored value with folder appended, or nothing when the table already
-// holds its stored form (compared without regard to case) or folder is empty.
+// holds its stored form or folder is empty. Paths are compared byte for byte:
+// /t/foo/ and /t/Foo/ are two folders.
 std::optional<std::string> AddExcludedFolder(const std::vector<std::string>& table, std::string_view folder);
 
 // The new stored value: the rows that are not selected, first to last.
 std::string RemoveExcludedFolders(const std::vector<std::string>& rows, const std::vector<bool>& selected);
 
-// Is a folder path excluded: some non-empty text of the table occurs anywhere
-// in it, without regard to case. Each text ends in '/', so /tmp/a/ takes
-// /tmp/a/b/ with it but not /tmp/a2/.
+// Is a folder path excluded: it begins with some non-empty text of the
+// table, byte for byte. Each text ends in '/', so /tmp/a/ takes /tmp/a/b/
+// with it but neither /tmp/a2/ nor /tmp/A/ nor /x/tmp/a/.
 class FolderExclusion {
   public:
     explicit FolderExclusion(const std::vector<std::string>& table);
-    bool empty() const { return patterns_.empty(); }
+    bool empty() const { return folders_.empty(); }
     bool excludes(std::string_view folderPath) const;
 
   private:
-    std::vector<FoldedPattern> patterns_;
+    std::vector<std::string> folders_;
 };
 
 } // namespace zephrix

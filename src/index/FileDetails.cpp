@@ -6,6 +6,7 @@
 #include "core/DecimalText.h"
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
+#include "core/LongPath.h"
 #include "index/FileTimes.h"
 #include "index/IndexFormat.h"
 
@@ -14,8 +15,7 @@ namespace zephrix {
 std::string GetFileDetails(const std::string& fullPath, ErrorReporter* errors)
 {
     struct statx details {};
-    if (::statx(AT_FDCWD, fullPath.c_str(), FileDetailsFlags, FileDetailsMask, &details) != 0) {
-        const int err = errno;
+    if (const int err = statxAnyLength(AT_FDCWD, fullPath, FileDetailsFlags, FileDetailsMask, details)) {
         // A folder on the way that is gone or became a file: the file is gone too.
         if (err == ENOENT || err == ENOTDIR)
             return "|Deleted|Deleted";

@@ -15,87 +15,19 @@
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "core/FileDescriptor.h"
+#include "core/LongPath.h"
 #include "index/DirectoryReader.h"
 #include "index/FileTimes.h"
 #include "index/IndexFormat.h"
 #include "index/IndexingView.h"
 #include "index/LocalTimeCache.h"
 #include "index/ReplacementFile.h"
+#include "index/WalkState.h"
 
 namespace zephrix {
 namespace {
 
 constexpr uint64_t RefreshEveryFiles = 100;
-
-// The folders found so far, in breadth-first order: each one's parent and
-// name, packed into one text, so the queue costs a few dozen bytes per folder
-// and nothing per file. Folder 0 is the root.
-class FolderQueue {
-  public:
-    FolderQueue()
-    {
-        nameEnds_.push_back(0);
-        parents_.push_back(0);
-    }
-    size_t count() const { return parents_.size(); }
-    std::string_view name(size_t k) const
-    {
-        return std::string_view(names_.data() + nameEnds_[k - 1], nameEnds_[k] - nameEnds_[k - 1]);
-    }
-    void add(size_t parent, std::string_view name)
-    {
-        names_.append(name);
-        nameEnds_.push_back(names_.size());
-        parents_.push_back(static_cast<uint32_t>(parent));
-    }
-    // The path of folder k relative to the root ("" for the root itself).
-    void relativePath(size_t k, std::string& out)
-    {
-        chain_.clear();
-        for (; k != 0; k = parents_[k])
-            chain_.push_back(k);
-        out.clear();
-        for (auto it = chain_.rbegin(); it != chain_.rend(); ++it) {
-            if (!out.empty())
-                out.push_back('/');
-            out.append(name(*it));
-        }
-    }
-
-  private:
-    std::string names_;
-    std::vector<size_t> nameEnds_;
-    std::vector<uint32_t> parents_;
-    std::vector<size_t> chain_;
-};
-
-// Which mount a folder belongs to; a folder of another mount is a drive of
-// its own and is not entered.
-struct MountIdentity {
-    uint32_t devMajor = 0;
-    uint32_t devMinor = 0;
-    uint64_t mountId = 0;
-    bool hasMountId = false;
-
-    bool sameMount(const MountIdentity& other) const
-    {
-        if (devMajor != other.devMajor || devMinor != other.devMinor)
-            return false;
-        return !hasMountId || !other.hasMountId || mountId == other.mountId;
-    }
-};
-
-bool mountOf(int dirFd, MountIdentity& identity)
-{
-    struct statx details {};
-    if (::statx(dirFd, "", AT_EMPTY_PATH, STATX_MNT_ID, &details) != 0)
-        return false;
-    identity.devMajor = details.stx_dev_major;
-    identity.devMinor = details.stx_dev_minor;
-    identity.hasMountId = (details.stx_mask & STATX_MNT_ID) != 0;
-    identity.mountId = details.stx_mnt_id;
-    return true;
-}
 
 enum class Outcome { Done, Cancelled, Failed };
 
@@ -115,8 +47,8 @@ class Build {
         if (!entries.append(std::string_view(head).substr(0, stampLength)) || !folders.append(head))
             return fail(entries.error() ? entries.error() : folders.error(), entries.temporaryPath());
 
-        FileDescriptor rootFd(::open(root_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (rootFd.get() < 0)
+        FileDescriptor rootFd = openAnyLength(AT_FDCWD, root_, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (!rootFd.isOpen())
             return fail(errno, root_);
         if (!mountOf(rootFd.get(), rootMount_))
             return fail(errno, root_);
@@ -150,6 +82,12 @@ class Build {
     }
 
     const EngineError& error() const { return error_; }
+    // What the walk could not read, for the caller's result.
+    void takeUnreadable(IndexBuildResult& result)
+    {
+        result.unreadableFolders = unreadableCount_;
+        result.firstUnreadableFolders = std::move(unreadable_);
+    }
 
   private:
     Outcome fail(int err, const std::string& context)
@@ -161,38 +99,63 @@ class Build {
 
     // A folder that cannot be opened or read (no permission, gone meanwhile,
     // another mount) keeps its line and simply has no entries: losing the rest
-    // of the drive over it would be worse.
+    // of the drive over it would be worse. Those that were there but could not
+    // be read are counted, so the caller can say what the index lacks.
     void walkFolder(size_t k)
     {
         queue_.relativePath(k, folderPath_);
-        const FileDescriptor dirFd = openFolder(folderPath_.c_str());
-        if (!dirFd.isOpen())
+        const FileDescriptor dirFd = openFolder(folderPath_);
+        if (!dirFd.isOpen()) {
+            // Gone, or made a link or a mount point since it was listed.
+            if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP && errno != EXDEV)
+                noteUnreadable(k);
             return;
-        reader_.read(dirFd.get());
+        }
+        if (reader_.read(dirFd.get()) != 0)
+            noteUnreadable(k);
         listSubfolders(dirFd.get(), k);
         if (!failed_)
             writeFiles(dirFd.get(), k);
     }
 
+    void noteUnreadable(size_t k)
+    {
+        if (lastUnreadable_ == k)
+            return;
+        lastUnreadable_ = k;
+        ++unreadableCount_;
+        if (unreadable_.size() < IndexBuildResult::UnreadableFoldersKept)
+            unreadable_.push_back(folderPath_.empty() ? root_ : root_ + folderPath_ + "/");
+    }
+
     // Opens a folder below the root without crossing into another mount or
-    // through a link: one openat2 call where the kernel has it (5.6 and
-    // later), else openat and a look at the mount of what was opened.
-    FileDescriptor openFolder(const char* relative)
+    // through a link: openat2 where the kernel has it (5.6 and later), else
+    // openat and a look at the mount of what was opened. A folder deeper
+    // than the kernel takes in one path is opened a piece at a time.
+    FileDescriptor openFolder(const std::string& relative)
     {
         if (haveOpenat2_) {
-            struct open_how how {};
-            how.flags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-            how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
-            FileDescriptor fd(static_cast<int>(::syscall(SYS_openat2, rootFd_, relative, &how, sizeof how)));
+            FileDescriptor fd = openInPieces(rootFd_, relative, [](int at, const char* piece, bool last) {
+                struct open_how how {};
+                how.flags = (last ? O_RDONLY : O_PATH) | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+                how.resolve = RESOLVE_NO_XDEV | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_BENEATH;
+                return static_cast<int>(::syscall(SYS_openat2, at, piece, &how, sizeof how));
+            });
             // Old kernels say ENOSYS; some container filters say EPERM.
             if (fd.isOpen() || (errno != ENOSYS && errno != EPERM))
                 return fd;
             haveOpenat2_ = false;
         }
-        FileDescriptor fd(::openat(rootFd_, relative, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        FileDescriptor fd = openInPieces(rootFd_, relative, [](int at, const char* piece, bool last) {
+            return ::openat(at, piece, (last ? O_RDONLY : O_PATH) | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        });
         MountIdentity mount;
-        if (!fd.isOpen() || !mountOf(fd.get(), mount) || !mount.sameMount(rootMount_))
+        if (!fd.isOpen() || !mountOf(fd.get(), mount))
             return FileDescriptor();
+        if (!mount.sameMount(rootMount_)) {
+            errno = EXDEV;
+            return FileDescriptor();
+        }
         return fd;
     }
 
@@ -259,8 +222,11 @@ class Build {
                 return;
             // d_name is NUL-terminated in the listing, so it serves as a C string.
             struct statx details; // filled by the call; clearing 256 bytes per file shows
-            if (::statx(dirFd, entry.name.data(), FileDetailsFlags, FileDetailsMask, &details) != 0)
-                return; // gone since the listing, or its details cannot be read
+            if (::statx(dirFd, entry.name.data(), FileDetailsFlags, FileDetailsMask, &details) != 0) {
+                if (errno != ENOENT && errno != ENOTDIR) // not gone since the listing: unreadable
+                    noteUnreadable(k);
+                return;
+            }
             if (S_ISDIR(details.stx_mode))
                 return; // became a folder after the listing; not a file
             char* out = entries_->reserve(IndexFormat::maxEntryLineLength(entry.name.size()));
@@ -305,6 +271,9 @@ class Build {
     std::string counterText_;
     EngineError error_;
     bool failed_ = false;
+    uint64_t unreadableCount_ = 0;
+    size_t lastUnreadable_ = SIZE_MAX;
+    std::vector<std::string> unreadable_;
 };
 
 void reportFailure(IndexContext& ctx, const EngineError& error, const std::string& root)
@@ -313,29 +282,37 @@ void reportFailure(IndexContext& ctx, const EngineError& error, const std::strin
         ctx.errors->reportError(Locations::IndexDrive, error.number, error.description + " - " + root);
 }
 
-} // namespace
-
-void IndexDrive(IndexContext& ctx, const std::string& root, IndexMode mode, IndexingWindow window)
+// The walk and both renames, all under the pair's lock; the lock is released
+// when this returns.
+BuildOutcome buildUnderLock(IndexContext& ctx, const std::string& root, IndexMode mode, LockWait wait,
+                            IndexBuildResult& result)
 {
-    if (ctx.CancelIndexing)
-        return;
-
-    IndexingView* view = ctx.indexingView;
-    if (view && window == IndexingWindow::Show)
-        view->showIndexing();
-    if (view)
-        view->setIndexingPath("Indexing: " + root);
-
     // The walk and the folder texts both build on the root, so it must be an
     // absolute folder path ending in '/'.
     const auto paths = IndexFormat::pairPaths(ctx.indexesDir, root, mode);
     if (!paths || root.empty() || root.front() != '/' || root.back() != '/') {
         reportFailure(ctx, {ErrorNumbers::InvalidArgument, "Invalid argument: not an absolute folder path"},
                       root);
-        if (view)
-            view->hideIndexing();
-        return;
+        return BuildOutcome::Failed;
     }
+
+    PairLock lock;
+    switch (lock.acquire(paths->lock, PairLock::Kind::Exclusive, wait, ctx.yield,
+                         [&ctx] { return ctx.CancelIndexing; })) {
+    case PairLock::Result::Held:
+        break;
+    case PairLock::Result::Busy:
+        return BuildOutcome::Skipped;
+    case PairLock::Result::Stopped:
+        return BuildOutcome::NotStarted;
+    case PairLock::Result::Failed:
+        reportFailure(ctx, EngineError::fromErrno(lock.error(), paths->lock), root);
+        return BuildOutcome::Failed;
+    }
+    // With the lock held no other build of this pair runs, so any temporary
+    // of it is what a killed build left behind.
+    ReplacementFile::removeTemporariesOf(paths->entries);
+    ReplacementFile::removeTemporariesOf(paths->folders);
 
     ReplacementFile entries;
     ReplacementFile folders;
@@ -350,6 +327,7 @@ void IndexDrive(IndexContext& ctx, const std::string& root, IndexMode mode, Inde
         outcome = build.run(entries, folders);
         error = build.error();
     }
+    build.takeUnreadable(result);
 
     if (outcome == Outcome::Done) {
         // The folders file goes first: a reader that sees the new entries file
@@ -371,15 +349,41 @@ void IndexDrive(IndexContext& ctx, const std::string& root, IndexMode mode, Inde
         entries.discard();
         folders.discard();
     }
-    if (outcome == Outcome::Cancelled) {
+    switch (outcome) {
+    case Outcome::Done:
+        return BuildOutcome::Built;
+    case Outcome::Cancelled:
         // The caller must find no index for this root, not a stale one.
         ::unlink(paths->entries.c_str());
         ::unlink(paths->folders.c_str());
+        return BuildOutcome::Cancelled;
+    case Outcome::Failed:
+        break;
     }
-    if (outcome == Outcome::Failed)
-        reportFailure(ctx, error, root);
+    reportFailure(ctx, error, root);
+    return BuildOutcome::Failed;
+}
+
+} // namespace
+
+IndexBuildResult IndexDrive(IndexContext& ctx, const std::string& root, IndexMode mode, IndexingWindow window,
+                            LockWait wait)
+{
+    IndexBuildResult result;
+    if (ctx.CancelIndexing) {
+        result.outcome = BuildOutcome::NotStarted;
+        return result;
+    }
+
+    IndexingView* view = ctx.indexingView;
+    if (view && window == IndexingWindow::Show)
+        view->showIndexing();
+    if (view)
+        view->setIndexingPath("Indexing: " + root);
+    result.outcome = buildUnderLock(ctx, root, mode, wait, result);
     if (view)
         view->hideIndexing();
+    return result;
 }
 
 } // namespace zephrix

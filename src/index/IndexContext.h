@@ -17,15 +17,14 @@ struct IndexContext {
     ErrorReporter* errors = nullptr;      // never null while building or loading
     IndexingView* indexingView = nullptr; // may be null: nothing is shown
 
-    bool CancelIndexing = false;
+    bool CancelIndexing = false; // set by Cancel Search; a build stops at its checks
 
     // Between searches and background builds: a request that arrived while a
     // background build ran waits (SearchWaitingForIndex) and the indexer runs
     // it again when its pass ends.
     bool SearchWaitingForIndex = false;
     std::string BackgroundIndexRoot; // root of the last background or forced build
-    bool BackgroundIndexing = false; // lblReindexing shows a root: a build is running // set by Cancel
-                                     // Search; a build stops at its checks
+    bool BackgroundIndexing = false; // lblReindexing shows a root: a build is running
     LoadedIndex index;               // IndexEntries and IndexFolders
     std::string LoadedIndexRoot;     // root of the pair in `index`, empty when none
     // The entries file `index` was read from, as it was then: a build renames

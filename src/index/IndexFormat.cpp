@@ -100,9 +100,10 @@ std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_vi
     // An empty folder stands for the working folder.
     std::string base = indexesDir.empty() ? std::string() : withTrailingSlash(indexesDir);
     base += stem;
-    PairPaths paths{base, base};
+    PairPaths paths{base, base, base};
     paths.entries += EntriesSuffix;
     paths.folders += FoldersSuffix;
+    paths.lock += LockSuffix;
     return paths;
 }
 

@@ -17,6 +17,8 @@ namespace zephrix::IndexFormat {
 inline constexpr std::string_view EntriesSuffix = ".idx";
 inline constexpr std::string_view FoldersSuffix = "paths.idx";
 inline constexpr std::string_view FolderPairStem = "temp";
+// The pair's lock file (see PairLock): the stem followed by this.
+inline constexpr std::string_view LockSuffix = ".lock";
 
 // Line form. The first line of both files is the build stamp (a date text);
 // the folders file then has one folder text per line, the entries file one
@@ -55,10 +57,11 @@ std::optional<std::string> stemOf(std::string_view root);
 struct PairPaths {
     std::string entries;
     std::string folders;
+    std::string lock;
 };
 
-// Full paths of the pair of root in indexesDir. No value when a drive pair
-// is asked for a stemless root.
+// Full paths of the pair of root in indexesDir, and of its lock file. No
+// value when a drive pair is asked for a stemless root.
 std::optional<PairPaths> pairPaths(const std::string& indexesDir, std::string_view root, IndexMode mode);
 
 // The first line of a file's text, without its line end: the build stamp.

@@ -16,10 +16,12 @@
 #include "core/EngineError.h"
 #include "core/ErrorCodes.h"
 #include "core/FileDescriptor.h"
+#include "core/RegularFile.h"
 #include "core/WholeFile.h"
 #include "index/IndexFormat.h"
 #include "index/IndexTextParser.h"
 #include "index/LoadedIndexImpl.h"
+#include "index/PairLock.h"
 #include "index/ReservedPages.h"
 
 namespace zephrix {
@@ -124,9 +126,8 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
     };
     if (const int error = readPieces(fd, capacity, loaded.entriesText, loaded.entriesTextSize, parsePiece))
         return error;
-    // The last line when no line feed ends it.
-    if (parsed && linesFrom < loaded.entriesTextSize)
-        parsed = parser.parse(linesFrom, loaded.entriesTextSize);
+    // A last line without its line end is never parsed: the file is refused
+    // as cut short (endsWithLineEnd).
     loaded.entriesText.guardAfter(loaded.entriesTextSize + LoadedIndex::NamePadding);
     return 0;
 }
@@ -160,6 +161,22 @@ bool folderNumbersExist(const LoadedIndex::Impl& loaded, uint32_t largestFolderI
         }
     }
     return true;
+}
+
+// Every line the builder writes ends in CR LF, the last one too: a file that
+// ends otherwise was cut short (a full disk, a copy broken off), and its last
+// line may hold half a date or half a folder.
+bool endsWithLineEnd(const ReservedPages& text, size_t size)
+{
+    return size >= IndexFormat::LineEnd.size() &&
+           std::string_view(text.data() + size - IndexFormat::LineEnd.size(), IndexFormat::LineEnd.size()) ==
+               IndexFormat::LineEnd;
+}
+
+EngineError cutShort(const std::string& path)
+{
+    return {ErrorNumbers::BadIndexFormat,
+            "Bad index file: " + path + " is cut short: its last line has no line end"};
 }
 
 void report(IndexContext& ctx, int location, const EngineError& failure, const std::string& suffix = {})
@@ -227,14 +244,29 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
         failure = {ErrorNumbers::InvalidArgument, "Invalid argument: no index name for root " + root};
         return fail();
     }
+    // Shared with other readers, never with a build: both files then come
+    // from one build, whatever runs beside this load.
+    PairLock lock;
+    switch (lock.acquire(paths->lock, PairLock::Kind::Shared, LockWait::Wait, ctx.yield,
+                         [&ctx] { return ctx.CancelIndexing; })) {
+    case PairLock::Result::Held:
+    case PairLock::Result::Busy: // never, since it waits
+        break;
+    case PairLock::Result::Stopped:
+        return false;
+    case PairLock::Result::Failed:
+        failure = EngineError::fromErrno(lock.error(), paths->lock);
+        return fail();
+    }
     auto loaded = std::make_unique<LoadedIndex::Impl>();
-    FileDescriptor entries(::open(paths->entries.c_str(), O_RDONLY | O_CLOEXEC));
-    if (entries.get() < 0 && errno == ENOENT)
+    int openError = 0;
+    const FileDescriptor entries = openRegularFile(paths->entries, openError);
+    if (openError == ENOENT)
         return false;
 
     position = 3;
-    if (entries.get() < 0) {
-        failure = EngineError::fromErrno(errno, paths->entries);
+    if (openError) {
+        failure = EngineError::fromErrno(openError, paths->entries);
         return fail();
     }
     EntryLineParser parser(*loaded, ctx.yield);
@@ -249,6 +281,10 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
     }
 
     position = 4;
+    if (!endsWithLineEnd(loaded->entriesText, loaded->entriesTextSize)) {
+        failure = cutShort(paths->entries);
+        return fail();
+    }
     if (!parsed) {
         failure = parser.memoryError() ? EngineError::fromErrno(parser.memoryError(), paths->entries)
                                        : formatFailure(paths->entries, parser.failedLine(), parser.problem());
@@ -257,13 +293,17 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
     loaded->recordPages.trim(loaded->recordCount * sizeof(LoadedIndex::Impl::Record));
 
     position = 5;
-    FileDescriptor folders(::open(paths->folders.c_str(), O_RDONLY | O_CLOEXEC));
-    if (folders.get() < 0 && errno == ENOENT)
+    const FileDescriptor folders = openRegularFile(paths->folders, openError);
+    if (openError == ENOENT)
         return false;
 
     position = 6;
-    if (const int error = folders.get() < 0 ? errno : readFolders(folders.get(), *loaded)) {
+    if (const int error = openError ? openError : readFolders(folders.get(), *loaded)) {
         failure = EngineError::fromErrno(error, paths->folders);
+        return fail();
+    }
+    if (!endsWithLineEnd(loaded->foldersText, loaded->foldersTextSize)) {
+        failure = cutShort(paths->folders);
         return fail();
     }
     size_t failedLine = 0;
@@ -293,6 +333,8 @@ int IndexAgeHours(IndexContext& ctx, const std::string& root)
         return 9999;
     }
 
+    // No lock: one line of one file is read, and a build puts each file in
+    // place whole, with one rename.
     // A stamp is about twenty bytes; anything longer than this is no stamp.
     constexpr size_t StampLimit = 256;
     WholeFile head = readFileHead(paths->entries, StampLimit);
@@ -313,12 +355,14 @@ int IndexAgeHours(IndexContext& ctx, const std::string& root)
                                                 " is not a date: " + std::string(stampText)});
         return 100;
     }
-    const int64_t hours = nowLocal().hourNumber() - stamp->hourNumber();
-    if (hours > INT_MAX)
-        return INT_MAX;
-    if (hours < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(hours);
+    // A stamp later than now comes from a clock that was wrong then or is
+    // wrong now, or from a copied pair: its age says nothing, and counting it
+    // as missing has it rebuilt instead of never.
+    const LocalDateTime now = nowLocal();
+    if (stamp->localSeconds() > now.localSeconds())
+        return 100;
+    const int64_t hours = now.hourNumber() - stamp->hourNumber();
+    return hours > INT_MAX ? INT_MAX : static_cast<int>(hours);
 }
 
 } // namespace zephrix

@@ -6,6 +6,7 @@
 
 #include "index/IndexFormat.h"
 #include "index/SeparatorScan.h"
+#include "index/StoredFieldShape.h"
 
 namespace zephrix {
 namespace {
@@ -124,8 +125,13 @@ bool EntryLineParser::parse(size_t from, size_t to)
         largestFolder_ = largestFolder;
         loaded_.recordCount = count;
     };
+    const size_t firstRecord = loaded_.recordCount;
     auto fail = [&](const char* what) {
         store();
+        // A bad size or date on an earlier line of the piece comes first.
+        if (!checkDetails(firstRecord))
+            return false;
+        lineNumber_ = lineNumber;
         problem_ = what;
         return false;
     };
@@ -197,6 +203,29 @@ bool EntryLineParser::parse(size_t from, size_t to)
         line += (fields.lineFeed - line) + (fields.lineFeed != end ? 1 : 0);
     }
     store();
+    return checkDetails(firstRecord);
+}
+
+// Apart from the split into fields, which keeps its tight loop, but while
+// the piece is still in the cache.
+bool EntryLineParser::checkDetails(size_t firstRecord)
+{
+    using StoredFieldShape::Details;
+    const char* const text = loaded_.entriesText.data();
+    const LoadedIndex::Impl::Record* const records = loaded_.records();
+    for (size_t row = firstRecord; row < loaded_.recordCount; ++row) {
+        const auto& record = records[row];
+        const Details details =
+            StoredFieldShape::checkDetails(text + record.line + record.sizeOffset, record.sizeLength,
+                                           record.createdLength, record.modifiedLength);
+        if (details == Details::Fine)
+            continue;
+        // The stamp is line 1.
+        lineNumber_ = row + 2;
+        problem_ =
+            details == Details::BadSize ? "has a size that is not a number" : "has a date that is not a date";
+        return false;
+    }
     return true;
 }
 

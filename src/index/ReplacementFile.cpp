@@ -1,5 +1,6 @@
 #include "index/ReplacementFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -13,6 +14,14 @@ namespace zephrix {
 namespace {
 
 std::atomic<unsigned> temporaryCounter{0};
+
+// A temporary is named after its final file: "<final>.tmp.<pid>.<count>".
+constexpr std::string_view TemporaryMark = ".tmp.";
+
+bool allDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
 
 } // namespace
 
@@ -30,7 +39,7 @@ bool ReplacementFile::open(const std::string& finalPath)
     // file some other build has open. The mode leaves the umask in charge, as
     // for any file the user creates.
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath_ = finalPath + ".tmp." + std::to_string(::getpid()) + "." +
+        temporaryPath_ = finalPath + std::string(TemporaryMark) + std::to_string(::getpid()) + "." +
                          std::to_string(temporaryCounter.fetch_add(1));
         file_.reset(::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (file_.isOpen()) {
@@ -124,6 +133,36 @@ bool ReplacementFile::commit()
     forgetLiveTemporary(temporaryPath_);
     temporaryPath_.clear();
     return true;
+}
+
+bool ReplacementFile::isTemporaryOf(std::string_view name, std::string_view finalName)
+{
+    if (name.size() <= finalName.size() + TemporaryMark.size() || !name.starts_with(finalName) ||
+        name.substr(finalName.size(), TemporaryMark.size()) != TemporaryMark)
+        return false;
+    const std::string_view numbers = name.substr(finalName.size() + TemporaryMark.size());
+    const size_t dot = numbers.find('.');
+    return dot != std::string_view::npos && allDigits(numbers.substr(0, dot)) &&
+           allDigits(numbers.substr(dot + 1));
+}
+
+int ReplacementFile::removeTemporariesOf(const std::string& finalPath)
+{
+    const size_t slash = finalPath.rfind('/');
+    const std::string folderPath = slash == std::string::npos ? "." : finalPath.substr(0, slash + 1);
+    const std::string_view finalName = slash == std::string::npos
+                                           ? std::string_view(finalPath)
+                                           : std::string_view(finalPath).substr(slash + 1);
+    DIR* folder = ::opendir(folderPath.c_str());
+    if (!folder)
+        return 0;
+    int removed = 0;
+    while (const dirent* entry = ::readdir(folder)) {
+        if (isTemporaryOf(entry->d_name, finalName) && ::unlinkat(::dirfd(folder), entry->d_name, 0) == 0)
+            ++removed;
+    }
+    ::closedir(folder);
+    return removed;
 }
 
 void ReplacementFile::discard()

@@ -45,6 +45,14 @@ class ReplacementFile {
     int error() const { return error_; }
     const std::string& temporaryPath() const { return temporaryPath_; }
 
+    // Deletes every temporary of finalPath in its folder: what builds that
+    // were killed half-way left behind. Only for a caller that knows no
+    // other writer of finalPath is running (it holds the pair's lock).
+    // Returns how many were deleted.
+    static int removeTemporariesOf(const std::string& finalPath);
+    // Whether name is that of a temporary of the file named finalName.
+    static bool isTemporaryOf(std::string_view name, std::string_view finalName);
+
   private:
     char* makeRoom(size_t bytes);
     bool flush();

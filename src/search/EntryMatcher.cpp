@@ -8,6 +8,7 @@
 
 #include "core/DateText.h"
 #include "core/DecimalText.h"
+#include "core/LongPath.h"
 #include "core/TextFold.h"
 #include "index/FileDetails.h"
 #include "index/IndexFormat.h"
@@ -68,16 +69,23 @@ bool isHiddenName(std::string_view name)
     return !name.empty() && name.front() == '.';
 }
 
+// The file as the index lists it: a link counts as itself, not as what it
+// points to. Paths of any length: a tree may be deeper than a path text can be.
 bool fileStillThere(const std::string& fullPath, std::string_view name)
 {
-    struct stat st {};
-    return !isHiddenName(name) && ::lstat(fullPath.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    struct statx details {};
+    return !isHiddenName(name) &&
+           statxAnyLength(AT_FDCWD, fullPath, AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_TYPE, details) ==
+               0 &&
+           !S_ISDIR(details.stx_mode);
 }
 
 bool folderStillThere(std::string_view path, std::string_view name)
 {
-    struct stat st {};
-    return !isHiddenName(name) && ::stat(std::string(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    struct statx details {};
+    return !isHiddenName(name) &&
+           statxAnyLength(AT_FDCWD, std::string(path), AT_NO_AUTOMOUNT, STATX_TYPE, details) == 0 &&
+           S_ISDIR(details.stx_mode);
 }
 
 class Matcher {
@@ -264,7 +272,8 @@ class Matcher {
                 buildFullPath(entry);
                 const bool found = scanner_.scan(
                     fullPath_, entry.name, applied.insideText, request_.caseSensitive(),
-                    [this](const std::string& text) { ui_.status.setNotes(text); }, ctx_.yield);
+                    [this](const std::string& text) { ui_.status.setNotes(text); }, ctx_.yield,
+                    [this] { return state_.SearchCancelled; });
                 // The scan yielded while it read.
                 followFrontEnd();
                 if (!found)

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "core/FileDescriptor.h"
+#include "core/LongPath.h"
 #include "core/TextFold.h"
 
 namespace zephrix {
@@ -30,15 +31,18 @@ bool IsInsideScanType(std::string_view rowType, std::string_view insideTypes)
 }
 
 bool InsideScanner::scan(const std::string& fullPath, std::string_view fileName, std::string_view text,
-                         bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield)
+                         bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield,
+                         const CancelledFn& cancelled)
 {
     const std::string scanning = "Scanning: " + std::string(fileName);
     setNotes(scanning);
     yield();
 
     // Non-blocking, so that a FIFO that took the name of an indexed file
-    // cannot stall the search; only regular files are read.
-    const FileDescriptor file(::open(fullPath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    // cannot stall the search; only regular files are read, and a link is
+    // not followed out of the tree to a file the index never listed.
+    const FileDescriptor file =
+        openAnyLength(AT_FDCWD, fullPath, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY);
     const int fd = file.get();
     struct stat st {};
     if (!file.isOpen() || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -73,6 +77,8 @@ bool InsideScanner::scan(const std::string& fullPath, std::string_view fileName,
         setNotes(scanning + " (" + std::to_string(piece * InsidePieceSize) + " of " + std::to_string(length) +
                  ")");
         yield();
+        if (cancelled && cancelled())
+            break;
         const ssize_t got = readFully(fd, window_.data() + kept, InsidePieceSize);
         if (got <= 0)
             break; // a read failure, or the file shrank under us
@@ -105,10 +111,11 @@ bool InsideScanner::scan(const std::string& fullPath, std::string_view fileName,
 }
 
 bool ScanFileForText(const std::string& fullPath, std::string_view fileName, std::string_view text,
-                     bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield)
+                     bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield,
+                     const CancelledFn& cancelled)
 {
     InsideScanner scanner;
-    return scanner.scan(fullPath, fileName, text, caseSensitive, setNotes, yield);
+    return scanner.scan(fullPath, fileName, text, caseSensitive, setNotes, yield, cancelled);
 }
 
 } // namespace zephrix

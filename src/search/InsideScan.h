@@ -12,6 +12,8 @@ namespace zephrix {
 
 // Receives the whole text of the progress label (lblNotes).
 using NotesFn = std::function<void(const std::string& text)>;
+// Asked after every piece's yield: true stops the scan (Cancel Search).
+using CancelledFn = std::function<bool()>;
 
 // Files are read in pieces of SearchLimits::InsidePieceSize bytes; the text
 // is looked for in the last piece together with what is needed of the one
@@ -31,9 +33,13 @@ class InsideScanner {
     // True when text occurs in the file at fullPath, byte for byte when
     // caseSensitive, else after case folding. fileName is what the progress
     // label shows. A file that cannot be opened or read, or that is not a
-    // regular file, does not contain the text.
+    // regular file, does not contain the text; nor does a symbolic link,
+    // which is checked as itself, the entry the index lists, never as the
+    // file it points to. A scan that cancelled() stops after a piece finds
+    // nothing.
     bool scan(const std::string& fullPath, std::string_view fileName, std::string_view text,
-              bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield);
+              bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield,
+              const CancelledFn& cancelled = {});
 
   private:
     std::string foldedText_;
@@ -42,6 +48,7 @@ class InsideScanner {
 };
 
 bool ScanFileForText(const std::string& fullPath, std::string_view fileName, std::string_view text,
-                     bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield);
+                     bool caseSensitive, const NotesFn& setNotes, const YieldFn& yield,
+                     const CancelledFn& cancelled = {});
 
 } // namespace zephrix

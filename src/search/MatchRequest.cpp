@@ -59,7 +59,7 @@ void MatchRequest::compile(const SearchCriteria& criteria)
         fastType_ = typeNames_.fits();
     }
     folderScope_ = criteria.scope == SearchScope::Folder;
-    scopeFolder_.assign(withTrailingSlash(criteria.folder));
+    scopeFolder_ = withTrailingSlash(criteria.folder);
 }
 
 bool MatchRequest::createdWithinDates(std::string_view created) const

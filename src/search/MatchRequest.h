@@ -64,7 +64,8 @@ class MatchRequest {
     bool createdWithinDates(std::string_view created) const;
 
     bool folderScope() const { return folderScope_; }
-    bool isScopeFolder(std::string_view folder) const { return scopeFolder_.equals(folder); }
+    // Only the chosen folder's own files, its path compared byte for byte.
+    bool isScopeFolder(std::string_view folder) const { return folder == scopeFolder_; }
 
   private:
     enum class SizeClass { Any, Small, Medium, Large };
@@ -84,7 +85,7 @@ class MatchRequest {
     bool fastType_ = false; // an ASCII type the block test takes
     IndexNamePattern typeNames_;
     bool folderScope_ = false;
-    FoldedPattern scopeFolder_;
+    std::string scopeFolder_;
 };
 
 } // namespace zephrix

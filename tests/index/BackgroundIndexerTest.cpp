@@ -1,6 +1,8 @@
 #include "index/BackgroundIndexer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/mount.h>
 #include <sys/wait.h>
 
@@ -277,6 +279,20 @@ TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
     EXPECT_FALSE(h.ctx.BackgroundIndexing);
 }
 
+TEST_F(BackgroundIndexerTest, APassSkipsADriveAnotherBuildIsWriting)
+{
+    const std::string root = addDrive(1);
+    const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;
+    const int other = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    indexer.tmrIndexer_Timer();
+    EXPECT_FALSE(pairExists(h.indexes, root));
+    ::close(other);
+    indexer.tmrIndexer_Timer();
+    EXPECT_TRUE(pairExists(h.indexes, root));
+    EXPECT_TRUE(h.errors.reports.empty());
+}
+
 TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
 {
     BackgroundIndexer drivesOnly(h.ctx, view);
@@ -289,23 +305,6 @@ TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
     drivesOnly.tmrIndexer_Timer();
     ::umount2(root.c_str(), MNT_DETACH);
     EXPECT_TRUE(pairExists(h.indexes, root));
-}
-
-TEST(AbandonedBuildFiles, OnlyThoseOfEndedProcessesAreRemoved)
-{
-    const pid_t ended = ::fork();
-    if (ended == 0)
-        ::_exit(0);
-    ::waitpid(ended, nullptr, 0);
-    TempTree indexes;
-    const std::string gone = ".tmp." + std::to_string(ended), own = ".tmp." + std::to_string(::getpid());
-    for (const std::string& name : {"a.idx" + gone + ".0", "apaths.idx" + gone + ".1", "a.idx" + own + ".2"})
-        indexes.file(name);
-    indexes.file("a.idx");
-
-    EXPECT_EQ(removeAbandonedBuildFiles(indexes.path()), 2);
-    EXPECT_TRUE(std::filesystem::exists(indexes.at("a.idx" + own + ".2")));
-    EXPECT_TRUE(std::filesystem::exists(indexes.at("a.idx")));
 }
 
 } // namespace

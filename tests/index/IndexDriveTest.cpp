@@ -42,7 +42,8 @@ struct BuildSetup {
     {
         Texts names;
         for (const auto& entry : std::filesystem::directory_iterator(indexes.path()))
-            names.push_back(entry.path().filename().string());
+            if (entry.path().extension() != ".lock")
+                names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -57,22 +57,22 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
          "a.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM"},
         {"escapes in the name, in either case", "a%7Cb%25c%0D%0a%7c.txt|1||Deleted|Deleted\r\n",
          "a|b%c\r\n|.txt|1||Deleted|Deleted"},
-        {"two CRs, one is the line end's", "a|0|1|c|m\r\r\n", "a|0|1|c|m\r"},
-        {"CR inside fields", "a\rb|0|1|c\r|m\r\n", "a\rb|0|1|c\r|m"},
-        {"extra fields are dropped", "a|0|1|c|m|x|y\r\n", "a|0|1|c|m"},
-        {"CR after the fifth field", "a|0|1|c|m\r|x\r\n", "a|0|1|c|m\r"},
-        {"percent outside the name is text", "a|0|1|c%|m%zz\r\n", "a|0|1|c%|m%zz"},
-        {"empty name", "|0|1|c|m\r\n", "|0|1|c|m"},
-        {"leading zeros", "a|0000001|1|c|m\r\n", "a|1|1|c|m"},
-        {"last line without line feed", "a|0|1|c|m", "a|0|1|c|m"},
-        {"last line with a lone CR", "a|0|1|c|m\r", "a|0|1|c|m"},
-        {"longer than a read", "a|0|1|c|m|" + std::string(700000, 'z') + "\r\n", "a|0|1|c|m"},
+        // Without a size the dates are read from the disk, so any text is kept.
+        {"two CRs, one is the line end's", "a|0||c|m\r\r\n", "a|0||c|m\r"},
+        {"CR inside fields", "a\rb|0||c\r|m\r\n", "a\rb|0||c\r|m"},
+        {"extra fields are dropped", "a|0|1|1/1/2020|1/2/2020|x|y\r\n", "a|0|1|1/1/2020|1/2/2020"},
+        {"CR after the fifth field", "a|0||c|m\r|x\r\n", "a|0||c|m\r"},
+        {"percent outside the name is text", "a|0||c%|m%zz\r\n", "a|0||c%|m%zz"},
+        {"empty name", "|0|1|1/1/2020|1/2/2020\r\n", "|0|1|1/1/2020|1/2/2020"},
+        {"leading zeros", "a|0000001|1|1/1/2020|1/2/2020\r\n", "a|1|1|1/1/2020|1/2/2020"},
+        {"longer than a read", "a|0|1|1/1/2020|1/2/2020|" + std::string(700000, 'z') + "\r\n",
+         "a|0|1|1/1/2020|1/2/2020"},
     };
     for (const auto& c : cases) {
-        pair(Stamp + "b|0|2|c|m\r\n" + c.line, Stamp + "/home/\r\n/home/a/\r\n");
+        pair(Stamp + "b|0|2|1/1/2020|1/2/2020\r\n" + c.line, Stamp + "/home/\r\n/home/a/\r\n");
         ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.what;
         ASSERT_EQ(ctx.index.entryCount(), 2u) << c.what;
-        EXPECT_EQ(row(0), "b|0|2|c|m") << c.what;
+        EXPECT_EQ(row(0), "b|0|2|1/1/2020|1/2/2020") << c.what;
         EXPECT_EQ(row(1), c.row) << c.what;
     }
     EXPECT_TRUE(reporter.reports.empty());
@@ -80,7 +80,7 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
 
 TEST_F(Loader, FoldersAreDecodedAndTheRootRemembered)
 {
-    pair(entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25%0A/\n/home/e/");
+    pair(entryLines(1), Stamp + "/home/\r\n/home/a|b/\r\n/home/c%7Cd%25%0A/\n/home/e/\r\n");
     ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     EXPECT_EQ(ctx.LoadedIndexRoot, "/home/");
     std::vector<std::string> folders;
@@ -124,22 +124,34 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
         std::string message; // the end of the description
     } cases[] = {
         {"empty entries file", "", root, "has no build stamp Position: 3"},
-        {"four fields", Stamp + "a|0|1|date\r\n", root,
+        {"four fields", Stamp + "a|0|1|1/1/2020\r\n", root,
          "line 2 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"empty line", Stamp + "a|0|1|c|m\r\n\r\n", root,
+        {"empty line", entryLines(1) + "\r\n", root,
          "line 3 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
         {"far into the file", entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()), root,
          "line 30002 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"invalid escape in a name", Stamp + "a%41|0|1|c|m\r\n", root,
+        {"cut short: the last line without its line end", entryLines(2).substr(0, entryLines(2).size() - 9),
+         root, tree.at("home.idx") + " is cut short: its last line has no line end Position: 4"},
+        {"a lone CR at the end", entryLines(1) + "a|0|1|1/1/2020|1/2/2020\r", root,
+         "is cut short: its last line has no line end Position: 4"},
+        {"a size that is not one", Stamp + "a|0|1k|1/1/2020|1/2/2020\r\n", root,
+         "has a size that is not a number Position: 4"},
+        {"a date cut short", Stamp + "a|0|1|12/6/2|1/2/2020\r\n", root,
+         "has a date that is not a date Position: 4"},
+        {"a date that is no date", Stamp + "a|0|1|1/1/2020|yesterday\r\n", root,
+         "has a date that is not a date Position: 4"},
+        {"invalid escape in a name", Stamp + "a%41|0|1|1/1/2020|1/2/2020\r\n", root,
          "has an invalid escape in its name Position: 4"},
-        {"cut escape in a name", Stamp + "a%7|0|1|c|m\r\n", root,
+        {"cut escape in a name", Stamp + "a%7|0|1|1/1/2020|1/2/2020\r\n", root,
          "has an invalid escape in its name Position: 4"},
-        {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|c|m\r\n", root,
+        {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|1/1/2020|1/2/2020\r\n", root,
          "is too long Position: 4"},
         {"invalid escape in a folder", Stamp, root + "/home/%zz/\r\n", "has an invalid escape Position: 6"},
-        {"no folders at all", Stamp + "a|0|1|c|m\r\n", Stamp,
+        {"folders file cut short", Stamp, root + "/home/a",
+         "is cut short: its last line has no line end Position: 6"},
+        {"no folders at all", entryLines(1), Stamp,
          "names folder 0, which the folders file does not have Position: 7"},
-        {"stamps of two builds", Stamp + "a|0|1|c|m\r\n", "1/1/2020\r\n/home/\r\n",
+        {"stamps of two builds", entryLines(1), "1/1/2020\r\n/home/\r\n",
          "come from different builds Position: 7"},
     };
     for (const auto& c : cases) {
@@ -165,7 +177,7 @@ TEST_F(Loader, FolderNumbersAreDigitsOnly)
 {
     auto failureOf = [&](const std::string& field) {
         reporter.reports.clear();
-        pair(Stamp + "a|" + field + "|1|c|m\r\n", Stamp + "/home/\r\n");
+        pair(Stamp + "a|" + field + "||c|m\r\n", Stamp + "/home/\r\n");
         EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         return reporter.reports.empty() ? "" : reporter.reports[0].description;
     };
@@ -193,14 +205,15 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
     std::string entries = Stamp;
     for (int i = 0; entries.size() < 1500000; ++i) {
         const std::string name = "n" + std::to_string(i) + std::string(size_t(i % 97), 'x');
-        const std::string tail = "|" + std::to_string(i % 3) + "|" + (i % 11 ? std::to_string(i) : "") +
-                                 "|c" + std::to_string(i) + "|" + (i % 5 ? "1/2/2003 4:05:06 PM" : "");
+        const std::string tail = "|" + std::to_string(i % 3) + "|" + (i % 11 ? std::to_string(i) : "") + "|" +
+                                 std::to_string(i % 12 + 1) + "/1/2003 " + std::to_string(i % 12 + 1) +
+                                 ":00:01 AM|" + (i % 5 ? "1/2/2003 4:05:06 PM" : "1/2/2003");
         entries += name + (i % 13 ? "" : "%7C%25") + tail +
                    (i % 7 ? "" : "|dropped|" + std::string(i % 300, 'd')) + (i % 2 ? "\n" : "\r\n");
         names.push_back(name + (i % 13 ? "" : "|%") + "|" + std::to_string(i % 3));
         expected.push_back(name + (i % 13 ? "" : "|%") + tail);
     }
-    entries.resize(entries.size() - (entries.ends_with("\r\n") ? 2 : 1)); // the last line without its end
+    entries += entries.ends_with("\r\n") ? "" : "\r\n"; // a bare line feed only before the last line end
     pair(entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
     ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.entryCount(), expected.size());
@@ -225,9 +238,12 @@ TEST_F(Loader, YieldsEveryThousandLines)
 
 TEST_F(Loader, AgeCountsClockHourBoundaries)
 {
+    // An entry without a size takes its dates from the disk, so its stored
+    // ones are not looked at: those lines show what the split keeps.
     struct Case {
         int hours, secondsBefore, age; // a stamp secondsBefore the hour `hours` clock hours back
-    } cases[] = {{0, -1, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 2}, {3, 0, 3}, {24, 1, 25}, {-72, 0, -72}};
+    } cases[] = {{0, -1, 0}, {0, 1, 1},   {1, 0, 1},    {1, 1, 2},
+                 {3, 0, 3},  {24, 1, 25}, {-72, 0, 100}}; // a stamp in the future is stale
     for (const auto& c : cases) {
         for (;;) { // again when the hour turns meanwhile
             const std::time_t now = std::time(nullptr);

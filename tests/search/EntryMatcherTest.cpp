@@ -202,7 +202,7 @@ TEST_F(Matcher, RowsCarryRawValuesAndFolderRowsComeFirst)
 TEST_F(Matcher, AnExcludedFolderTakesItsSubfoldersAndIsNotCounted)
 {
     h.view.options.ShowFolders = true;
-    h.view.options.ExcludedFolders = {"", root + "temp/"};
+    h.view.options.ExcludedFolders = {"", root + "Temp/"};
     EXPECT_EQ(run({.fileType = "txt"}),
               (Rows{"docs/empty.txt", "docs/unsized.txt", "docs/Ärger.txt", "docs/old/notes.txt",
                     "docs/old/UPPER.TXT", "Temp2/c.txt", ".hidden/inside.txt"}));

@@ -134,6 +134,20 @@ TEST(InsideScan, ShowsProgressPerPieceAndStopsAtTheFirstOccurrence)
                                         "Scanning: stop.txt (100000 of 350000)", "yield", ""}));
 }
 
+TEST(InsideScan, CancelStopsTheScanAfterThePieceItCameIn)
+{
+    TempTree tree;
+    tree.file("big.txt", placed(450000, 440000, "invoice"));
+    std::vector<std::string> notes;
+    int pieces = 0;
+    EXPECT_FALSE(ScanFileForText(
+        tree.at("big.txt"), "big.txt", "invoice", false, [&](const std::string& t) { notes.push_back(t); },
+        [] {}, [&] { return ++pieces == 2; }));
+    EXPECT_EQ(notes,
+              (std::vector<std::string>{"Scanning: big.txt", "Scanning: big.txt (100000 of 450000)",
+                                        "Scanning: big.txt (200000 of 450000)", ""}));
+}
+
 TEST(InsideScan, FilesThatCannotBeReadDoNotContainTheText)
 {
     TempTree tree;
@@ -145,6 +159,9 @@ TEST(InsideScan, FilesThatCannotBeReadDoNotContainTheText)
     ASSERT_EQ(::mkfifo(tree.at("pipe.txt").c_str(), 0666), 0);
     for (const char* name : {"missing.txt", "pipe.txt", ""}) // a pipe must not block
         EXPECT_FALSE(scan(tree.at(name), "invoice").first) << name;
+    // A link has no text of its own; where it points is not what was listed.
+    tree.symlink(tree.at("open.txt"), "link.txt");
+    EXPECT_FALSE(scan(tree.at("link.txt"), "invoice").first);
     // Access rules only bite for a user other than root.
     EXPECT_EQ(runAsNobody([&] {
                   return scan(tree.at("open.txt"), "invoice").first &&
