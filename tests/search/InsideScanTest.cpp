@@ -143,9 +143,8 @@ TEST(InsideScan, CancelStopsTheScanAfterThePieceItCameIn)
     EXPECT_FALSE(ScanFileForText(
         tree.at("big.txt"), "big.txt", "invoice", false, [&](const std::string& t) { notes.push_back(t); },
         [] {}, [&] { return ++pieces == 2; }));
-    EXPECT_EQ(notes,
-              (std::vector<std::string>{"Scanning: big.txt", "Scanning: big.txt (100000 of 450000)",
-                                        "Scanning: big.txt (200000 of 450000)", ""}));
+    EXPECT_EQ(notes, (std::vector<std::string>{"Scanning: big.txt", "Scanning: big.txt (100000 of 450000)",
+                                               "Scanning: big.txt (200000 of 450000)", ""}));
 }
 
 TEST(InsideScan, FilesThatCannotBeReadDoNotContainTheText)
