@@ -104,6 +104,8 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
     // Every stored line has at least four separators and a digit: six bytes.
     if (!loaded.recordPages.reserve((capacity / 6 + 1) * sizeof(LoadedIndex::Impl::Record)))
         return errno;
+    // The names are part of the lines, so as much room holds them all.
+    loaded.nameTextKept = loaded.nameText.reserve(capacity + LoadedIndex::NameTextPadding);
 
     size_t linesFrom = SIZE_MAX; // where unparsed lines start; unknown before the stamp's line feed
     parsed = true;
@@ -312,6 +314,7 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
                                   : formatFailure(paths->folders, failedLine, "has an invalid escape");
         return fail();
     }
+    loaded->finishNameText();
 
     position = 7;
     if (!folderNumbersExist(*loaded, parser.largestFolderIndex(), paths->entries, failure))

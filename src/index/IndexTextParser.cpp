@@ -45,6 +45,11 @@ bool parseFolderNumber(const char* digits, const char* end, uint32_t& value)
     return true;
 }
 
+// The size of the fixed copy of a name into the name text; the entries text
+// has at least this much padding.
+constexpr size_t NameCopyBlock = 32;
+static_assert(NameCopyBlock <= LoadedIndex::NamePadding);
+
 using IndexFormat::CarriageReturn;
 using IndexFormat::EscapeMark;
 using IndexFormat::FieldSeparator;
@@ -119,11 +124,13 @@ bool EntryLineParser::parse(size_t from, size_t to)
     int untilYield = untilYield_;
     uint32_t largestFolder = largestFolder_;
     size_t count = loaded_.recordCount;
+    size_t namesSize = loaded_.nameTextSize;
     auto store = [&] {
         lineNumber_ = lineNumber;
         untilYield_ = untilYield;
         largestFolder_ = largestFolder;
         loaded_.recordCount = count;
+        loaded_.nameTextSize = namesSize;
     };
     const size_t firstRecord = loaded_.recordCount;
     auto fail = [&](const char* what) {
@@ -141,6 +148,9 @@ bool EntryLineParser::parse(size_t from, size_t to)
         memoryError_ = errno;
         return fail("could not be stored");
     }
+    // A piece's names take no more room than its lines.
+    loaded_.roomForNames(loaded_.nameTextSize + (to - from) + NameCopyBlock);
+    char* const names = loaded_.nameTextKept ? loaded_.nameText.data() : nullptr;
     char* const text = loaded_.entriesText.data();
     Record* const records = loaded_.records();
     char* line = text + from;
@@ -183,6 +193,19 @@ bool EntryLineParser::parse(size_t from, size_t to)
                 return fail("has an invalid escape in its name");
             nameLength = *decodedLength;
         }
+
+        if (names) {
+            // Nearly every name fits one fixed-size copy, which beats a call
+            // sized to the name; the text and the name text are padded for it.
+            if (nameLength <= NameCopyBlock)
+                std::memcpy(names + namesSize, line, NameCopyBlock);
+            else
+                std::memcpy(names + namesSize, line, nameLength);
+            names[namesSize + nameLength] = '\0';
+            namesSize += nameLength + 1;
+        }
+        if (nameLength == 0)
+            loaded_.namedRows = std::min(loaded_.namedRows, count);
 
         Record& record = records[count++];
         record.line = uint64_t(line - text);

@@ -25,10 +25,41 @@ bool LoadedIndex::Impl::roomForRecords(size_t total)
     return true;
 }
 
+void LoadedIndex::Impl::roomForNames(size_t total)
+{
+    const size_t needed = total + NameTextPadding;
+    if (!nameTextKept || needed <= nameText.committed())
+        return;
+    if (needed <= nameText.reserved()) {
+        nameTextKept = nameText.commit(needed);
+        return;
+    }
+    ReservedPages bigger;
+    nameTextKept = bigger.reserve(std::max(needed, nameText.reserved() * 2)) && bigger.commit(needed);
+    if (nameTextKept && nameTextSize > 0)
+        std::memcpy(bigger.data(), nameText.data(), nameTextSize);
+    nameText = std::move(bigger);
+}
+
+void LoadedIndex::Impl::finishNameText()
+{
+    if (nameTextKept && tableBytes() <= tableBound()) {
+        // The names were copied in whole blocks, which left bytes of the last
+        // one past its end.
+        std::memset(nameText.data() + nameTextSize, 0, NameTextPadding);
+        nameText.trim(nameTextSize + NameTextPadding);
+        nameText.guardAfter(nameTextSize + NameTextPadding);
+        return;
+    }
+    nameTextKept = false;
+    nameText = ReservedPages();
+    nameTextSize = 0;
+}
+
 size_t LoadedIndex::Impl::tableBytes() const
 {
     size_t bytes = entriesTextSize + foldersTextSize + recordCount * sizeof(Record) +
-                   folderCount * sizeof(std::string_view);
+                   folderCount * sizeof(std::string_view) + nameTextSize;
     for (const auto& [row, completion] : completions)
         bytes += sizeof(completion) + completion.size.capacity() + completion.created.capacity() +
                  completion.modified.capacity();
@@ -45,6 +76,7 @@ void LoadedIndex::install(Impl* loaded)
     impl_ = loaded;
     records_ = impl_->records();
     entriesText_ = impl_->entriesText.data();
+    nameText_ = impl_->nameTextKept ? impl_->nameText.data() : nullptr;
 }
 
 LoadedIndex::~LoadedIndex()
@@ -79,6 +111,11 @@ IndexEntry LoadedIndex::entry(size_t row) const
     e.created = std::string_view(created, r.createdLength);
     e.modified = std::string_view(created + r.createdLength + 1, r.modifiedLength);
     return e;
+}
+
+size_t LoadedIndex::namedRows() const
+{
+    return std::min(impl_->namedRows, impl_->recordCount);
 }
 
 size_t LoadedIndex::folderCount() const

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -42,6 +43,16 @@ struct LoadedIndex::Impl {
     size_t folderCount = 0;
     std::unordered_map<size_t, Completion> completions;
 
+    // Every decoded name once more, in row order, each ended by a NUL: a
+    // search that tests names only reads this instead of every line
+    // (LoadedIndex::nameText). Made while the lines are parsed, and dropped
+    // (nameTextKept false) when memory for it runs out or the tables would
+    // pass their bound with it.
+    ReservedPages nameText;
+    size_t nameTextSize = 0;
+    bool nameTextKept = false;
+    size_t namedRows = SIZE_MAX; // rows before the first with an empty name
+
     const Record* records() const { return reinterpret_cast<const Record*>(recordPages.data()); }
     Record* records() { return reinterpret_cast<Record*>(recordPages.data()); }
     const char* lineText(const Record& record) const { return entriesText.data() + record.line; }
@@ -53,7 +64,16 @@ struct LoadedIndex::Impl {
     // Room for `total` records in all; false with errno set when memory runs
     // out.
     bool roomForRecords(size_t total);
+    // Room for `total` bytes of names and the padding after them; drops the
+    // name text instead when memory runs out, since the search can do without.
+    void roomForNames(size_t total);
+    // Pads the name text after the last name, or drops it when the tables
+    // would pass tableBound() with it.
+    void finishNameText();
     size_t tableBytes() const;
+    // What the tables of a load may take: one and a half times the entries
+    // file (its text, the names again, the folders) and one record per entry.
+    size_t tableBound() const { return entriesTextSize * 3 / 2 + sizeof(Record) * recordCount; }
 };
 
 } // namespace zephrix
