@@ -336,6 +336,13 @@ size_t findAsciiIgnoringCase(std::string_view haystack, std::string_view lowerNe
     return std::string_view::npos;
 }
 
+bool hasFoldsFromOutsideAscii(std::string_view asciiFolded)
+{
+    // U+212A and U+017F: the only characters past ASCII whose simple
+    // folding is ASCII (a test runs through every code point).
+    return asciiFolded.find_first_of("ks") != std::string_view::npos;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
     return FoldedPattern(b).equals(a);

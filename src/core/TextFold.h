@@ -30,6 +30,11 @@ constexpr size_t foldedCapacity(size_t n)
 size_t foldBytes(const char* in, size_t n, char* out);
 std::string foldText(std::string_view text);
 
+// Whether some character outside ASCII folds to a byte of the ASCII text
+// (the Kelvin sign to k, the long s to s). Only then can a name with such
+// characters hold the text, folded, where its own bytes do not.
+bool hasFoldsFromOutsideAscii(std::string_view asciiFolded);
+
 // Lower case of each character (the extension shown in the FileType column
 // when the request names a type). Invalid bytes are kept as they are.
 std::string lowerText(std::string_view text);

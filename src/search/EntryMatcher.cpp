@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <optional>
@@ -191,16 +192,58 @@ class Matcher {
         fullPath_.append(entry.name);
     }
 
+    // Whether an exclusion takes any folder of the pair; when none does,
+    // every entry is examined and counted.
+    bool anyFolderExcluded() const
+    {
+        const FolderExclusion& exclusion = request_.exclusion();
+        if (exclusion.empty())
+            return false;
+        for (size_t k = 0; k < ctx_.index.folderCount(); ++k) {
+            if (exclusion.excludes(ctx_.index.folder(k)))
+                return true;
+        }
+        return false;
+    }
+
+    // Counts as examined, without looking at their entries, the entries
+    // from the one whose name is at `names` on whose names surely fail the
+    // name test (at most `left`), and moves `names` past them. It stops
+    // before the entry that brings the count to a multiple of 100, which
+    // yields: until then no handler runs, so nothing can tell. Returns how
+    // many entries it passed over.
+    size_t passOverRefusedNames(const char*& names, size_t left, int64_t& untilProgress)
+    {
+        const NameScan& scan = request_.nameScan();
+        if (!scan.active())
+            return 0;
+        const size_t passed = scan.skip(names, std::min(size_t(untilProgress - 1), left));
+        state_.FilesSearchedCount += int64_t(passed);
+        untilProgress -= int64_t(passed);
+        return passed;
+    }
+
     void filePass()
     {
         const LoadedIndex& index = ctx_.index;
         const size_t count = index.entryCount();
+        const size_t namedRows = index.namedRows();
         uint32_t excludedCachedFor = NoFolder;
         bool folderExcluded = false;
         // The count carries over from earlier drives; the label follows its
         // multiples of 100.
         int64_t untilProgress = ProgressEvery - state_.FilesSearchedCount % ProgressEvery;
+        // The name of `row` in the name text, when the pair has one. The
+        // quick pass over it counts every entry it passes over, so it serves
+        // only where no entry is left out uncounted.
+        const char* names = index.nameText();
+        const bool quickPass = names && !anyFolderExcluded();
         for (size_t row = 0; row < count; ++row) {
+            if (quickPass && !state_.SearchCancelled) {
+                row += passOverRefusedNames(names, namedRows - std::min(row, namedRows), untilProgress);
+                if (row == count)
+                    break;
+            }
             // Name and folder first: most entries go no further.
             const std::string_view name = index.entryName(row);
             if (name.empty())
@@ -209,6 +252,8 @@ class Matcher {
                 applyToolbarRule();
                 return;
             }
+            if (names)
+                names += name.size() + 1;
             // Entries come grouped by folder, so each folder is tested once.
             const uint32_t folderIndex = index.entryFolder(row);
             if (folderIndex != excludedCachedFor) {

@@ -58,6 +58,14 @@ void MatchRequest::compile(const SearchCriteria& criteria)
         typeNames_.assign(typePattern_.folded());
         fastType_ = typeNames_.fits();
     }
+    name_.prepareScan(nameScan_);
+    if (!nameScan_.active() && typeActive_ && isAsciiText(typePattern_.folded())) {
+        // An extension of the type follows a dot.
+        const std::string dotAndType = "." + typePattern_.folded();
+        nameScan_.assign(dotAndType, NameScan::Letters::EitherCase,
+                         hasFoldsFromOutsideAscii(dotAndType) ? NameScan::OtherBytes::Stop
+                                                              : NameScan::OtherBytes::PassOver);
+    }
     folderScope_ = criteria.scope == SearchScope::Folder;
     scopeFolder_ = withTrailingSlash(criteria.folder);
 }

@@ -7,6 +7,7 @@
 #include "index/ExcludedFolders.h"
 #include "search/IndexNamePattern.h"
 #include "search/NameFilter.h"
+#include "search/NameScan.h"
 #include "search/SearchCriteria.h"
 #include "search/SearchLimits.h"
 
@@ -31,6 +32,9 @@ class MatchRequest {
     bool caseSensitive() const { return caseSensitive_; }
     const FolderExclusion& exclusion() const { return *exclusion_; }
     const NameFilter& name() const { return name_; }
+    // The quick pass over names for the name test, or else the type test;
+    // inactive when neither gives it anything to look for.
+    const NameScan& nameScan() const { return nameScan_; }
 
     bool typeRestricted() const { return typeActive_; }
     // The extension of an index name (readable padding follows it); ascii:
@@ -84,6 +88,7 @@ class MatchRequest {
     FoldedPattern typePattern_;
     bool fastType_ = false; // an ASCII type the block test takes
     IndexNamePattern typeNames_;
+    NameScan nameScan_;
     bool folderScope_ = false;
     std::string scopeFolder_;
 };

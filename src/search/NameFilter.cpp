@@ -18,4 +18,18 @@ void NameFilter::compile(const std::string& name, NameMatch match, bool caseSens
     fastContains_ = fastAscii_ && !exact_ && match == NameMatch::Contains;
 }
 
+void NameFilter::prepareScan(NameScan& scan) const
+{
+    scan.clear();
+    const std::string& folded = folded_.folded();
+    if (!active_)
+        return;
+    if (exact_)
+        scan.assign(text_, NameScan::Letters::Exact, NameScan::OtherBytes::PassOver);
+    else if (isAsciiText(folded))
+        scan.assign(folded, NameScan::Letters::EitherCase,
+                    hasFoldsFromOutsideAscii(folded) ? NameScan::OtherBytes::Stop
+                                                     : NameScan::OtherBytes::PassOver);
+}
+
 } // namespace zephrix

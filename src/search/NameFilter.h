@@ -6,6 +6,7 @@
 
 #include "core/TextFold.h"
 #include "search/IndexNamePattern.h"
+#include "search/NameScan.h"
 #include "search/SearchCriteria.h"
 
 namespace zephrix {
@@ -58,6 +59,11 @@ class NameFilter {
         }
         return passes(name.substr(0, lastDot));
     }
+
+    // Sets scan to look for bytes that every name this filter passes holds
+    // in its base, or clears it when there are none to look for: no name, or
+    // one whose folded form is not ASCII (its letters may fold from others).
+    void prepareScan(NameScan& scan) const;
 
     // The test on any text: a base name, or a folder's name.
     bool passes(std::string_view candidate) const
