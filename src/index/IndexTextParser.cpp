@@ -132,12 +132,8 @@ bool EntryLineParser::parse(size_t from, size_t to)
         loaded_.recordCount = count;
         loaded_.nameTextSize = namesSize;
     };
-    const size_t firstRecord = loaded_.recordCount;
     auto fail = [&](const char* what) {
         store();
-        // A bad size or date on an earlier line of the piece comes first.
-        if (!checkDetails(firstRecord))
-            return false;
         lineNumber_ = lineNumber;
         problem_ = what;
         return false;
@@ -194,6 +190,14 @@ bool EntryLineParser::parse(size_t from, size_t to)
             nameLength = *decodedLength;
         }
 
+        // A damaged file is refused rather than shown as rows with made-up
+        // sizes and dates.
+        const StoredFieldShape::Details details =
+            StoredFieldShape::checkDetails(fields.folderEnd + 1, sizeLength, createdLength, modifiedLength);
+        if (details != StoredFieldShape::Details::Fine)
+            return fail(details == StoredFieldShape::Details::BadSize ? "has a size that is not a number"
+                                                                      : "has a date that is not a date");
+
         if (names) {
             // Nearly every name fits one fixed-size copy, which beats a call
             // sized to the name; the text and the name text are padded for it.
@@ -226,29 +230,6 @@ bool EntryLineParser::parse(size_t from, size_t to)
         line += (fields.lineFeed - line) + (fields.lineFeed != end ? 1 : 0);
     }
     store();
-    return checkDetails(firstRecord);
-}
-
-// Apart from the split into fields, which keeps its tight loop, but while
-// the piece is still in the cache.
-bool EntryLineParser::checkDetails(size_t firstRecord)
-{
-    using StoredFieldShape::Details;
-    const char* const text = loaded_.entriesText.data();
-    const LoadedIndex::Impl::Record* const records = loaded_.records();
-    for (size_t row = firstRecord; row < loaded_.recordCount; ++row) {
-        const auto& record = records[row];
-        const Details details =
-            StoredFieldShape::checkDetails(text + record.line + record.sizeOffset, record.sizeLength,
-                                           record.createdLength, record.modifiedLength);
-        if (details == Details::Fine)
-            continue;
-        // The stamp is line 1.
-        lineNumber_ = row + 2;
-        problem_ =
-            details == Details::BadSize ? "has a size that is not a number" : "has a date that is not a date";
-        return false;
-    }
     return true;
 }
 

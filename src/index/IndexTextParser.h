@@ -36,10 +36,6 @@ class EntryLineParser {
     uint32_t largestFolderIndex() const { return largestFolder_; }
 
   private:
-    // The sizes and dates of the records from firstRecord on; false at the
-    // first that is none, which failedLine() and problem() then tell.
-    bool checkDetails(size_t firstRecord);
-
     LoadedIndex::Impl& loaded_;
     const std::function<void()>& yield_;
     size_t lineNumber_ = 1;

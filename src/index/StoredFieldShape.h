@@ -40,76 +40,106 @@ bool isDateText(std::string_view text);
 #endif
 }
 
-inline uint64_t load64(const char* p)
-{
-    uint64_t word;
-    std::memcpy(&word, p, 8);
-    return word;
-}
+// The layouts of a date with a year of four digits: month and day of one
+// or two digits each, then nothing or " h:mm:ss AM" with an hour of one or
+// two. The bytes that are no digits tell the layouts apart, so their
+// positions and the date's length make a key that finds the layout in a
+// small table; the date is then compared with the layout's separators
+// sixteen bytes at a time.
+struct DateLayouts {
+    struct Layout {
+        uint64_t key = 0;                // keyOf the separators and the length
+        uint32_t separators = 0;         // the same bits in their places
+        alignas(16) char withA[32] = {}; // the separators in their places, AM
+        alignas(16) char withP[32] = {}; // and PM
+    };
+    static constexpr unsigned SlotBits = 5;
+    Layout slots[1u << SlotBits];
+    uint64_t multiplier = 0x9E3779B97F4A7C15ull;
 
-// The bytes of word that `which` marks (0xFF each) are all digits. A carry
-// out of a byte that is no digit at all can only spoil the test of the byte
-// above, into a no: never a false yes.
-constexpr bool digitBytes(uint64_t word, uint64_t which)
-{
-    const uint64_t high = 0xF0F0F0F0F0F0F0F0ull & which, threes = 0x3030303030303030ull & which;
-    return ((word & high) == threes) & (((word + 0x0606060606060606ull) & high) == threes);
-}
-
-constexpr bool isDigitByte(char c)
-{
-    return static_cast<unsigned char>(c - '0') < 10;
-}
-
-// The bytes of a date's first six that hold its slashes, by their positions
-// as bits: M/D/, M/DD/, MM/D/ and MM/DD/; no other pattern is a date.
-struct SlashTable {
-    uint64_t bytes[64] = {};    // 0xFF where a slash stands
-    uint8_t yearStart[64] = {}; // after the second slash
-    constexpr SlashTable()
+    // The bits of the length's bytes, shifted to the top of the word, with
+    // the length below them: two shifts rather than a mask of the length.
+    static constexpr uint64_t keyOf(uint64_t separators, size_t length)
     {
-        for (unsigned pattern : {0x0Au, 0x12u, 0x14u, 0x24u}) {
-            for (unsigned k = 0; k < 6; ++k) {
-                if (pattern & (1u << k)) {
-                    bytes[pattern] |= uint64_t(0xFF) << (8 * k);
-                    yearStart[pattern] = uint8_t(k + 1);
+        return separators << (64 - length) | length;
+    }
+    static constexpr unsigned slotOf(uint64_t key, uint64_t multiplier)
+    {
+        return static_cast<unsigned>((key * multiplier) >> (64 - SlotBits));
+    }
+
+    constexpr DateLayouts()
+    {
+        Layout all[12];
+        unsigned count = 0;
+        for (unsigned month = 1; month <= 2; ++month) {
+            for (unsigned day = 1; day <= 2; ++day) {
+                for (unsigned hour = 0; hour <= 2; ++hour) { // 0: no time
+                    Layout& layout = all[count++];
+                    auto put = [&](unsigned at, char a, char p) {
+                        layout.separators |= 1u << at;
+                        layout.withA[at] = a;
+                        layout.withP[at] = p;
+                    };
+                    put(month, '/', '/');
+                    put(month + 1 + day, '/', '/');
+                    unsigned at = month + 1 + day + 1 + 4;
+                    if (hour > 0) {
+                        put(at, ' ', ' ');
+                        at += 1 + hour;
+                        put(at, ':', ':');
+                        put(at + 3, ':', ':');
+                        put(at + 6, ' ', ' ');
+                        put(at + 7, 'A', 'P');
+                        put(at + 8, 'M', 'M');
+                        at += 9;
+                    }
+                    layout.key = keyOf(layout.separators, at);
                 }
             }
         }
+        // A multiplier that gives every layout a slot of its own.
+        auto clash = [&] {
+            bool used[1u << SlotBits] = {};
+            for (unsigned k = 0; k < count; ++k) {
+                const unsigned slot = slotOf(all[k].key, multiplier);
+                if (used[slot])
+                    return true;
+                used[slot] = true;
+            }
+            return false;
+        };
+        while (clash())
+            multiplier += 2;
+        for (unsigned k = 0; k < count; ++k)
+            slots[slotOf(all[k].key, multiplier)] = all[k];
     }
 };
-inline constexpr SlashTable Slashes;
+inline constexpr DateLayouts Dates;
 
-// The date at p of length n, given the digit mask from p. Dates differ
-// from line to line in the lengths of their numbers, so nothing here
-// branches on them: the tests are combined with & rather than taken one by
-// one. Anything unusual (a signed year, a damaged field) goes to the exact
-// check.
+// The date at p of length n, given the digit mask from p; 32 bytes from p
+// must be readable. Any other shape (a year of five digits, a signed one, a
+// damaged field) goes to the exact check.
 [[gnu::always_inline]] inline bool isDate(const char* p, size_t n, uint64_t digits)
 {
-    // "1/1/0001" to the longest date with a time the writer makes.
-    if (n < 8 || n > 32)
+    if (n - 8 > 32 - 8)
         return isDateText({p, n});
-    const bool timed = p[n - 1] == 'M';
-    if (timed && n < 19)
-        return isDateText({p, n});
-    // " h:mm:ss AM": the last eight bytes "mm:ss AM", then the hour, one
-    // digit or two, after a blank.
-    const uint64_t tail = load64(p + n - 8);
-    const uint64_t half = tail >> 48 & 0xFF;
-    const bool clock = ((tail & 0xFF00FF0000FF0000ull) == 0x4D002000003A0000ull) &
-                       ((half == 'A') | (half == 'P')) & digitBytes(tail, 0x000000FFFF00FFFFull);
-    const bool twoDigitHour = isDigitByte(p[n - 11]);
-    const size_t dateEnd = timed ? n - 11 - twoDigitHour : n;
-    const bool hour = (p[n - 9] == ':') & isDigitByte(p[n - 10]) & (p[dateEnd] == ' ');
-    // The date: slashes where the table allows them, digits everywhere else,
-    // four of them at least in the year.
-    const uint64_t separators = ~digits & ((uint64_t(1) << dateEnd) - 1);
-    const uint64_t slashBytes = Slashes.bytes[separators & 63];
-    const bool date = (separators < 64) & (slashBytes != 0) &
-                      (Slashes.yearStart[separators & 63] + 4u <= dateEnd) &
-                      (((load64(p) ^ 0x2F2F2F2F2F2F2F2Full) & slashBytes) == 0);
-    if (date & (!timed || (clock & hour)))
+    const uint64_t key = DateLayouts::keyOf(~digits, n);
+    const DateLayouts::Layout& layout = Dates.slots[DateLayouts::slotOf(key, Dates.multiplier)];
+#if defined(__SSE2__)
+    auto same = [&](size_t at) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at));
+        return static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(
+            _mm_cmpeq_epi8(bytes, _mm_load_si128(reinterpret_cast<const __m128i*>(layout.withA + at))),
+            _mm_cmpeq_epi8(bytes, _mm_load_si128(reinterpret_cast<const __m128i*>(layout.withP + at))))));
+    };
+    const uint32_t equal = same(0) | same(16) << 16;
+#else
+    uint32_t equal = 0;
+    for (unsigned k = 0; k < 32; ++k)
+        equal |= uint32_t(p[k] == layout.withA[k] || p[k] == layout.withP[k]) << k;
+#endif
+    if (((layout.key ^ key) | (layout.separators & ~equal)) == 0)
         return true;
     return isDateText({p, n});
 }
