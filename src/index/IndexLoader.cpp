@@ -104,8 +104,10 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
     // Every stored line has at least four separators and a digit: six bytes.
     if (!loaded.recordPages.reserve((capacity / 6 + 1) * sizeof(LoadedIndex::Impl::Record)))
         return errno;
-    // The names are part of the lines, so as much room holds them all.
-    loaded.nameTextKept = loaded.nameText.reserve(capacity + LoadedIndex::NameTextPadding);
+    // The names are part of the lines, so as much room holds them all; the
+    // padding is there even when there are none.
+    if (!loaded.nameText.reserve(capacity + LoadedIndex::NameTextPadding) || !loaded.roomForNames(0))
+        return errno;
 
     size_t linesFrom = SIZE_MAX; // where unparsed lines start; unknown before the stamp's line feed
     parsed = true;
@@ -118,6 +120,8 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
             if (!stampEnd)
                 return;
             linesFrom = size_t(static_cast<const char*>(stampEnd) - text) + 1;
+            // The lines' details are moved down to follow the stamp.
+            loaded.detailsEnd = linesFrom;
         }
         const void* lastLineFeed = ::memrchr(text + linesFrom, IndexFormat::LineFeed, size - linesFrom);
         if (!lastLineFeed)
@@ -130,7 +134,6 @@ int readEntries(int fd, LoadedIndex::Impl& loaded, EntryLineParser& parser, bool
         return error;
     // A last line without its line end is never parsed: the file is refused
     // as cut short (endsWithLineEnd).
-    loaded.entriesText.guardAfter(loaded.entriesTextSize + LoadedIndex::NamePadding);
     return 0;
 }
 
@@ -314,13 +317,13 @@ bool LoadIndex(IndexContext& ctx, const std::string& root, IndexMode mode)
                                   : formatFailure(paths->folders, failedLine, "has an invalid escape");
         return fail();
     }
-    loaded->finishNameText();
 
     position = 7;
     if (!folderNumbersExist(*loaded, parser.largestFolderIndex(), paths->entries, failure))
         return fail();
     if (!sameBuildStamp(*loaded, *paths, failure))
         return fail();
+    loaded->finishTexts();
     IndexLoader::install(ctx.index, std::move(loaded));
     ctx.LoadedIndexRoot = root;
     ctx.loadedEntriesFile = identityOf(entries.get(), paths->entries);

@@ -45,10 +45,12 @@ bool parseFolderNumber(const char* digits, const char* end, uint32_t& value)
     return true;
 }
 
-// The size of the fixed copy of a name into the name text; the entries text
-// has at least this much padding.
+// The sizes of the fixed copies of a name into the name text and of a
+// line's details down the entries text; the entries text has at least this
+// much padding.
 constexpr size_t NameCopyBlock = 32;
-static_assert(NameCopyBlock <= LoadedIndex::NamePadding);
+constexpr size_t DetailsCopyBlock = 64;
+static_assert(NameCopyBlock <= LoadedIndex::NamePadding && DetailsCopyBlock <= LoadedIndex::NamePadding);
 
 using IndexFormat::CarriageReturn;
 using IndexFormat::EscapeMark;
@@ -125,12 +127,14 @@ bool EntryLineParser::parse(size_t from, size_t to)
     uint32_t largestFolder = largestFolder_;
     size_t count = loaded_.recordCount;
     size_t namesSize = loaded_.nameTextSize;
+    size_t detailsEnd = loaded_.detailsEnd;
     auto store = [&] {
         lineNumber_ = lineNumber;
         untilYield_ = untilYield;
         largestFolder_ = largestFolder;
         loaded_.recordCount = count;
         loaded_.nameTextSize = namesSize;
+        loaded_.detailsEnd = detailsEnd;
     };
     auto fail = [&](const char* what) {
         store();
@@ -140,13 +144,13 @@ bool EntryLineParser::parse(size_t from, size_t to)
     };
     // A stored line is at least six bytes with its line feed, so this is
     // room for every line of the piece and the loop needs no check.
-    if (!loaded_.roomForRecords(loaded_.recordCount + (to - from) / 6 + 1)) {
+    // A piece's names take no more room than its lines.
+    if (!loaded_.roomForRecords(loaded_.recordCount + (to - from) / 6 + 1) ||
+        !loaded_.roomForNames(loaded_.nameTextSize + (to - from) + NameCopyBlock)) {
         memoryError_ = errno;
         return fail("could not be stored");
     }
-    // A piece's names take no more room than its lines.
-    loaded_.roomForNames(loaded_.nameTextSize + (to - from) + NameCopyBlock);
-    char* const names = loaded_.nameTextKept ? loaded_.nameText.data() : nullptr;
+    char* const names = loaded_.nameText.data();
     char* const text = loaded_.entriesText.data();
     Record* const records = loaded_.records();
     char* line = text + from;
@@ -198,28 +202,37 @@ bool EntryLineParser::parse(size_t from, size_t to)
             return fail(details == StoredFieldShape::Details::BadSize ? "has a size that is not a number"
                                                                       : "has a date that is not a date");
 
-        if (names) {
-            // Nearly every name fits one fixed-size copy, which beats a call
-            // sized to the name; the text and the name text are padded for it.
-            if (nameLength <= NameCopyBlock)
-                std::memcpy(names + namesSize, line, NameCopyBlock);
-            else
-                std::memcpy(names + namesSize, line, nameLength);
-            names[namesSize + nameLength] = '\0';
-            namesSize += nameLength + 1;
-        }
+        // Nearly every name fits one fixed-size copy, which beats a call
+        // sized to the name; the text and the name text are padded for it.
+        if (nameLength <= NameCopyBlock)
+            std::memcpy(names + namesSize, line, NameCopyBlock);
+        else
+            std::memcpy(names + namesSize, line, nameLength);
+        names[namesSize + nameLength] = '\0';
         if (nameLength == 0)
             loaded_.namedRows = std::min(loaded_.namedRows, count);
 
-        Record& record = records[count++];
-        record.line = uint64_t(line - text);
-        record.folderIndex = folderIndex;
-        record.nameLength = static_cast<uint16_t>(nameLength);
-        record.sizeOffset = static_cast<uint16_t>(sizeOffset);
-        record.sizeLength = static_cast<uint16_t>(sizeLength);
-        record.createdLength = static_cast<uint16_t>(createdLength);
-        record.modifiedLength = static_cast<uint16_t>(modifiedLength);
-        record.completed = false;
+        // The size and dates go down to follow the last line's. Nearly always
+        // as one fixed-size copy, where the copy cannot reach them.
+        const char* const detailsStart = fields.folderEnd + 1;
+        const size_t detailsLength = size_t(fields.modifiedEnd - detailsStart);
+        char* const detailsTo = text + detailsEnd;
+        if (detailsLength <= DetailsCopyBlock && size_t(detailsStart - detailsTo) >= DetailsCopyBlock)
+            std::memcpy(detailsTo, detailsStart, DetailsCopyBlock);
+        else
+            std::memmove(detailsTo, detailsStart, detailsLength);
+
+        records[count++] = Record{.detailsLow = static_cast<uint32_t>(detailsEnd),
+                                  .detailsHigh = static_cast<uint16_t>(detailsEnd >> 32),
+                                  .nameLength = static_cast<uint16_t>(nameLength),
+                                  .nameLow = static_cast<uint32_t>(namesSize),
+                                  .nameHigh = static_cast<uint16_t>(namesSize >> 32),
+                                  .sizeLength = static_cast<uint16_t>(sizeLength),
+                                  .folderIndex = folderIndex,
+                                  .createdLength = static_cast<uint16_t>(createdLength),
+                                  .modifiedLength = static_cast<uint16_t>(modifiedLength)};
+        namesSize += nameLength + 1;
+        detailsEnd += detailsLength;
         largestFolder = std::max(largestFolder, folderIndex);
         if (--untilYield == 0) {
             untilYield = YieldEveryLines;

@@ -25,41 +25,38 @@ bool LoadedIndex::Impl::roomForRecords(size_t total)
     return true;
 }
 
-void LoadedIndex::Impl::roomForNames(size_t total)
+bool LoadedIndex::Impl::roomForNames(size_t total)
 {
     const size_t needed = total + NameTextPadding;
-    if (!nameTextKept || needed <= nameText.committed())
-        return;
-    if (needed <= nameText.reserved()) {
-        nameTextKept = nameText.commit(needed);
-        return;
-    }
+    if (needed <= nameText.committed())
+        return true;
+    if (needed <= nameText.reserved())
+        return nameText.commit(needed);
     ReservedPages bigger;
-    nameTextKept = bigger.reserve(std::max(needed, nameText.reserved() * 2)) && bigger.commit(needed);
-    if (nameTextKept && nameTextSize > 0)
+    if (!bigger.reserve(std::max(needed, nameText.reserved() * 2)) || !bigger.commit(needed))
+        return false;
+    if (nameTextSize > 0)
         std::memcpy(bigger.data(), nameText.data(), nameTextSize);
     nameText = std::move(bigger);
+    return true;
 }
 
-void LoadedIndex::Impl::finishNameText()
+void LoadedIndex::Impl::finishTexts()
 {
-    if (nameTextKept && tableBytes() <= tableBound()) {
-        // The names were copied in whole blocks, which left bytes of the last
-        // one past its end.
-        std::memset(nameText.data() + nameTextSize, 0, NameTextPadding);
-        nameText.trim(nameTextSize + NameTextPadding);
-        nameText.guardAfter(nameTextSize + NameTextPadding);
-        return;
-    }
-    nameTextKept = false;
-    nameText = ReservedPages();
-    nameTextSize = 0;
+    // The details are read with the same padding as the lines were.
+    entriesText.trim(detailsEnd + NamePadding);
+    entriesText.guardAfter(detailsEnd + NamePadding);
+    // The names were copied in whole blocks, which left bytes of the last
+    // one past its end.
+    std::memset(nameText.data() + nameTextSize, 0, NameTextPadding);
+    nameText.trim(nameTextSize + NameTextPadding);
+    nameText.guardAfter(nameTextSize + NameTextPadding);
 }
 
 size_t LoadedIndex::Impl::tableBytes() const
 {
-    size_t bytes = entriesTextSize + foldersTextSize + recordCount * sizeof(Record) +
-                   folderCount * sizeof(std::string_view) + nameTextSize;
+    size_t bytes = detailsEnd + nameTextSize + foldersTextSize + recordCount * sizeof(Record) +
+                   folderCount * sizeof(std::string_view);
     for (const auto& [row, completion] : completions)
         bytes += sizeof(completion) + completion.size.capacity() + completion.created.capacity() +
                  completion.modified.capacity();
@@ -75,8 +72,7 @@ void LoadedIndex::install(Impl* loaded)
     delete impl_;
     impl_ = loaded;
     records_ = impl_->records();
-    entriesText_ = impl_->entriesText.data();
-    nameText_ = impl_->nameTextKept ? impl_->nameText.data() : nullptr;
+    nameText_ = impl_->nameText.data();
 }
 
 LoadedIndex::~LoadedIndex()
@@ -94,18 +90,21 @@ IndexEntry LoadedIndex::entry(size_t row) const
     if (row >= impl_->recordCount)
         return {};
     const Impl::Record& r = impl_->records()[row];
-    const char* name = impl_->lineText(r);
     IndexEntry e;
-    e.name = std::string_view(name, r.nameLength);
+    e.name = entryName(row);
     e.folderIndex = r.folderIndex;
-    if (r.completed) {
-        const Impl::Completion& c = impl_->completions.at(row);
-        e.size = c.size;
-        e.created = c.created;
-        e.modified = c.modified;
-        return e;
+    // Only entries stored without a size are ever completed, and few of
+    // those, so the records carry no mark of it.
+    if (!impl_->completions.empty()) {
+        const auto completed = impl_->completions.find(row);
+        if (completed != impl_->completions.end()) {
+            e.size = completed->second.size;
+            e.created = completed->second.created;
+            e.modified = completed->second.modified;
+            return e;
+        }
     }
-    const char* size = name + r.sizeOffset;
+    const char* size = impl_->entriesText.data() + r.details();
     e.size = std::string_view(size, r.sizeLength);
     const char* created = size + r.sizeLength + 1;
     e.created = std::string_view(created, r.createdLength);
@@ -137,7 +136,6 @@ void LoadedIndex::completeEntry(size_t row, std::string_view size, std::string_v
     c.size.assign(size);
     c.created.assign(created);
     c.modified.assign(modified);
-    impl_->records()[row].completed = true;
 }
 
 void LoadedIndex::clear()

@@ -37,16 +37,14 @@ class LoadedIndex {
     std::string_view entryName(size_t row) const
     {
         const EntryRecord& record = records_[row];
-        return {entriesText_ + record.line, record.nameLength};
+        return {nameText_ + record.name(), record.nameLength};
     }
     uint32_t entryFolder(size_t row) const { return records_[row].folderIndex; }
 
-    // The names of all rows again, one after another in row order, each
-    // ended by a NUL byte (which no file name holds), then NameTextPadding
-    // readable bytes: a search that tests names alone reads this text, a
-    // quarter of the entries text, instead of every line. Null when the
-    // loader left it out (memory ran short, or the tables would pass their
-    // bound with it); the search then reads the names from the lines.
+    // The names of all rows, one after another in row order, each ended by
+    // a NUL byte (which no file name holds), then NameTextPadding readable
+    // bytes: a search that tests names alone reads this text, a quarter of
+    // the entries file, instead of every line. Null when nothing is loaded.
     static constexpr size_t NameTextPadding = 320;
     const char* nameText() const { return nameText_; }
     // Rows before the first one whose name is empty, where a search's walk
@@ -77,7 +75,6 @@ class LoadedIndex {
     Impl* impl_;
     // Copies of impl_'s table addresses for the inline accessors.
     const EntryRecord* records_ = nullptr;
-    const char* entriesText_ = nullptr;
     const char* nameText_ = nullptr;
 };
 

@@ -233,9 +233,9 @@ class Matcher {
         // The count carries over from earlier drives; the label follows its
         // multiples of 100.
         int64_t untilProgress = ProgressEvery - state_.FilesSearchedCount % ProgressEvery;
-        // The name of `row` in the name text, when the pair has one. The
-        // quick pass over it counts every entry it passes over, so it serves
-        // only where no entry is left out uncounted.
+        // The name of `row` in the name text (null when nothing is loaded).
+        // The quick pass over it counts every entry it passes over, so it
+        // serves only where no entry is left out uncounted.
         const char* names = index.nameText();
         const bool quickPass = names && !anyFolderExcluded();
         for (size_t row = 0; row < count; ++row) {
