@@ -49,10 +49,10 @@ EngineError formatFailure(const std::string& path, size_t lineNumber, const char
 
 // Room for `size` bytes of text and the padding after it, keeping the
 // `filled` bytes there are; the text moves, which the records (offsets) do
-// not mind.
+// not mind. The padding lets scans read whole blocks past a text's end.
 bool growText(ReservedPages& text, size_t filled, size_t size)
 {
-    const size_t padded = size + LoadedIndex::NamePadding;
+    const size_t padded = size + LoadedIndex::NameTextPadding;
     ReservedPages bigger;
     if (!bigger.reserve(padded) || !bigger.commit(padded))
         return false;
@@ -146,7 +146,7 @@ int readFolders(int fd, LoadedIndex::Impl& loaded)
         return errno;
     const int error =
         readPieces(fd, capacity, loaded.foldersText, loaded.foldersTextSize, [](size_t, size_t) {});
-    loaded.foldersText.guardAfter(loaded.foldersTextSize + LoadedIndex::NamePadding);
+    loaded.foldersText.guardAfter(loaded.foldersTextSize + LoadedIndex::NameTextPadding);
     return error;
 }
 

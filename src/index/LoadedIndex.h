@@ -53,6 +53,7 @@ class LoadedIndex {
 
     size_t folderCount() const;
     // Folder k: a full path ending in '/', decoded; folder 0 is the root.
+    // At least NameTextPadding readable bytes follow it.
     std::string_view folder(size_t k) const;
 
     // Replaces the last three fields of one row in memory only (the details

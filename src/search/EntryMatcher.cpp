@@ -1,5 +1,6 @@
 #include "search/EntryMatcher.h"
 
+#include <string.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -139,6 +140,10 @@ class Matcher {
         constexpr bool FolderNamesCaseSensitive = false;
         NameFilter folderName;
         folderName.compile(live_.name, live_.nameMatch, FolderNamesCaseSensitive);
+        // Most folder names are passed over by a block test for the bytes
+        // any name the filter passes holds.
+        NameScan quickTest;
+        folderName.prepareScan(quickTest);
         const LoadedIndex& index = ctx_.index;
         const size_t count = index.folderCount();
         // Folder 0 is the root the pair was built for; it is never listed.
@@ -151,13 +156,15 @@ class Matcher {
             std::string_view trimmed = path;
             if (!trimmed.empty() && trimmed.back() == '/')
                 trimmed.remove_suffix(1);
-            const size_t slash = trimmed.rfind('/');
-            const std::string_view name =
-                slash == std::string_view::npos ? trimmed : trimmed.substr(slash + 1);
-            const std::string_view parent =
-                slash == std::string_view::npos ? std::string_view() : trimmed.substr(0, slash + 1);
-            if (request_.exclusion().excludes(path) || !folderName.passes(name) ||
-                !folderStillThere(path, name))
+            // Paths run long; the library's search from the end takes blocks.
+            const void* slash = ::memrchr(trimmed.data(), '/', trimmed.size());
+            const size_t nameAt = slash ? size_t(static_cast<const char*>(slash) - trimmed.data()) + 1 : 0;
+            const std::string_view name = trimmed.substr(nameAt);
+            const std::string_view parent = trimmed.substr(0, nameAt);
+            // The tests have no effect but their answer, so the cheapest goes
+            // first.
+            if (!quickTest.mayHold(name.data(), name.size()) || !folderName.passes(name) ||
+                request_.exclusion().excludes(path) || !folderStillThere(path, name))
                 continue;
             ResultRow row;
             row.name.assign(name);

@@ -10,6 +10,12 @@ namespace {
 
 constexpr size_t Step = 64;
 
+// The low `count` bits of a step's mask, all of them from Step on.
+constexpr uint64_t lowBits(size_t count)
+{
+    return count >= Step ? ~uint64_t(0) : (uint64_t(1) << count) - 1;
+}
+
 constexpr unsigned char caseBitOf(unsigned char c)
 {
     return c >= 'a' && c <= 'z' ? 0x20 : 0;
@@ -79,10 +85,8 @@ template <bool Popcnt> class Steps {
     size_t most_;
 };
 
-struct Needle {
-    unsigned char first, firstCase, last, lastCase;
-    size_t lastAt; // the distance from the first byte to the last
-};
+using namescan::Needle;
+using namescan::Scans;
 
 #if defined(ZEPHRIX_NAME_SCAN_X86)
 
@@ -109,22 +113,46 @@ template <bool StopAtOtherBytes>
     ends |= uint64_t(static_cast<uint32_t>(_mm_movemask_epi8(nul))) << shift;
 }
 
+template <bool StopAtOtherBytes>
+[[gnu::always_inline]] inline void sse2Step(const Sse2Needle& n, const char* p, uint64_t& stops,
+                                            uint64_t& ends)
+{
+    stops = ends = 0;
+    sse2Block<StopAtOtherBytes>(n, p, 0, stops, ends);
+    sse2Block<StopAtOtherBytes>(n, p + 16, 16, stops, ends);
+    sse2Block<StopAtOtherBytes>(n, p + 32, 32, stops, ends);
+    sse2Block<StopAtOtherBytes>(n, p + 48, 48, stops, ends);
+}
+
+inline Sse2Needle sse2Needle(const Needle& needle)
+{
+    return {_mm_set1_epi8(static_cast<char>(needle.first)),
+            _mm_set1_epi8(static_cast<char>(needle.firstCase)), _mm_set1_epi8(static_cast<char>(needle.last)),
+            _mm_set1_epi8(static_cast<char>(needle.lastCase)), needle.lastAt};
+}
+
 template <bool StopAtOtherBytes> size_t skipSse2(const Needle& needle, const char*& at, size_t most)
 {
-    const Sse2Needle n{_mm_set1_epi8(static_cast<char>(needle.first)),
-                       _mm_set1_epi8(static_cast<char>(needle.firstCase)),
-                       _mm_set1_epi8(static_cast<char>(needle.last)),
-                       _mm_set1_epi8(static_cast<char>(needle.lastCase)), needle.lastAt};
+    const Sse2Needle n = sse2Needle(needle);
     Steps<false> steps(at, most);
     for (const char* p = at;; p += Step) {
-        uint64_t stops = 0, ends = 0;
-        sse2Block<StopAtOtherBytes>(n, p, 0, stops, ends);
-        sse2Block<StopAtOtherBytes>(n, p + 16, 16, stops, ends);
-        sse2Block<StopAtOtherBytes>(n, p + 32, 32, stops, ends);
-        sse2Block<StopAtOtherBytes>(n, p + 48, 48, stops, ends);
+        uint64_t stops, ends;
+        sse2Step<StopAtOtherBytes>(n, p, stops, ends);
         if (steps.settle(p, stops, ends))
             return steps.finish(at);
     }
+}
+
+template <bool StopAtOtherBytes> bool mayHoldSse2(const Needle& needle, const char* text, size_t length)
+{
+    const Sse2Needle n = sse2Needle(needle);
+    for (size_t at = 0; at < length; at += Step) {
+        uint64_t stops, ends;
+        sse2Step<StopAtOtherBytes>(n, text + at, stops, ends);
+        if (stops & lowBits(length - at))
+            return true;
+    }
+    return false;
 }
 
 struct Avx2Needle {
@@ -149,75 +177,136 @@ avx2Block(const Avx2Needle& n, const char* p, unsigned shift, uint64_t& stops, u
 }
 
 template <bool StopAtOtherBytes>
+[[gnu::always_inline]] __attribute__((target("avx2"))) inline void
+avx2Step(const Avx2Needle& n, const char* p, uint64_t& stops, uint64_t& ends)
+{
+    stops = ends = 0;
+    avx2Block<StopAtOtherBytes>(n, p, 0, stops, ends);
+    avx2Block<StopAtOtherBytes>(n, p + 32, 32, stops, ends);
+}
+
+__attribute__((target("avx2"))) inline Avx2Needle avx2Needle(const Needle& needle)
+{
+    return {_mm256_set1_epi8(static_cast<char>(needle.first)),
+            _mm256_set1_epi8(static_cast<char>(needle.firstCase)),
+            _mm256_set1_epi8(static_cast<char>(needle.last)),
+            _mm256_set1_epi8(static_cast<char>(needle.lastCase)), needle.lastAt};
+}
+
+template <bool StopAtOtherBytes>
 __attribute__((target("avx2,popcnt"))) size_t skipAvx2(const Needle& needle, const char*& at, size_t most)
 {
-    const Avx2Needle n{_mm256_set1_epi8(static_cast<char>(needle.first)),
-                       _mm256_set1_epi8(static_cast<char>(needle.firstCase)),
-                       _mm256_set1_epi8(static_cast<char>(needle.last)),
-                       _mm256_set1_epi8(static_cast<char>(needle.lastCase)), needle.lastAt};
+    const Avx2Needle n = avx2Needle(needle);
     Steps<true> steps(at, most);
     for (const char* p = at;; p += Step) {
-        uint64_t stops = 0, ends = 0;
-        avx2Block<StopAtOtherBytes>(n, p, 0, stops, ends);
-        avx2Block<StopAtOtherBytes>(n, p + 32, 32, stops, ends);
+        uint64_t stops, ends;
+        avx2Step<StopAtOtherBytes>(n, p, stops, ends);
         if (steps.settle(p, stops, ends))
             return steps.finish(at);
     }
+}
+
+template <bool StopAtOtherBytes>
+__attribute__((target("avx2"))) bool mayHoldAvx2(const Needle& needle, const char* text, size_t length)
+{
+    const Avx2Needle n = avx2Needle(needle);
+    for (size_t at = 0; at < length; at += Step) {
+        uint64_t stops, ends;
+        avx2Step<StopAtOtherBytes>(n, text + at, stops, ends);
+        if (stops & lowBits(length - at))
+            return true;
+    }
+    return false;
 }
 
 #else
 
 // Elsewhere a byte at a time, with the same masks.
+template <bool StopAtOtherBytes>
+void plainStep(const Needle& needle, const char* p, uint64_t& stops, uint64_t& ends)
+{
+    stops = ends = 0;
+    for (size_t k = 0; k < Step; ++k) {
+        const auto byte = static_cast<unsigned char>(p[k]);
+        const auto later = static_cast<unsigned char>(p[k + needle.lastAt]);
+        const bool stop =
+            ((byte | needle.firstCase) == needle.first && (later | needle.lastCase) == needle.last) ||
+            (StopAtOtherBytes && byte >= 0x80);
+        stops |= uint64_t(stop) << k;
+        ends |= uint64_t(byte == 0) << k;
+    }
+}
+
 template <bool StopAtOtherBytes> size_t skipPlain(const Needle& needle, const char*& at, size_t most)
 {
     Steps<false> steps(at, most);
     for (const char* p = at;; p += Step) {
-        uint64_t stops = 0, ends = 0;
-        for (size_t k = 0; k < Step; ++k) {
-            const auto byte = static_cast<unsigned char>(p[k]);
-            const auto later = static_cast<unsigned char>(p[k + needle.lastAt]);
-            const bool stop =
-                ((byte | needle.firstCase) == needle.first && (later | needle.lastCase) == needle.last) ||
-                (StopAtOtherBytes && byte >= 0x80);
-            stops |= uint64_t(stop) << k;
-            ends |= uint64_t(byte == 0) << k;
-        }
+        uint64_t stops, ends;
+        plainStep<StopAtOtherBytes>(needle, p, stops, ends);
         if (steps.settle(p, stops, ends))
             return steps.finish(at);
     }
 }
 
+template <bool StopAtOtherBytes> bool mayHoldPlain(const Needle& needle, const char* text, size_t length)
+{
+    for (size_t at = 0; at < length; at += Step) {
+        uint64_t stops, ends;
+        plainStep<StopAtOtherBytes>(needle, text + at, stops, ends);
+        if (stops & lowBits(length - at))
+            return true;
+    }
+    return false;
+}
+
 #endif
+
+#if defined(ZEPHRIX_NAME_SCAN_X86)
+const Scans Sse2Scans[2] = {{skipSse2<false>, mayHoldSse2<false>}, {skipSse2<true>, mayHoldSse2<true>}};
+const Scans Avx2Scans[2] = {{skipAvx2<false>, mayHoldAvx2<false>}, {skipAvx2<true>, mayHoldAvx2<true>}};
+#else
+const Scans PlainScans[2] = {{skipPlain<false>, mayHoldPlain<false>}, {skipPlain<true>, mayHoldPlain<true>}};
+#endif
+
+const Scans& scansAt(NameScan::Width width, bool stopAtOtherBytes)
+{
+#if defined(ZEPHRIX_NAME_SCAN_X86)
+    return (width == NameScan::Width::Avx2 ? Avx2Scans : Sse2Scans)[stopAtOtherBytes];
+#else
+    (void)width;
+    return PlainScans[stopAtOtherBytes];
+#endif
+}
 
 } // namespace
 
 void NameScan::assign(std::string_view needle, Letters letters, OtherBytes otherBytes)
 {
-    length_ = 0;
+    scans_ = nullptr;
     if (needle.empty() || needle.size() > MaxNeedle || needle.find('\0') != std::string_view::npos)
         return;
-    length_ = needle.size();
-    first_ = static_cast<unsigned char>(needle.front());
-    last_ = static_cast<unsigned char>(needle.back());
+    const auto first = static_cast<unsigned char>(needle.front());
+    const auto last = static_cast<unsigned char>(needle.back());
     const bool eitherCase = letters == Letters::EitherCase;
-    firstCase_ = eitherCase ? caseBitOf(first_) : 0;
-    lastCase_ = eitherCase ? caseBitOf(last_) : 0;
+    needle_.first = first;
+    needle_.firstCase = eitherCase ? caseBitOf(first) : 0;
+    needle_.last = last;
+    needle_.lastCase = eitherCase ? caseBitOf(last) : 0;
+    needle_.lastAt = needle.size() - 1;
     stopAtOtherBytes_ = otherBytes == OtherBytes::Stop;
+    static const Width widest = available(Width::Avx2) ? Width::Avx2 : Width::Sse2;
+    scans_ = &scansAt(widest, stopAtOtherBytes_);
 }
 
 size_t NameScan::skip(const char*& at, size_t most, Width width) const
 {
-    if (most == 0 || length_ == 0)
-        return 0;
-    const Needle needle{first_, firstCase_, last_, lastCase_, length_ - 1};
-#if defined(ZEPHRIX_NAME_SCAN_X86)
-    if (width == Width::Avx2 && available(Width::Avx2))
-        return stopAtOtherBytes_ ? skipAvx2<true>(needle, at, most) : skipAvx2<false>(needle, at, most);
-    return stopAtOtherBytes_ ? skipSse2<true>(needle, at, most) : skipSse2<false>(needle, at, most);
-#else
-    (void)width;
-    return stopAtOtherBytes_ ? skipPlain<true>(needle, at, most) : skipPlain<false>(needle, at, most);
-#endif
+    return scans_ && most > 0 && available(width) ? scansAt(width, stopAtOtherBytes_).skip(needle_, at, most)
+                                                  : 0;
+}
+
+bool NameScan::mayHold(const char* text, size_t length, Width width) const
+{
+    return !scans_ || !available(width) || scansAt(width, stopAtOtherBytes_).mayHold(needle_, text, length);
 }
 
 bool NameScan::available(Width width)
@@ -231,12 +320,6 @@ bool NameScan::available(Width width)
 #else
     return width == Width::Sse2;
 #endif
-}
-
-NameScan::Width NameScan::best()
-{
-    static const Width width = available(Width::Avx2) ? Width::Avx2 : Width::Sse2;
-    return width;
 }
 
 } // namespace zephrix

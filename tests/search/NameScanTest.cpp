@@ -127,6 +127,12 @@ TEST(NameScan, AgreesWithPlainCodeOnRandomNames)
             // No name passed over holds the needle.
             for (size_t i = start; i < start + passed; ++i)
                 ASSERT_FALSE(holds(names[i], r)) << i;
+            // The test of one text says the same of each name.
+            for (size_t i = start; i < start + most; ++i) {
+                const bool mayHold = scan.mayHold(joined.data() + starts[i], names[i].size(), width);
+                ASSERT_EQ(mayHold, !names[i].empty() && stopsAt(joined, starts[i], r)) << i;
+                ASSERT_TRUE(mayHold || !holds(names[i], r)) << i;
+            }
         }
     }
 }
@@ -141,5 +147,6 @@ TEST(NameScan, NeedlesItCannotTakeMakeNoScan)
         EXPECT_FALSE(scan.active()) << needle.size();
         const char* at = "a\0";
         EXPECT_EQ(scan.skip(at, 1), 0u);
+        EXPECT_TRUE(scan.mayHold(at, 1)); // nothing is ruled out
     }
 }

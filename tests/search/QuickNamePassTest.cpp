@@ -23,34 +23,31 @@ struct Entry {
     size_t folder; // 0 is the root
 };
 
-// The name and type tests written out plainly.
+// The name test written out plainly; the case option applies to Contains.
+bool namePasses(const SearchCriteria& c, const std::string& text, bool caseSensitive)
+{
+    const std::string t = foldText(text), n = foldText(c.name);
+    switch (c.nameMatch) {
+    case NameMatch::Contains:
+        return caseSensitive ? text.find(c.name) != std::string::npos : t.find(n) != std::string::npos;
+    case NameMatch::Exactly:
+        return t == n;
+    case NameMatch::StartsWith:
+        return t.starts_with(n);
+    case NameMatch::EndsWith:
+        return t.ends_with(n);
+    }
+    return false;
+}
+
+// The name test on the base and the type test on the extension.
 bool accepts(const SearchCriteria& c, const std::string& name)
 {
     const size_t dot = name.rfind('.');
     const std::string base = name.substr(0, dot);
     const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    if (!c.name.empty()) {
-        const std::string b = foldText(base), n = foldText(c.name);
-        bool passes = false;
-        switch (c.nameMatch) {
-        case NameMatch::Contains:
-            passes =
-                c.caseSensitive ? base.find(c.name) != std::string::npos : b.find(n) != std::string::npos;
-            break;
-        case NameMatch::Exactly:
-            passes = b == n;
-            break;
-        case NameMatch::StartsWith:
-            passes = b.starts_with(n);
-            break;
-        case NameMatch::EndsWith:
-            passes = b.ends_with(n);
-            break;
-        }
-        if (!passes)
-            return false;
-    }
-    return c.fileType.empty() || foldText(extension) == foldText(c.fileType);
+    return (c.name.empty() || namePasses(c, base, c.caseSensitive)) &&
+           (c.fileType.empty() || foldText(extension) == foldText(c.fileType));
 }
 
 using Counts = std::pair<int64_t, int64_t>; // searched and found at a yield
@@ -77,8 +74,10 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
             s += pieces[random() % pieces.size()];
         return s;
     };
-    const std::vector<std::string> folders = {"one/", "one/two/", "three/"};
     for (int pair = 0; pair < 8; ++pair) {
+        // The second folder is in the first, which an exclusion takes with it.
+        const std::string first = "d" + text(3) + "1", second = "d" + text(3), third = "d" + text(3) + "3";
+        const std::vector<std::string> folders = {first + "/", first + "/" + second + "/", third + "/"};
         SearchHarness h;
         TempTree tree;
         const std::string root = tree.path() + "/";
@@ -144,12 +143,21 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
                 if (changeAt >= 0 && expected.searched >= changeAt)
                     current.name = later;
             };
+            // Folder rows first, the case option aside.
+            const bool showFolders = random() % 2 == 0;
+            if (showFolders && !request.name.empty() && request.fileType.empty()) {
+                for (size_t k = 0; k < folders.size(); ++k) {
+                    const std::string path = folders[k].substr(0, folders[k].size() - 1);
+                    constexpr bool CaseSensitive = false;
+                    if (!(excluding && k < 2) &&
+                        namePasses(request, path.substr(path.rfind('/') + 1), CaseSensitive))
+                        expected.rows.push_back(folders[k]);
+                }
+            }
             for (const Entry& e : entries) {
                 if (cancelled)
                     break;
-                if (excluding && e.folder == 1) // one/ and with it one/two/
-                    continue;
-                if (excluding && e.folder == 2)
+                if (excluding && (e.folder == 1 || e.folder == 2))
                     continue;
                 ++expected.searched;
                 if (expected.searched % 100 == 0)
@@ -174,8 +182,9 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
             }
             h.view.options.ExcludedFolders = {""};
             if (excluding)
-                h.view.options.ExcludedFolders.push_back(root + "one/");
+                h.view.options.ExcludedFolders.push_back(root + folders[0]);
             h.view.options.ResultsLimit = true; // no limit
+            h.view.options.ShowFolders = showFolders;
             h.view.onReadCriteria = [&](SearchCriteria& c) {
                 if (changeAt >= 0 && h.state.FilesSearchedCount >= changeAt)
                     c.name = later;
