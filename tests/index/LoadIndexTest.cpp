@@ -65,6 +65,8 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
         {"percent outside the name is text", "a|0||c%|m%zz\r\n", "a|0||c%|m%zz"},
         {"empty name", "|0|1|1/1/2020|1/2/2020\r\n", "|0|1|1/1/2020|1/2/2020"},
         {"leading zeros", "a|0000001|1|1/1/2020|1/2/2020\r\n", "a|1|1|1/1/2020|1/2/2020"},
+        {"a five-digit year has a date's shape", "a|0|5|3/1/2005 10:15:00 AM|12/31/10000\r\n",
+         "a|0|5|3/1/2005 10:15:00 AM|12/31/10000"},
         {"longer than a read", "a|0|1|1/1/2020|1/2/2020|" + std::string(700000, 'z') + "\r\n",
          "a|0|1|1/1/2020|1/2/2020"},
     };
@@ -130,16 +132,17 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
          "line 3 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
         {"far into the file", entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()), root,
          "line 30002 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"cut short: the last line without its line end", entryLines(2).substr(0, entryLines(2).size() - 9),
-         root, tree.at("home.idx") + " is cut short: its last line has no line end Position: 4"},
-        {"a lone CR at the end", entryLines(1) + "a|0|1|1/1/2020|1/2/2020\r", root,
-         "is cut short: its last line has no line end Position: 4"},
         {"a size that is not one", Stamp + "a|0|1k|1/1/2020|1/2/2020\r\n", root,
+         "line 2 of " + tree.at("home.idx") + " has a size that is not a number Position: 4"},
+        {"a negative size", Stamp + "a|0|-1|1/1/2020|1/2/2020\r\n", root, "not a number Position: 4"},
+        {"a size past 64 bits", Stamp + "a|0|18446744073709551616|1/1/2020|1/2/2020\r\n", root,
          "has a size that is not a number Position: 4"},
-        {"a date cut short", Stamp + "a|0|1|12/6/2|1/2/2020\r\n", root,
+        {"a date cut short", Stamp + "a|0|1|12/6/2|1/2/2020\r\n", root, "not a date Position: 4"},
+        {"a date that is no date", Stamp + "a|0|1|1/1/2020|yesterday\r\n", root, "not a date Position: 4"},
+        {"a time without AM or PM", Stamp + "a|0|1|1/1/2020|1/1/2020 1:00:00\r\n", root,
          "has a date that is not a date Position: 4"},
-        {"a date that is no date", Stamp + "a|0|1|1/1/2020|yesterday\r\n", root,
-         "has a date that is not a date Position: 4"},
+        {"an empty date beside a size", Stamp + "a|0|1|1/1/2020|\r\n", root, "not a date Position: 4"},
+        {"Deleted beside a size", Stamp + "a|0|1|1/1/2020|Deleted\r\n", root, "not a date Position: 4"},
         {"invalid escape in a name", Stamp + "a%41|0|1|1/1/2020|1/2/2020\r\n", root,
          "has an invalid escape in its name Position: 4"},
         {"cut escape in a name", Stamp + "a%7|0|1|1/1/2020|1/2/2020\r\n", root,
@@ -147,8 +150,6 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
         {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|1/1/2020|1/2/2020\r\n", root,
          "is too long Position: 4"},
         {"invalid escape in a folder", Stamp, root + "/home/%zz/\r\n", "has an invalid escape Position: 6"},
-        {"folders file cut short", Stamp, root + "/home/a",
-         "is cut short: its last line has no line end Position: 6"},
         {"no folders at all", entryLines(1), Stamp,
          "names folder 0, which the folders file does not have Position: 7"},
         {"stamps of two builds", entryLines(1), "1/1/2020\r\n/home/\r\n",
@@ -173,6 +174,26 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
     EXPECT_TRUE(reporter.reports[0].description.ends_with(" Position: 2"));
 }
 
+TEST_F(Loader, AFileCutShortIsRefusedWhereverItIsCut)
+{
+    for (const auto& [file, position] : {std::pair{"home.idx", 4}, {"homepaths.idx", 6}}) {
+        pair(entryLines(2), Stamp + "/home/\r\n/home/a/\r\n");
+        const std::string whole = readWholeFile(tree.at(file));
+        for (size_t cut = 1; cut < whole.size(); ++cut) {
+            if (whole[cut - 1] == '\n') // whole lines, only fewer
+                continue;
+            tree.file(file, whole.substr(0, cut));
+            reporter.reports.clear();
+            EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
+            ASSERT_EQ(reporter.reports.size(), 1u) << cut;
+            EXPECT_EQ(reporter.reports[0].description, "Bad index file: " + tree.at(file) +
+                                                           " is cut short: its last line has no line end "
+                                                           "Position: " +
+                                                           std::to_string(position));
+        }
+    }
+}
+
 TEST_F(Loader, FolderNumbersAreDigitsOnly)
 {
     auto failureOf = [&](const std::string& field) {
@@ -182,13 +203,9 @@ TEST_F(Loader, FolderNumbersAreDigitsOnly)
         return reporter.reports.empty() ? "" : reporter.reports[0].description;
     };
     // A number that reads is checked against the folders; other texts are not numbers.
-    for (const auto& [field, read] : {std::pair{"00000001", "1"},
-                                      {"99999999", "99999999"},
-                                      {"123456789", "123456789"},
-                                      {"0000000000000000007", "7"},
-                                      {"00000000000000000007", "7"},
-                                      {"4294967295", "4294967295"}})
-        EXPECT_TRUE(failureOf(field).ends_with(std::string("names folder ") + read +
+    for (const std::string field :
+         {"00000001", "99999999", "123456789", "0000000000000000007", "00000000000000000007", "4294967295"})
+        EXPECT_TRUE(failureOf(field).ends_with("names folder " + std::to_string(std::stoull(field)) +
                                                ", which the folders file does not have Position: 7"))
             << field;
     for (const char* field :
