@@ -1,15 +1,20 @@
 #pragma once
 // zephrix-cli started as a shell would start it: stdin on /dev/null, stdout
-// on a pipe, stderr in a file.
+// on a pipe (or in a file), stderr in a file.
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "support/TempTree.h"
 
@@ -27,6 +32,7 @@ struct CliCommand {
     std::vector<std::string> env;    // NAME=value, in place of the inherited NAME
     std::string cwd;                 // empty: this process's
     std::vector<std::string> prefix; // words before the program, such as setpriv and its options
+    std::string outFile;             // empty: stdout on a pipe
 };
 
 struct CliProcess {
@@ -61,7 +67,11 @@ inline CliProcess startCli(const CliCommand& command, const std::string& errFile
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    if (command.outFile.empty())
+        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
+    else
+        posix_spawn_file_actions_addopen(&actions, 1, command.outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                         0644);
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (!command.cwd.empty())
         posix_spawn_file_actions_addchdir_np(&actions, command.cwd.c_str());
@@ -73,21 +83,29 @@ inline CliProcess startCli(const CliCommand& command, const std::string& errFile
     return process;
 }
 
-inline std::string readToEnd(int fd)
-{
-    std::string text;
-    char buffer[65536];
-    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) != 0 && (got > 0 || errno == EINTR);)
-        text.append(buffer, size_t(std::max<ssize_t>(got, 0)));
-    ::close(fd);
-    return text;
-}
-
-// Reads stdout to its end, then waits for the exit.
-inline CliRun finishCli(CliProcess& process)
+// Reads stdout to its end, then waits for the exit. A run still going after
+// `limit` is killed and fails the test rather than holding it.
+inline CliRun finishCli(CliProcess& process, std::chrono::seconds limit = std::chrono::seconds(120))
 {
     CliRun run;
-    run.out = readToEnd(process.out);
+    const auto end = std::chrono::steady_clock::now() + limit;
+    pollfd ready{process.out, POLLIN, 0};
+    char buffer[65536];
+    for (;;) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        const int polled = left.count() > 0 ? ::poll(&ready, 1, int(left.count())) : 0;
+        if (polled == 0) {
+            ADD_FAILURE() << "zephrix-cli did not end within " << limit.count() << " s";
+            ::kill(process.pid, SIGKILL);
+            break;
+        }
+        const ssize_t got = polled < 0 ? -1 : ::read(process.out, buffer, sizeof buffer);
+        if (got == 0 || (got < 0 && errno != EINTR))
+            break;
+        run.out.append(buffer, size_t(std::max<ssize_t>(got, 0)));
+    }
+    ::close(process.out);
     int status = 0;
     if (process.pid > 0 && ::waitpid(process.pid, &status, 0) == process.pid && WIFEXITED(status))
         run.exitCode = WEXITSTATUS(status);
@@ -100,5 +118,19 @@ inline CliRun runCli(const CliCommand& command, const std::string& errFile)
     CliProcess process = startCli(command, errFile);
     return finishCli(process);
 }
+
+// A tree to index, and a folder of the test's own for the indexes, the
+// settings and stderr.
+struct CliTest : ::testing::Test {
+    test::TempTree work, tree;
+    std::string indexes = work.at("indexes"), root = tree.path() + "/";
+
+    CliCommand command(std::vector<std::string> args) const
+    {
+        args.insert(args.begin(), {"--indexes", indexes});
+        return {args, {"XDG_CONFIG_HOME=" + work.at("config"), "LC_ALL=C"}};
+    }
+    CliRun run(const std::vector<std::string>& args) const { return runCli(command(args), work.at("err")); }
+};
 
 } // namespace zephrix::clitest

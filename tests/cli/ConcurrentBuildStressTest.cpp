@@ -2,20 +2,17 @@
 // round after round, the tree changing between rounds. Every folder holds
 // files of the same names and every file has a size no other file has, so a
 // row that names the wrong folder shows itself by its size.
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
-#include <filesystem>
-#include <random>
-
-#include <gtest/gtest.h>
-
 #include <ctime>
+#include <filesystem>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "cli/CliProcess.h"
 #include "support/IndexPair.h"
@@ -48,28 +45,14 @@ TreeContent treeContent(const std::string& root)
 }
 
 // zephrix-cli with stdout and stderr in files, so many can run at once.
-pid_t spawnCli(std::vector<std::string> words, const std::string& output)
+pid_t spawnCli(const std::vector<std::string>& words, const std::string& output)
 {
-    words.insert(words.begin(), ZEPHRIX_CLI_PATH);
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (output + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, (output + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = -1;
-    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    CliProcess process = startCli({words, {}, {}, {}, output + ".out"}, output + ".err");
+    ::close(process.out);
+    return process.pid;
 }
 
-struct ConcurrentBuildStress : ::testing::Test {
-    TempTree work, tree;
-    std::string root = tree.path() + "/";
+struct ConcurrentBuildStress : CliTest {
     std::mt19937 random{std::random_device{}()};
     size_t nextSize = 1;
     int nextFolder = 0;
@@ -133,9 +116,9 @@ struct ConcurrentBuildStress : ::testing::Test {
     // it ends, until both builds are over.
     void runRound(const Files& now, const Files& before)
     {
-        const std::vector<std::string> index{"--indexes", work.at("indexes"), "index", root};
-        std::vector<std::string> search{"--indexes",     work.at("indexes"), "search",     "--drive", root,
-                                        "--no-settings", "--no-folders",     "--no-limit", "--name",  "f"};
+        const std::vector<std::string> index{"--indexes", indexes, "index", root};
+        std::vector<std::string> search{"--indexes",     indexes,        "search",     "--drive", root,
+                                        "--no-settings", "--no-folders", "--no-limit", "--name",  "f"};
         std::vector<pid_t> builds{spawnCli(index, work.at("b0")), spawnCli(index, work.at("b1"))};
         std::vector<pid_t> slots(3, -1);
         for (bool running = true; running; ::usleep(500)) {
@@ -174,8 +157,7 @@ TEST_F(ConcurrentBuildStress, EverySearchRowIsTheTreesOwn)
         std::chrono::steady_clock::now() + std::chrono::seconds(seconds ? std::atoi(seconds) : 5);
     for (int i = 0; i < 40; ++i)
         addFolder();
-    CliCommand first{{"--indexes", work.at("indexes"), "index", root}, {}, {}, {}};
-    ASSERT_EQ(runCli(first, work.at("first.err")).exitCode, 0);
+    ASSERT_EQ(run({"index", root}).exitCode, 0);
 
     Files before = treeContent(root).files;
     int rounds = 0;
@@ -185,8 +167,8 @@ TEST_F(ConcurrentBuildStress, EverySearchRowIsTheTreesOwn)
         const std::time_t from = std::time(nullptr);
         runRound(content.files, before);
         // Whatever ran, the pair left is this tree's, with nothing beside it.
-        expectPairMatchesTree(work.at("indexes"), root, from, std::time(nullptr));
-        for (const auto& file : std::filesystem::directory_iterator(work.at("indexes")))
+        expectPairMatchesTree(indexes, root, from, std::time(nullptr));
+        for (const auto& file : std::filesystem::directory_iterator(indexes))
             EXPECT_EQ(file.path().string().find(".tmp."), std::string::npos) << file.path();
         before = content.files;
     }

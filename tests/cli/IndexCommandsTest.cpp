@@ -16,24 +16,7 @@
 using namespace zephrix::clitest;
 using namespace zephrix::test;
 
-namespace {
-
-struct CliIndex : ::testing::Test {
-    TempTree work; // stderr and indexes
-    TempTree tree; // what gets indexed
-    std::string indexes = work.at("indexes");
-    std::string root = tree.path() + "/";
-
-    CliCommand command(const std::vector<std::string>& args)
-    {
-        std::vector<std::string> all{"--indexes", indexes};
-        all.insert(all.end(), args.begin(), args.end());
-        return {all};
-    }
-    CliRun run(const std::vector<std::string>& args) { return runCli(command(args), work.at("err")); }
-};
-
-} // namespace
+using CliIndex = CliTest;
 
 TEST_F(CliIndex, IndexWritesThePairOfTheTree)
 {
@@ -57,6 +40,12 @@ TEST_F(CliIndex, IndexWritesThePairOfTheTree)
     const CliRun age = run({"age", root});
     EXPECT_TRUE(age.out == "0\n" || age.out == "1\n") << age.out;
     EXPECT_EQ(run({"age", tree.at("elsewhere")}).out, "100\n");
+    // With --folder, the folder pair of any folder.
+    EXPECT_EQ(run({"index", tree.at("a"), "--folder"}).exitCode, 0);
+    const StoredPair folderPair = readStoredPair(indexes, tree.at("a/"), true);
+    EXPECT_EQ(folderPair.folders[0] + " " + std::to_string(folderPair.folders.size()), tree.at("a/") + " 4");
+    const CliRun drives = run({"drives"});
+    EXPECT_NE(("\n" + drives.out).find("\n/\tHard Disk\n"), std::string::npos) << drives.out;
 }
 
 TEST_F(CliIndex, ClosedFoldersAreSkippedForAnUnprivilegedUser)
@@ -82,28 +71,6 @@ TEST_F(CliIndex, ClosedFoldersAreSkippedForAnUnprivilegedUser)
         << result.err;
     expectPairMatchesTree(indexes, root, before, std::time(nullptr),
                           {root + "closed/", root + "listable-only/"});
-}
-
-TEST_F(CliIndex, FailuresAndBadRequests)
-{
-    const CliRun failed = run({"index", tree.at("missing")});
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.find("No such file or directory") != std::string::npos &&
-                failed.err.ends_with(" - " + tree.at("missing/") + "\n"))
-        << failed.err;
-    EXPECT_FALSE(std::filesystem::exists(entriesFile(indexes, tree.at("missing/"))));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"index"}, {"age"}, {"index", root, "extra"}, {"index", root, "--bogus"}, {"drives", "x"}}) {
-        const CliRun result = run(args);
-        EXPECT_EQ(result.exitCode, 2) << args[0];
-        EXPECT_FALSE(result.err.empty());
-    }
-    EXPECT_EQ(run({"index", root, "--folder"}).exitCode, 0); // the folder pair, not the drive pair
-    EXPECT_TRUE(std::filesystem::exists(indexes + "/temppaths.idx") &&
-                !std::filesystem::exists(entriesFile(indexes, root)));
-    const CliRun drives = run({"drives"});
-    EXPECT_EQ(drives.exitCode, 0);
-    EXPECT_NE(("\n" + drives.out).find("\n/\tHard Disk\n"), std::string::npos) << drives.out;
 }
 
 TEST_F(CliIndex, ProgressShowsOnATerminal)
