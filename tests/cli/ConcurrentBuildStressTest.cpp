@@ -44,14 +44,6 @@ TreeContent treeContent(const std::string& root)
     return content;
 }
 
-// zephrix-cli with stdout and stderr in files, so many can run at once.
-pid_t spawnCli(const std::vector<std::string>& words, const std::string& output)
-{
-    CliProcess process = startCli({words, {}, {}, {}, output + ".out"}, output + ".err");
-    ::close(process.out);
-    return process.pid;
-}
-
 struct ConcurrentBuildStress : CliTest {
     std::mt19937 random{std::random_device{}()};
     size_t nextSize = 1;
@@ -91,13 +83,12 @@ struct ConcurrentBuildStress : CliTest {
 
     // A row is right when its file is in its folder with the size shown, or
     // with the size it had before this round (the pair read may be older).
-    void checkSearch(const std::string& output, int status, const Files& now, const Files& before)
+    void checkSearch(const CliRun& result, const Files& now, const Files& before)
     {
         ++searches;
-        const std::string err = readWholeFile(output + ".err");
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || err.find("error") != std::string::npos)
-            problems.push_back("search failed: " + err);
-        std::istringstream lines(readWholeFile(output + ".out"));
+        if (result.exitCode != 0 || result.err.find("error") != std::string::npos)
+            problems.push_back("search failed: " + result.err);
+        std::istringstream lines(result.out);
         for (std::string name, path, type, size, rest; std::getline(lines, name, '\t');) {
             std::getline(lines, path, '\t');
             std::getline(lines, type, '\t');
@@ -112,39 +103,26 @@ struct ConcurrentBuildStress : CliTest {
         }
     }
 
-    // Two builds, and searches in three slots, each started again as soon as
-    // it ends, until both builds are over.
+    // Two builds, and searches two at a time beside them until both builds are over.
     void runRound(const Files& now, const Files& before)
     {
-        const std::vector<std::string> index{"--indexes", indexes, "index", root};
-        std::vector<std::string> search{"--indexes",     indexes,        "search",     "--drive", root,
-                                        "--no-settings", "--no-folders", "--no-limit", "--name",  "f"};
-        std::vector<pid_t> builds{spawnCli(index, work.at("b0")), spawnCli(index, work.at("b1"))};
-        std::vector<pid_t> slots(3, -1);
-        for (bool running = true; running; ::usleep(500)) {
-            running = false;
-            for (pid_t& build : builds) {
-                int status = 0;
-                if (build > 0 && ::waitpid(build, &status, WNOHANG) == build) {
-                    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-                        problems.push_back("a build failed");
-                    build = -1;
-                }
-                running |= build > 0;
-            }
-            const bool building = running;
-            for (size_t slot = 0; slot < slots.size(); ++slot) {
-                const std::string output = work.at("s" + std::to_string(slot));
-                int status = 0;
-                if (slots[slot] > 0 && ::waitpid(slots[slot], &status, WNOHANG) == slots[slot]) {
-                    checkSearch(output, status, now, before);
-                    slots[slot] = -1;
-                }
-                if (slots[slot] < 0 && building)
-                    slots[slot] = spawnCli(search, output);
-                running |= slots[slot] > 0;
-            }
-        }
+        CliProcess builds[] = {startCli(command({"index", root}), work.at("b0")),
+                               startCli(command({"index", root}), work.at("b1"))};
+        auto running = [](const CliProcess& build) {
+            siginfo_t ended{};
+            return ::waitid(P_PID, id_t(build.pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                   ended.si_pid == 0;
+        };
+        const CliCommand search = command(
+            {"search", "--drive", root, "--no-settings", "--no-folders", "--no-limit", "--name", "f"});
+        do {
+            CliProcess beside = startCli(search, work.at("s1"));
+            checkSearch(runCli(search, work.at("s0")), now, before);
+            checkSearch(finishCli(beside), now, before);
+        } while (running(builds[0]) || running(builds[1]));
+        for (CliProcess& build : builds)
+            if (finishCli(build).exitCode != 0)
+                problems.push_back("a build failed");
     }
 };
 
