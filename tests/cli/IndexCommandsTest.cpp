@@ -1,10 +1,8 @@
 // zephrix-cli drives, index and age, run as a user would run them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <pty.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -96,34 +94,4 @@ TEST_F(CliIndex, ProgressShowsOnATerminal)
     for (const std::string& label :
          {"Indexing: " + root, std::string("Files Found: "), std::string("Directories Found: ")})
         EXPECT_NE(shown.find(label), std::string::npos) << shown;
-}
-
-TEST_F(CliIndex, InterruptCancelsAndLeavesNoIndex)
-{
-    for (int folder = 0; folder < 200; ++folder) { // still walking when the signal comes
-        tree.dir("d" + std::to_string(folder));
-        for (int i = 0; i < 150; ++i)
-            ::close(::open(tree.at("d" + std::to_string(folder) + "/f" + std::to_string(i)).c_str(),
-                           O_WRONLY | O_CREAT, 0644));
-    }
-    std::filesystem::create_directories(indexes);
-    writePair(indexes, root, {}, {});
-    // The temporaries appear once the build has begun, after the handler is in place.
-    const int watch = ::inotify_init1(IN_CLOEXEC);
-    ASSERT_GE(::inotify_add_watch(watch, indexes.c_str(), IN_CREATE), 0);
-    CliProcess build = startCli(command({"index", root}), work.at("err"));
-    ASSERT_GT(build.pid, 0);
-    pollfd ready{watch, POLLIN, 0};
-    ASSERT_EQ(::poll(&ready, 1, 10000), 1);
-    ::kill(build.pid, SIGINT);
-    ::close(watch);
-    const CliRun result = finishCli(build);
-    if (result.exitCode == 0)
-        GTEST_SKIP() << "the build ended before the interrupt arrived";
-    EXPECT_EQ(result.exitCode, 130) << result.err;
-    EXPECT_NE(result.err.find("cancelled"), std::string::npos) << result.err;
-    // The old pair and the temporaries must be gone; the lock file stays.
-    EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(indexes), {}),
-              std::vector<std::filesystem::path>{
-                  entriesFile(indexes, root).replace(entriesFile(indexes, root).size() - 4, 4, ".lock")});
 }
