@@ -118,52 +118,43 @@ TEST_F(Loader, AMissingFileIsNoIndexAndASmallerLoadLeavesNothingOfTheLargerOne)
 
 TEST_F(Loader, BadPairsFailWithWhatAndWhere)
 {
-    const std::string root = Stamp + "/home/\r\n";
+    const std::string home = tree.at("home.idx");
+    auto lines = [](const std::string& text) { return Stamp + text; };
     struct Case {
-        const char* what;
-        std::string entries;
-        std::string folders;
-        std::string message; // the end of the description
+        std::string entries, message; // the end of the description
+        std::string folders = Stamp + "/home/\r\n";
     } cases[] = {
-        {"empty entries file", "", root, "has no build stamp Position: 3"},
-        {"four fields", Stamp + "a|0|1|1/1/2020\r\n", root,
-         "line 2 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"empty line", entryLines(1) + "\r\n", root,
-         "line 3 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"far into the file", entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()), root,
-         "line 30002 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"a size that is not one", Stamp + "a|0|1k|1/1/2020|1/2/2020\r\n", root,
-         "line 2 of " + tree.at("home.idx") + " has a size that is not a number Position: 4"},
-        {"a negative size", Stamp + "a|0|-1|1/1/2020|1/2/2020\r\n", root, "not a number Position: 4"},
-        {"a size past 64 bits", Stamp + "a|0|18446744073709551616|1/1/2020|1/2/2020\r\n", root,
+        {"", "has no build stamp Position: 3"},
+        {lines("a|0|1|1/1/2020\r\n"), "line 2 of " + home + " has fewer than five fields Position: 4"},
+        {entryLines(1) + "\r\n", "line 3 of " + home + " has fewer than five fields Position: 4"},
+        {entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()),
+         "line 30002 of " + home + " has fewer than five fields Position: 4"},
+        {lines("a|0|1k|1/1/2020|1/2/2020\r\n"),
+         "line 2 of " + home + " has a size that is not a number Position: 4"},
+        {lines("a|0|-1|1/1/2020|1/2/2020\r\n"), "has a size that is not a number Position: 4"},
+        {lines("a|0|18446744073709551616|1/1/2020|1/2/2020\r\n"),
          "has a size that is not a number Position: 4"},
-        {"a date cut short", Stamp + "a|0|1|12/6/2|1/2/2020\r\n", root, "not a date Position: 4"},
-        {"a date that is no date", Stamp + "a|0|1|1/1/2020|yesterday\r\n", root, "not a date Position: 4"},
-        {"a time without AM or PM", Stamp + "a|0|1|1/1/2020|1/1/2020 1:00:00\r\n", root,
-         "has a date that is not a date Position: 4"},
-        {"an empty date beside a size", Stamp + "a|0|1|1/1/2020|\r\n", root, "not a date Position: 4"},
-        {"Deleted beside a size", Stamp + "a|0|1|1/1/2020|Deleted\r\n", root, "not a date Position: 4"},
-        {"invalid escape in a name", Stamp + "a%41|0|1|1/1/2020|1/2/2020\r\n", root,
-         "has an invalid escape in its name Position: 4"},
-        {"cut escape in a name", Stamp + "a%7|0|1|1/1/2020|1/2/2020\r\n", root,
-         "has an invalid escape in its name Position: 4"},
-        {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|1/1/2020|1/2/2020\r\n", root,
-         "is too long Position: 4"},
-        {"invalid escape in a folder", Stamp, root + "/home/%zz/\r\n", "has an invalid escape Position: 6"},
-        {"no folders at all", entryLines(1), Stamp,
-         "names folder 0, which the folders file does not have Position: 7"},
-        {"stamps of two builds", entryLines(1), "1/1/2020\r\n/home/\r\n",
-         "come from different builds Position: 7"},
+        {lines("a|0|1|12/6/2|1/2/2020\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|yesterday\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|1/1/2020 1:00:00\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|Deleted\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a%41|0|1|1/1/2020|1/2/2020\r\n"), "has an invalid escape in its name Position: 4"},
+        {lines("a%7|0|1|1/1/2020|1/2/2020\r\n"), "has an invalid escape in its name Position: 4"},
+        {lines("a|0|" + std::string(70000, '1') + "|1/1/2020|1/2/2020\r\n"), "is too long Position: 4"},
+        {Stamp, "has an invalid escape Position: 6", lines("/home/\r\n/home/%zz/\r\n")},
+        {entryLines(1), "names folder 0, which the folders file does not have Position: 7", Stamp},
+        {entryLines(1), "come from different builds Position: 7", "1/1/2020\r\n/home/\r\n"},
     };
     for (const auto& c : cases) {
-        pair(entryLines(5), root);
+        pair(entryLines(5), Stamp + "/home/\r\n");
         ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         reporter.reports.clear();
         pair(c.entries, c.folders);
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.what;
-        EXPECT_EQ(ctx.LoadedIndexRoot, "") << c.what;
-        EXPECT_EQ(ctx.index.entryCount(), 0u) << c.what;
-        ASSERT_EQ(reporter.reports.size(), 1u) << c.what;
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.message;
+        EXPECT_EQ(ctx.LoadedIndexRoot, "") << c.message;
+        EXPECT_EQ(ctx.index.entryCount(), 0u) << c.message;
+        ASSERT_EQ(reporter.reports.size(), 1u) << c.message;
         EXPECT_EQ(reporter.reports[0].location, 11054);
         EXPECT_TRUE(reporter.reports[0].description.ends_with(c.message)) << reporter.reports[0].description;
     }
