@@ -258,13 +258,6 @@ TEST_F(Driver, TheThousandthFileIsTheLast)
     h.search();
     EXPECT_EQ(h.view.all("DisplayOk").size(), 1u);
     expectFinished(1000, 1000);
-
-    h.view.calls.clear(); // without the limit every file is listed
-    h.view.options.ResultsLimit = true;
-    h.request({many.root, a.root}, "hit");
-    h.search();
-    EXPECT_EQ(h.view.rows.size(), 1010u);
-    EXPECT_TRUE(h.view.all("DisplayOk").empty());
 }
 
 TEST_F(Driver, AFailureIsReportedAndTheButtonComesBack)
