@@ -1,6 +1,6 @@
 #pragma once
 // zephrix-cli started as a shell would start it: stdin on /dev/null, stdout
-// on a pipe (or in a file), stderr in a file.
+// on a pipe, stderr in a file.
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -32,7 +32,6 @@ struct CliCommand {
     std::vector<std::string> env;    // NAME=value, in place of the inherited NAME
     std::string cwd;                 // empty: this process's
     std::vector<std::string> prefix; // words before the program, such as setpriv and its options
-    std::string outFile;             // empty: stdout on a pipe
 };
 
 struct CliProcess {
@@ -43,23 +42,16 @@ struct CliProcess {
 
 inline CliProcess startCli(const CliCommand& command, const std::string& errFile)
 {
-    std::vector<std::string> words = command.prefix, env = command.env;
+    // env sets the variables; it and setpriv exec, so the pid is the program's.
+    std::vector<std::string> words = command.prefix;
+    words.push_back("env");
+    words.insert(words.end(), command.env.begin(), command.env.end());
     words.push_back(ZEPHRIX_CLI_PATH);
     words.insert(words.end(), command.args.begin(), command.args.end());
-    for (char** e = environ; *e; ++e) {
-        const std::string name = std::string(*e).substr(0, std::string(*e).find('=') + 1);
-        if (std::none_of(command.env.begin(), command.env.end(),
-                         [&](const auto& g) { return g.starts_with(name); }))
-            env.push_back(*e);
-    }
-    auto pointers = [](std::vector<std::string>& list) {
-        std::vector<char*> result;
-        for (auto& word : list)
-            result.push_back(word.data());
-        result.push_back(nullptr);
-        return result;
-    };
-    auto argv = pointers(words), envp = pointers(env);
+    std::vector<char*> argv;
+    for (auto& word : words)
+        argv.push_back(word.data());
+    argv.push_back(nullptr);
     CliProcess process{-1, -1, errFile};
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
@@ -67,15 +59,11 @@ inline CliProcess startCli(const CliCommand& command, const std::string& errFile
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    if (command.outFile.empty())
-        posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-    else
-        posix_spawn_file_actions_addopen(&actions, 1, command.outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                         0644);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
     posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     if (!command.cwd.empty())
         posix_spawn_file_actions_addchdir_np(&actions, command.cwd.c_str());
-    if (posix_spawnp(&process.pid, argv[0], &actions, nullptr, argv.data(), envp.data()) != 0)
+    if (posix_spawnp(&process.pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
         process.pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
