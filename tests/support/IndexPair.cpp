@@ -6,25 +6,12 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <cctype>
 #include <map>
+
+#include "index/IndexFormat.h"
 
 namespace zephrix::test {
 namespace {
-
-std::string stemOf(const std::string& root)
-{
-    std::string stem;
-    for (size_t i = 1; i < root.size(); ++i) {
-        const auto c = static_cast<unsigned char>(root[i]);
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02x", c);
-        stem += c == '/' ? (i + 1 < root.size() ? "-" : "")
-                : std::isalnum(c) || c == '_' || c == ':' || (c == '.' && i > 1) ? std::string(1, char(c))
-                                                                                 : std::string(hex);
-    }
-    return stem.empty() ? "-" : stem;
-}
 
 std::string decodedName(const std::string& text)
 {
@@ -85,12 +72,12 @@ void collectTree(const std::string& folder, dev_t device, const std::set<std::st
 
 std::string entriesFile(const std::string& indexes, const std::string& root, bool folderPair)
 {
-    return indexes + "/" + (folderPair ? "temp" : stemOf(root)) + ".idx";
+    return IndexFormat::pairPaths(indexes, root, folderPair ? IndexMode::Folder : IndexMode::Drive)->entries;
 }
 
 std::string foldersFile(const std::string& indexes, const std::string& root, bool folderPair)
 {
-    return indexes + "/" + (folderPair ? "temp" : stemOf(root)) + "paths.idx";
+    return IndexFormat::pairPaths(indexes, root, folderPair ? IndexMode::Folder : IndexMode::Drive)->folders;
 }
 
 std::string escapedName(const std::string& text)

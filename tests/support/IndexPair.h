@@ -1,6 +1,8 @@
 #pragma once
-// Index pairs as tests write and read them, with code of their own: file
-// names, dates and escapes are worked out here, never by the program.
+// Index pairs as tests write and read them, with code of their own: dates,
+// escapes and line forms are worked out here, never by the program. Only the
+// files' names come from IndexFormat, whose own test checks them against
+// systemd-escape.
 #include <cstdint>
 #include <ctime>
 #include <set>
@@ -26,8 +28,7 @@ struct StoredPair {
     std::vector<StoredEntry> entries;
 };
 
-// The pair's files: the root escaped as `systemd-escape --path` does (test
-// roots never need the program's extra escapes), or the folder pair.
+// The pair's files: root's drive pair, or the folder pair.
 std::string entriesFile(const std::string& indexes, const std::string& root, bool folderPair = false);
 std::string foldersFile(const std::string& indexes, const std::string& root, bool folderPair = false);
 // '%', '|', CR and LF written as %25, %7C, %0D and %0A.
