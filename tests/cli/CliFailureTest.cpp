@@ -201,8 +201,6 @@ TEST_F(CliFailureTest, KilledAndInterruptedBuildsLeaveNothingBehind)
             EXPECT_EQ(temporaries(), 2u); // the last one's: each build cleared the ones before
             continue;
         }
-        if (result.exitCode == 0)
-            GTEST_SKIP() << "the build ended before the interrupt arrived";
         EXPECT_EQ(result.exitCode, 130) << result.err;
         EXPECT_NE(result.err.find("cancelled"), std::string::npos) << result.err;
         EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(indexes), {}),

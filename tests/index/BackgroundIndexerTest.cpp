@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
 
 #include <cstring>
 #include <deque>
@@ -187,42 +186,34 @@ TEST_F(BackgroundIndexerTest, ClicksAndTicksDuringAPassStartNoSecondBuild)
     EXPECT_EQ(h.view.rows.size(), 10u); // f140.txt to f149.txt
 }
 
-TEST_F(BackgroundIndexerTest, ForceRebuildsEveryTickedDriveWithTheWindow)
+TEST_F(BackgroundIndexerTest, ForceRebuildsEveryTickedDriveWithTheWindowOnceNoSearchRuns)
 {
-    const std::string ticked = addDrive(1);
+    const std::string ticked = addDrive(150);
     const std::string unticked = addDrive(1, false);
     for (const std::string& root : {ticked, unticked}) {
         IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         restamp(root, stampHoursAgo(1));
     }
-    h.ctx.CancelIndexing = true; // left by a cancelled search
-    std::vector<bool> duringBuild;
-    h.onYield = [&] { duringBuild = {view.forceEnabled, view.timerEnabled}; };
-    indexer.cmdForceIndex_Click();
-
-    EXPECT_EQ(view.reindexing, built(ticked));
-    EXPECT_EQ(stamp(unticked), stampHoursAgo(1));
-    EXPECT_EQ(windowShown(), 1);
-    EXPECT_EQ(duringBuild, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(view.forceEnabled && view.timerEnabled);
-}
-
-TEST_F(BackgroundIndexerTest, ForceAskedWhileASearchRunsWaitsForItsEnd)
-{
-    const std::string root = addDrive(150);
-    h.request({root}, "f");
+    // Asked for (and ticked) while a search runs, it waits for the search's end.
+    h.request({ticked}, "f");
     h.onYield = [this] {
         indexer.cmdForceIndex_Click();
         indexer.tmrIndexer_Timer();
     };
     h.search();
-    h.onYield = [] {};
     EXPECT_TRUE(h.view.last("lblSearchTime").starts_with("Results Returned In: "));
     EXPECT_TRUE(view.reindexing.empty());
 
+    h.ctx.CancelIndexing = true; // left by a cancelled search
+    std::vector<bool> duringBuild;
+    h.onYield = [&] { duringBuild = {view.forceEnabled, view.timerEnabled}; };
     indexer.searchEnded();
-    EXPECT_EQ(view.reindexing, built(root));
+    EXPECT_EQ(view.reindexing, built(ticked));
     EXPECT_FALSE(indexer.forceIndexPending());
+    EXPECT_EQ(stamp(unticked), stampHoursAgo(1));
+    EXPECT_EQ(windowShown(), 1);
+    EXPECT_EQ(duringBuild, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(view.forceEnabled && view.timerEnabled);
 }
 
 TEST_F(BackgroundIndexerTest, FailedBuildIsNotRepeatedOnEveryTick)
