@@ -81,6 +81,7 @@ TEST(InsideScan, FindsTextWhereverItLies)
         {"a two-byte letter split by a piece", placed(150000, 99999, "\xC3\x84rger"), "\xC3\xA4rger", false,
          true},
         {"a three-byte letter split", placed(150000, 99998, "\u212Aelvin"), "kelvin", false, true},
+        {"letters that fold shorter, split", placed(150000, 99993, "\u212A\u212A\u212A"), "kkk", false, true},
         {"bytes that are no UTF-8",
          "ab\xFF\xFE"
          "CD",
