@@ -41,8 +41,6 @@ std::vector<std::string> storedLines(const std::string& text)
     return lines.empty() ? std::vector<std::string>{""} : lines;
 }
 
-// Folders (full paths ending in '/') and files ("size|created|modified" by
-// full path) that a walk from folder must list.
 void collectTree(const std::string& folder, dev_t device, const std::set<std::string>& closed,
                  std::set<std::string>& folders, std::map<std::string, std::string>& files)
 {
@@ -144,14 +142,20 @@ StoredPair readStoredPair(const std::string& indexes, const std::string& root, b
     return pair;
 }
 
-void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
-                           std::time_t builtUntil, const std::set<std::string>& closed)
+TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& closed)
 {
     struct statx st {};
     ::statx(AT_FDCWD, root.c_str(), 0, STATX_BASIC_STATS, &st);
-    std::set<std::string> folders;
-    std::map<std::string, std::string> files, listed;
-    collectTree(root, makedev(st.stx_dev_major, st.stx_dev_minor), closed, folders, files);
+    TreeOnDisk tree;
+    collectTree(root, makedev(st.stx_dev_major, st.stx_dev_minor), closed, tree.folders, tree.files);
+    return tree;
+}
+
+void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
+                           std::time_t builtUntil, const std::set<std::string>& closed)
+{
+    const auto [folders, files] = treeOnDisk(root, closed);
+    std::map<std::string, std::string> listed;
 
     const StoredPair pair = readStoredPair(indexes, root);
     bool stampInTime = false;

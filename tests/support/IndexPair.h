@@ -5,6 +5,7 @@
 // systemd-escape.
 #include <cstdint>
 #include <ctime>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -44,6 +45,15 @@ void writePair(const std::string& indexes, const std::string& root, const std::v
 // Reads a pair back, failing the test on a line without CR LF, a stray CR or
 // LF, a line without five fields or an escape other than the four.
 StoredPair readStoredPair(const std::string& indexes, const std::string& root, bool folderPair = false);
+
+// What a walk from root must list: its folders (full paths ending in '/';
+// mount points listed, not entered; nothing inside closed folders) and its
+// files ("size|created|modified" by full path; links as files).
+struct TreeOnDisk {
+    std::set<std::string> folders;
+    std::map<std::string, std::string> files;
+};
+TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& closed = {});
 
 // Checks root's pair against the tree on disk: every folder once, breadth-
 // first (mount points listed, not entered; nothing inside closed folders);
