@@ -5,9 +5,7 @@
 #include <filesystem>
 
 #include "index/IndexBuilder.h"
-#include "index/IndexFormat.h"
-#include "support/RecordingReporter.h"
-#include "support/TempTree.h"
+#include "search/SearchHarness.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
@@ -17,37 +15,30 @@ using namespace zephrix::test;
 // there byte for byte.
 TEST(LiveTemporaries, ABuildCutShortLeavesTheOldPair)
 {
-    TempTree indexes, tree;
+    SearchHarness h;
+    TempTree tree;
     for (int i = 0; i < 450; ++i)
         tree.file("d" + std::to_string(i % 3) + "/f" + std::to_string(i));
     const std::string root = tree.path() + "/";
-    const auto pair = *IndexFormat::pairPaths(indexes.path(), root, IndexMode::Drive);
-    const std::string oldEntries = "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n";
-    const std::string oldFolders = "1/1/2020\r\n" + root + "\r\n";
-    writeWholeFile(pair.entries, oldEntries);
-    writeWholeFile(pair.folders, oldFolders);
+    writePair(h.indexes, root, {}, {{"old.txt", 0, "1"}}, "1/1/2020");
+    const std::string oldEntries = readWholeFile(entriesFile(h.indexes, root));
+    const std::string oldFolders = readWholeFile(foldersFile(h.indexes, root));
     auto temporaries = [&] {
         int count = 0;
-        for (const auto& entry : std::filesystem::directory_iterator(indexes.path()))
+        for (const auto& entry : std::filesystem::directory_iterator(h.indexes))
             count += entry.path().filename().string().find(".tmp.") != std::string::npos;
         return count;
     };
-
-    RecordingReporter reporter;
-    IndexContext ctx;
-    ctx.indexesDir = indexes.path();
-    ctx.errors = &reporter;
-    int ended = 0;
-    ctx.yield = [&] {
-        if (ended++ > 0)
+    h.onYield = [&] {
+        if (h.yields > 1)
             return;
         EXPECT_EQ(temporaries(), 2);
         EXPECT_EQ(removeLiveTemporaries(), 2);
         EXPECT_EQ(temporaries(), 0);
-        EXPECT_EQ(readWholeFile(pair.entries), oldEntries);
-        EXPECT_EQ(readWholeFile(pair.folders), oldFolders);
+        EXPECT_EQ(readWholeFile(entriesFile(h.indexes, root)), oldEntries);
+        EXPECT_EQ(readWholeFile(foldersFile(h.indexes, root)), oldFolders);
     };
-    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-    EXPECT_GT(ended, 0);
+    IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+    EXPECT_GT(h.yields, 0);
     EXPECT_EQ(removeLiveTemporaries(), 0);
 }
