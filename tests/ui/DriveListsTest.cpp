@@ -1,10 +1,10 @@
-#include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
+#include <functional>
 
 #include "MainWindowHarness.h"
+#include "shell/StandIns.h"
 #include "ui/FolderTree.h"
-#include "ui/frmMessages.h"
 
 using namespace zephrix;
 using H = test::MainWindowHarness;
@@ -35,11 +35,6 @@ FolderTree* tree(const char* name)
     return H::control<FolderTree>(name);
 }
 
-QString text(const char* box)
-{
-    return H::control<QLineEdit>(box)->text();
-}
-
 // Opens the drive drop-down and clicks the drive's entry.
 void chooseDrive(const char* arrow, const char* list, const std::string& root, const char* type)
 {
@@ -47,9 +42,27 @@ void chooseDrive(const char* arrow, const char* list, const std::string& root, c
     H::clickEntry(list, QString::fromStdString(root) + "   (" + type + ")");
 }
 
+QStringList shownRows()
+{
+    QStringList rows;
+    auto* list = H::control<QTreeWidget>("lstExcludeFolders");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        rows << list->topLevelItem(i)->text(0);
+    return rows;
+}
+
+void removeRows(const QStringList& texts)
+{
+    auto* list = H::control<QTreeWidget>("lstExcludeFolders");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        list->topLevelItem(i)->setSelected(texts.contains(list->topLevelItem(i)->text(0)));
+    H::click("cmdRemoveFolder");
+}
+
 } // namespace
 
-// The drive lists, the drive drop-downs and the folder trees they drive.
+// The drive lists, the drive drop-downs, the folder trees they drive and
+// the excluded folders chosen from one.
 class DriveListsTest : public QObject {
     Q_OBJECT
     H harness_;
@@ -87,69 +100,38 @@ class DriveListsTest : public QObject {
         QCOMPARE(H::control<QListWidget>("lstDrives")->item(3)->text(), q(share_) + "   (Network Drive)");
         QCOMPARE(H::control<QListWidget>("lstExcludeAdd")->count(), 5);
         // The first hard disk is where both folder choosers start.
-        QCOMPARE(text("txtDrives"), q(first_));
+        QCOMPARE(H::text("txtDrives"), q(first_));
         QCOMPARE(tree("dirSearchFolder")->folderPath(), q(first_));
         QCOMPARE(tree("dirExcludeAdd")->folderPath(), q(first_));
     }
 
     void aFolderOfTheTreeIsTheSearchFolder()
     {
-        FolderTree* folders = tree("dirSearchFolder");
-        // Folders only, hidden ones too; they come in as the tree reads them.
-        QModelIndex top = folders->model()->index(0, 0, folders->rootIndex());
-        QTRY_COMPARE(folders->model()->rowCount(top), 2);
-        QStringList names;
-        for (int row = 0; row < 2; ++row)
-            names << folders->model()->index(row, 0, top).data().toString();
-        names.sort();
-        QCOMPARE(names, QStringList({".hidden", "projects"}));
-        const QModelIndex projects =
-            folders->model()
-                ->match(folders->model()->index(0, 0, top), Qt::DisplayRole, "projects", 1, Qt::MatchExactly)
-                .value(0);
-        H::clickRow(folders, projects);
-        QCOMPARE(folders->folderPath(), QString::fromStdString(first_) + "projects/");
+        // Folders only, hidden ones too.
+        H::clickFolder("dirSearchFolder", ".hidden");
+        QCOMPARE(H::clickFolder("dirSearchFolder", "projects"), 2);
+        QCOMPARE(tree("dirSearchFolder")->folderPath(), QString::fromStdString(first_) + "projects/");
     }
 
     // A drive that cannot be read is refused with a notice; the box falls
-    // back to the first hard disk after the catalogue's first drive.
-    void anUnavailableDriveIsRefused_data()
-    {
-        QTest::addColumn<QString>("arrow");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("tree");
-        QTest::addColumn<bool>("treeFollows");
-        QTest::newRow("search folder") << "cmbDrives"
-                                       << "lstDrives"
-                                       << "txtDrives"
-                                       << "dirSearchFolder" << false;
-        QTest::newRow("exclude folder") << "cmbExcludeAdd"
-                                        << "lstExcludeAdd"
-                                        << "txtExcludeAdd"
-                                        << "dirExcludeAdd" << true;
-    }
-
+    // back to the first hard disk after the catalogue's first drive, and so
+    // does the exclusion picker's tree (the search folder's stays).
     void anUnavailableDriveIsRefused()
     {
-        QFETCH(QString, arrow);
-        QFETCH(QString, list);
-        QFETCH(QString, box);
-        QFETCH(QString, tree);
-        QFETCH(bool, treeFollows);
-        frmSearch::instance().lblTabs_Click(box == "txtDrives" ? 1 : 2);
-        chooseDrive(qPrintable(arrow), qPrintable(list), usb_, "Removable Media");
-        QCOMPARE(text(qPrintable(box)), QString::fromStdString(usb_) + "   (Removable Media)");
-        const QString before = H::control<FolderTree>(qPrintable(tree))->folderPath();
-        QCOMPARE(before, QString::fromStdString(usb_)); // the chosen drive's folders
-        chooseDrive(qPrintable(arrow), qPrintable(list), cd_, "CD/DVD Drive");
-        frmMessages& message = frmMessages::instance();
-        QVERIFY(message.isVisible());
-        QCOMPARE(message.findChild<QLabel*>("lblMessage")->text(), QString(Unavailable));
-        message.hide();
-        QCOMPARE(text(qPrintable(box)), QString::fromStdString(second_));
-        QCOMPARE(H::control<FolderTree>(qPrintable(tree))->folderPath(),
-                 treeFollows ? QString::fromStdString(second_) : before);
+        const std::tuple<int, const char*, const char*, const char*, const char*, bool> pickers[] = {
+            {1, "cmbDrives", "lstDrives", "txtDrives", "dirSearchFolder", false},
+            {2, "cmbExcludeAdd", "lstExcludeAdd", "txtExcludeAdd", "dirExcludeAdd", true}};
+        for (const auto& [page, arrow, list, box, folders, treeFollows] : pickers) {
+            frmSearch::instance().lblTabs_Click(page);
+            chooseDrive(arrow, list, usb_, "Removable Media");
+            QCOMPARE(H::text(box), QString::fromStdString(usb_) + "   (Removable Media)");
+            QCOMPARE(tree(folders)->folderPath(), QString::fromStdString(usb_)); // the chosen drive's folders
+            chooseDrive(arrow, list, cd_, "CD/DVD Drive");
+            QCOMPARE(test::shownMessage(), QString(Unavailable));
+            frmMessages::instance().hide();
+            QCOMPARE(H::text(box), QString::fromStdString(second_));
+            QCOMPARE(tree(folders)->folderPath(), QString::fromStdString(treeFollows ? second_ : usb_));
+        }
     }
 
     // With no hard disk to fall back to, the box keeps what it showed.
@@ -158,9 +140,9 @@ class DriveListsTest : public QObject {
         harness_.load({{first_, HardDisk}, {cd_, OpticalDrive}});
         H::click("optSearchThisFolder");
         chooseDrive("cmbDrives", "lstDrives", cd_, "CD/DVD Drive");
-        QVERIFY(frmMessages::instance().isVisible());
+        QCOMPARE(test::shownMessage(), QString(Unavailable));
         frmMessages::instance().hide();
-        QCOMPARE(text("txtDrives"), QString::fromStdString(first_));
+        QCOMPARE(H::text("txtDrives"), QString::fromStdString(first_));
         QCOMPARE(tree("dirSearchFolder")->folderPath(), QString::fromStdString(first_));
     }
 
@@ -181,8 +163,55 @@ class DriveListsTest : public QObject {
         chooseDrive("cmbDrives", "lstDrives", first_, "Hard Disk");
         QCOMPARE(folders->folderPath(), QString::fromStdString(first_));
         chooseDrive("cmbDrives", "lstDrives", gone, "Hard Disk");
-        QVERIFY(frmMessages::instance().isVisible());
+        QCOMPARE(test::shownMessage(), QString(Unavailable));
         frmMessages::instance().hide();
+    }
+    // Adding and removing excluded folders on the Advanced page: the rows
+    // shown (newest first), the setting in the real settings file (in the
+    // order of adding), and the folders the search leaves out.
+    void addAndRemoveThroughTheWindow()
+    {
+        const QString disk = QString::fromStdString(harness_.root("disk"));
+        harness_.drives.dir("disk/a");
+        harness_.drives.dir("disk/b");
+        harness_.load({{disk.toStdString(), HardDisk}, {"/", HardDisk}});
+        frmSearch::instance().lblTabs_Click(2);
+        QVERIFY(shownRows().isEmpty());
+        const QString a = disk + "a/", b = disk + "b/";
+
+        const std::tuple<const char*, std::function<void()>, QString, QStringList> steps[] = {
+            {"add b", [] { H::clickFolder("dirExcludeAdd", "b"), H::click("cmdAddFolder"); }, b, {b}},
+            {"add b again", [] { H::click("cmdAddFolder"); }, b, {b}},
+            {"add a",
+             [] { H::clickFolder("dirExcludeAdd", "a"), H::click("cmdAddFolder"); },
+             b + "|" + a,
+             {b, a}},
+            {"a drive's root keeps one slash",
+             [] {
+                 H::click("cmbExcludeAdd");
+                 H::clickEntry("lstExcludeAdd", "/   (Hard Disk)");
+                 H::click("cmdAddFolder");
+                 H::click("cmdAddFolder");
+             },
+             b + "|" + a + "|/",
+             {b, a, "/"}},
+            {"remove the selected", [b] { removeRows({b}); }, a + "|/", {a, "/"}},
+            {"nothing selected", [] { removeRows({}); }, a + "|/", {a, "/"}},
+            {"remove all", [] { removeRows(shownRows()); }, "", {}},
+        };
+        for (const auto& [what, step, stored, shown] : steps) {
+            step();
+            QVERIFY2(harness_.stored("Settings", "ExcludedFolders") == stored.toStdString(), what);
+            QVERIFY2(shownRows() == shown, what);
+            SearchOptions options;
+            frmSearch::instance().fillOptions(options);
+            QStringList searched;
+            for (const std::string& folder : options.ExcludedFolders)
+                searched << QString::fromStdString(folder);
+            QVERIFY2(searched.join('|') == stored, what);
+        }
+        harness_.load({{disk.toStdString(), HardDisk}});
+        QVERIFY(shownRows().isEmpty());
     }
 };
 
