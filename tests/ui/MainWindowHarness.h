@@ -123,14 +123,15 @@ class MainWindowHarness {
     {
         auto* shown = control<QAbstractItemView>(tree);
         QAbstractItemModel* folders = shown->model();
-        const QModelIndex top = folders->index(0, 0, shown->rootIndex());
+        // The model fills in the background: an index taken earlier may be gone.
+        const auto top = [&] { return folders->index(0, 0, shown->rootIndex()); };
         const auto find = [&] {
-            return folders->match(folders->index(0, 0, top), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+            return folders->match(folders->index(0, 0, top()), Qt::DisplayRole, name, 1, Qt::MatchExactly);
         };
         if (!QTest::qWaitFor([&] { return !find().isEmpty(); }, 5000))
             qFatal("no folder %s in %s", qPrintable(name), tree);
         clickRow(shown, find().first());
-        return folders->rowCount(top);
+        return folders->rowCount(top());
     }
 
     static void pressEnter(const char* name) { QTest::keyClick(control(name), Qt::Key_Return); }

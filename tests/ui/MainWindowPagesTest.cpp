@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include "MainWindowHarness.h"
 #include "results/ResultsList.h"
@@ -73,7 +74,17 @@ class MainWindowPagesTest : public QObject {
     H harness_;
 
   private slots:
-    void initTestCase() { harness_.load({{harness_.root("disk"), HardDisk}}); }
+    void initTestCase()
+    {
+        qunsetenv("ZEPHRIX_TEST_INDEXER_MS"); // the timers as the program has them
+        harness_.load({{harness_.root("disk"), HardDisk}});
+        for (const auto& [name, interval, running] : {std::tuple{"tmrSearchTime", 100, false},
+                                                      {"tmrIndexer", 10000, true},
+                                                      {"tmrCheckforAccessing", 250, true}}) {
+            auto* timer = H::control<QTimer>(name);
+            QVERIFY2(timer->interval() == interval && timer->isActive() == running, name);
+        }
+    }
 
     void eachTabShowsItsPageAndTheToolbarItsRowsAsk()
     {
