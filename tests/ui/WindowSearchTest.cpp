@@ -8,7 +8,6 @@
 #include "shell/StandIns.h"
 #include "ui/FolderTree.h"
 #include "ui/MainToolbar.h"
-#include "ui/MainWindowWiring.h"
 #include "ui/WindowYield.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
