@@ -15,15 +15,6 @@ using H = test::MainWindowHarness;
 
 namespace {
 
-QStringList entries(const char* list)
-{
-    QStringList all;
-    auto* shown = H::control<QListWidget>(list);
-    for (int row = 0; row < shown->count(); ++row)
-        all << shown->item(row)->text();
-    return all;
-}
-
 QString daysBack(int days)
 {
     const QDate date = QDate::currentDate().addDays(-days);
@@ -84,22 +75,22 @@ class CriteriaPickersTest : public QObject {
 
     void listsAreFilledAtLoad()
     {
-        const QStringList dates = entries("lstSearchFromDate");
+        const QStringList dates = H::entries("lstSearchFromDate");
         QCOMPARE(dates.size(), 197);
         QCOMPARE(dates[0], QString("Any"));
         const std::pair<int, int> days[] = {{1, 0}, {2, 1}, {46, 45}, {47, 52}, {48, 59}, {196, 1095}};
         for (const auto& [entry, back] : days)
             QCOMPARE(dates[entry], daysBack(back));
-        QCOMPARE(entries("lstSearchToDate"), dates);
-        QCOMPARE(entries("lstSearchFileType"), QStringList({"txt", "com", "exe", "pct", "jpg", "jpeg", "gif",
-                                                            "bmp", "doc", "rtf", "eml", "xls"}));
-        QCOMPARE(entries("lstSearchFileSize"),
+        QCOMPARE(H::entries("lstSearchToDate"), dates);
+        QCOMPARE(H::entries("lstSearchFileType"), QStringList({"txt", "com", "exe", "pct", "jpg", "jpeg",
+                                                               "gif", "bmp", "doc", "rtf", "eml", "xls"}));
+        QCOMPARE(H::entries("lstSearchFileSize"),
                  QStringList({"Any", "Small (Less than 100 KB)", "Medium (Less than 1 MB)",
                               "Large (More than 1 MB)"}));
         QStringList hours;
         for (int hour = 1; hour <= 24; ++hour)
             hours << QString::number(hour);
-        QCOMPARE(entries("lstHours"), hours << "8");
+        QCOMPARE(H::entries("lstHours"), hours << "8");
         for (const char* box : {"txtSearchFromDate", "txtSearchToDate", "txtSearchFileSize"})
             QCOMPARE(H::text(box), QString("Any"));
         QCOMPARE(H::text("txtSearchFileType"), QString());

@@ -46,15 +46,6 @@ void chooseDrive(const char* arrow, const char* list, const std::string& root, c
     H::clickEntry(list, QString::fromStdString(root) + "   (" + type + ")");
 }
 
-QStringList shownRows()
-{
-    QStringList rows;
-    auto* list = H::control<QTreeWidget>("lstExcludeFolders");
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        rows << list->topLevelItem(i)->text(0);
-    return rows;
-}
-
 void removeRows(const QStringList& texts)
 {
     auto* list = H::control<QTreeWidget>("lstExcludeFolders");
@@ -222,7 +213,7 @@ class DrivesAndOptionsTest : public QObject {
         harness_.drives.dir("disk/b");
         harness_.load({{disk.toStdString(), HardDisk}, {"/", HardDisk}});
         frmSearch::instance().lblTabs_Click(2);
-        QVERIFY(shownRows().isEmpty());
+        QVERIFY(H::entries("lstExcludeFolders").isEmpty());
         const QString a = disk + "a/", b = disk + "b/";
 
         const std::tuple<const char*, std::function<void()>, QString, QStringList> steps[] = {
@@ -243,12 +234,12 @@ class DrivesAndOptionsTest : public QObject {
              {b, a, "/"}},
             {"remove the selected", [b] { removeRows({b}); }, a + "|/", {a, "/"}},
             {"nothing selected", [] { removeRows({}); }, a + "|/", {a, "/"}},
-            {"remove all", [] { removeRows(shownRows()); }, "", {}},
+            {"remove all", [] { removeRows(H::entries("lstExcludeFolders")); }, "", {}},
         };
         for (const auto& [what, step, stored, shown] : steps) {
             step();
             QVERIFY2(harness_.stored("Settings", "ExcludedFolders") == stored.toStdString(), what);
-            QVERIFY2(shownRows() == shown, what);
+            QVERIFY2(H::entries("lstExcludeFolders") == shown, what);
             SearchOptions options;
             frmSearch::instance().fillOptions(options);
             QStringList searched;
@@ -257,7 +248,7 @@ class DrivesAndOptionsTest : public QObject {
             QVERIFY2(searched.join('|') == stored, what);
         }
         harness_.load({{disk.toStdString(), HardDisk}});
-        QVERIFY(shownRows().isEmpty());
+        QVERIFY(H::entries("lstExcludeFolders").isEmpty());
     }
     // Every option control writes its setting the moment it changes, into
     // the real settings file, and the next load shows it again.

@@ -161,6 +161,15 @@ class MainWindowHarness {
         return QTest::qWaitFor([] { return label("lblSearchTime").startsWith("Results Returned In: "); },
                                20000);
     }
+    // The texts of a list's entries, top to bottom.
+    static QStringList entries(const char* list)
+    {
+        const QAbstractItemModel* model = control<QAbstractItemView>(list)->model();
+        QStringList texts;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, 0).data().toString();
+        return texts;
+    }
     static QString label(const char* name) { return control<QLabel>(name)->text(); }
     static QString text(const char* box) { return control<QLineEdit>(box)->text(); }
     static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
