@@ -10,24 +10,13 @@
 
 #include "core/DecimalText.h"
 #include "core/ErrorCodes.h"
+#include "core/ScopedFlag.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexFormat.h"
 #include "index/IndexLoader.h"
 
 namespace zephrix {
 namespace {
-
-// Marks a handler as running for as long as it is on the stack.
-class BusyFlag {
-  public:
-    explicit BusyFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~BusyFlag() { flag_ = false; }
-    BusyFlag(const BusyFlag&) = delete;
-    BusyFlag& operator=(const BusyFlag&) = delete;
-
-  private:
-    bool& flag_;
-};
 
 // Stands in front of the context's reporter while one root is handled, to
 // learn whether its age check or build failed; every report still goes on.
@@ -80,7 +69,7 @@ void BackgroundIndexer::tmrIndexer_Timer()
     // search runs, would start a second build of the same files.
     if (busy_ || view_.searchRunning())
         return;
-    BusyFlag busy(busy_);
+    ScopedFlag busy(busy_);
     if (forcePending_)
         runForcedReIndex();
     else
@@ -99,7 +88,7 @@ void BackgroundIndexer::cmdForceIndex_Click()
         forcePending_ = true;
         return;
     }
-    BusyFlag busy(busy_);
+    ScopedFlag busy(busy_);
     runForcedReIndex();
 }
 
@@ -107,7 +96,7 @@ void BackgroundIndexer::searchEnded()
 {
     if (!forcePending_ || busy_ || view_.searchRunning() || ctx_.BackgroundIndexing)
         return;
-    BusyFlag busy(busy_);
+    ScopedFlag busy(busy_);
     runForcedReIndex();
 }
 

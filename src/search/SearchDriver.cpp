@@ -8,6 +8,7 @@
 
 #include "core/ErrorCodes.h"
 #include "core/PathText.h"
+#include "core/ScopedFlag.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexLoader.h"
 #include "search/EntryMatcher.h"
@@ -15,21 +16,6 @@
 #include "search/SearchTexts.h"
 
 namespace zephrix {
-namespace {
-
-// Clears a flag when the request leaves, however it leaves.
-class RunningFlag {
-  public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-  private:
-    bool& flag_;
-};
-
-} // namespace
 
 double monotonicSeconds()
 {
@@ -56,7 +42,7 @@ void SearchDriver::cmdSearch_Click()
     // through the yields even though the button is disabled) is ignored.
     if (running_)
         return;
-    RunningFlag running(running_);
+    ScopedFlag running(running_);
     try {
         runRequest();
     } catch (const std::bad_alloc&) {

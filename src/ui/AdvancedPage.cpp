@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <utility>
 
+#include "app/ErrorLocations.h"
 #include "app/OptionWrites.h"
 #include "app/SettingsStore.h"
 #include "index/ExcludedFolders.h"
@@ -19,7 +20,6 @@
 #include "ui/OptionBoxes.h"
 #include "ui/PageControls.h"
 #include "ui/PictureButton.h"
-#include "ui/SearchLocations.h"
 
 namespace zephrix {
 namespace {

@@ -3,15 +3,9 @@
 
 class QPainter;
 
-// Pictures of commands: the toolbar's icons and the header bar's window-size
-// buttons. Vectors, like the rest of the artwork, so they stay sharp at any
-// scale factor.
+// The header bar's window-size buttons. Vectors, like the rest of the
+// artwork, so they stay sharp at any scale factor.
 namespace zephrix::art {
-
-enum class ToolbarIcon { Help, Open, Rename, Properties, Delete };
-
-// A toolbar icon filling `box`; pressed, it sinks into a shaded well.
-void paintToolbarIcon(QPainter& painter, const QRectF& box, ToolbarIcon icon, bool pressed);
 
 // The header bar's glass square holding a window outline (maximize) or two
 // overlapping ones (back to the normal size).

@@ -7,6 +7,7 @@
 #include "ui/Artwork.h"
 #include "ui/PageControls.h"
 #include "ui/PictureButton.h"
+#include "ui/ToolbarPair.h"
 #include "ui/WindowChrome.h"
 
 namespace zephrix {
@@ -14,12 +15,10 @@ namespace {
 
 using Command = MainToolbar::Command;
 
-struct CommandDesign {
-    const char* name; // cmd<name>, lbl<name>
-    const char* caption;
-    const char* tip;
-    art::ToolbarPicture picture;
-    int fullLeft;    // picture, in twips
+// Where each command stands in the two layouts, in twips.
+struct CommandPlace {
+    const ToolbarCommand& command;
+    int fullLeft;    // picture
     int fullCaption; // caption's left edge
     int compactLeft; // -1: hidden in the compact layout
     int compactCaption;
@@ -27,24 +26,11 @@ struct CommandDesign {
     bool captionClicks;
 };
 
-const CommandDesign Commands[7] = {
-    {"Open", "Open", "Click here to open the selected file in the results list.", art::ToolbarPicture::Open,
-     120, 90, -1, -1, 465, false},
-    {"Rename", "Rename", "Click here to rename the selected file in the results list.",
-     art::ToolbarPicture::Rename, 1170, 990, -1, -1, 705, false},
-    {"Properties", "Properties",
-     "Click here to see the properties for the selected file in the results list.",
-     art::ToolbarPicture::Properties, 2250, 2010, -1, -1, 870, false},
-    {"Delete", "Delete", "Click here to delete all the selected files/folders in the results list.",
-     art::ToolbarPicture::Delete, 3270, 3180, -1, -1, 570, false},
-    {"Hide", "Hide",
-     "Click here and I will go hide on your task bar until you need me again.  But I will keep working.",
-     art::ToolbarPicture::Hide, 4230, 4260, 120, 150, 405, true},
-    {"Exit", "Exit", "Click here to exit Zephrix.", art::ToolbarPicture::Exit, 5220, 5250, 1110, 1140, 330,
-     true},
-    {"Help", "Help",
-     "Click here for help, or press F1 from any screen to go directly to help for that screen.",
-     art::ToolbarPicture::Help, 6120, 6120, 2010, 2010, 405, true},
+const CommandPlace Commands[7] = {
+    {toolbar::Open, 120, 90, -1, -1, 465, false},          {toolbar::Rename, 1170, 990, -1, -1, 705, false},
+    {toolbar::Properties, 2250, 2010, -1, -1, 870, false}, {toolbar::Delete, 3270, 3180, -1, -1, 570, false},
+    {toolbar::Hide, 4230, 4260, 120, 150, 405, true},      {toolbar::Exit, 5220, 5250, 1110, 1140, 330, true},
+    {toolbar::Help, 6120, 6120, 2010, 2010, 405, true},
 };
 
 constexpr int PictureTop = twips(30);
@@ -53,13 +39,6 @@ constexpr int CaptionTop = twips(480);
 constexpr int CaptionHeight = twips(195);
 
 } // namespace
-
-void CaptionLabel::mouseReleaseEvent(QMouseEvent* event)
-{
-    QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
-}
 
 MainToolbar::MainToolbar(QWidget* window) : QWidget(window)
 {
@@ -71,22 +50,17 @@ MainToolbar::MainToolbar(QWidget* window) : QWidget(window)
     controls::describe(this, QStringLiteral("Toolbar"));
 
     for (int i = 0; i < 7; ++i) {
-        const CommandDesign& design = Commands[i];
+        const CommandPlace& design = Commands[i];
         const Command command = Command(i);
-        const QString caption = QString::fromLatin1(design.caption);
-        const QString tip = QString::fromLatin1(design.tip);
+        const QString caption = QString::fromLatin1(design.command.caption);
+        const QString tip = QString::fromLatin1(design.command.toolTip);
 
-        auto* picture = new PictureButton(this, QStringLiteral("cmd") + QLatin1String(design.name),
-                                          [design](QPainter& p, const QRectF& box, int shown) {
-                                              art::paintToolbarPicture(p, box, design.picture, shown == 1);
-                                          });
+        PictureButton* picture = addToolbarPicture(this, design.command);
         picture->resize(PictureSize, PictureSize);
-        controls::describe(picture, caption, tip);
-        picture->showPressWith(1);
         connect(picture, &PictureButton::clicked, this, [this, command] { emit pictureClicked(command); });
 
-        auto* label = new CaptionLabel(caption, this);
-        label->setObjectName(QStringLiteral("lbl") + QLatin1String(design.name));
+        auto* label = new ToolbarCaption(caption, this);
+        label->setObjectName(QStringLiteral("lbl") + QLatin1String(design.command.name));
         label->setFont(font);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         // A caption wider than its box widens it evenly on both sides.
@@ -95,7 +69,7 @@ MainToolbar::MainToolbar(QWidget* window) : QWidget(window)
         controls::describe(label, caption, tip);
         if (design.captionClicks) {
             label->setCursor(Qt::PointingHandCursor);
-            connect(label, &CaptionLabel::clicked, this, [this, command] { emit captionClicked(command); });
+            connect(label, &ToolbarCaption::clicked, this, [this, command] { emit captionClicked(command); });
         }
         pairs_[i] = {picture, label};
     }
@@ -106,7 +80,7 @@ void MainToolbar::showLayout(bool full)
 {
     full_ = full;
     for (int i = 0; i < 7; ++i) {
-        const CommandDesign& design = Commands[i];
+        const CommandPlace& design = Commands[i];
         const bool shown = full || design.compactLeft >= 0;
         const int pictureLeft = twips(full ? design.fullLeft : design.compactLeft);
         const int captionLeft = twips(full ? design.fullCaption : design.compactCaption);

@@ -39,17 +39,4 @@ class MainToolbar : public QWidget {
     bool full_ = true;
 };
 
-// A caption that answers a left click.
-class CaptionLabel : public QLabel {
-    Q_OBJECT
-  public:
-    using QLabel::QLabel;
-
-  signals:
-    void clicked();
-
-  protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-};
-
 } // namespace zephrix

@@ -7,6 +7,7 @@
 #include <QRadioButton>
 #include <utility>
 
+#include "app/ErrorLocations.h"
 #include "app/OptionWrites.h"
 #include "shell/KeyedAccess.h"
 #include "ui/DriveCheckList.h"
@@ -18,7 +19,6 @@
 #include "ui/PageControls.h"
 #include "ui/PickerEntries.h"
 #include "ui/PictureButton.h"
-#include "ui/SearchLocations.h"
 
 namespace zephrix {
 namespace {

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "app/ErrorLocations.h"
 #include "app/FolderScopeRoot.h"
 #include "app/ModuleState.h"
 #include "app/OptionValues.h"
@@ -19,7 +20,6 @@
 #include "ui/PageControls.h"
 #include "ui/PickerEntries.h"
 #include "ui/PictureButton.h"
-#include "ui/SearchLocations.h"
 
 namespace zephrix {
 namespace {

@@ -28,7 +28,6 @@
 #include "ui/OptionsPage.h"
 #include "ui/PictureButton.h"
 #include "ui/ResultsPage.h"
-#include "ui/SearchLocations.h"
 #include "ui/SearchPage.h"
 #include "ui/TabStrip.h"
 

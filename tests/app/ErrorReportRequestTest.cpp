@@ -3,7 +3,6 @@
 #include <QUrlQuery>
 
 #include "CoreApplication.h"
-#include "app/ErrorReport.h"
 #include "app/ErrorReportRequest.h"
 #include "support/LoopbackHttpServer.h"
 
@@ -18,17 +17,15 @@ const ErrorReportFields ThreeWords{91, 6024, "Object variable missing"};
 const char* const ReportLine = "GET /products/errorreport.asp?application=Zephrix105&errorlocation=6024"
                                "&errornumber=91&errordescription=Object%20variable%20missing HTTP/1.1";
 
+// The report window's test sends blanks, '&' and '='; here what it leaves out.
 TEST(ErrorReportUrl, EveryQueryValueIsPercentEncoded)
 {
     const std::pair<ErrorReportFields, std::string> cases[] = {
-        {ThreeWords, "6024&errornumber=91&errordescription=Object%20variable%20missing"},
         {{-2147024891, 11053, "Access is denied. - /"},
          "11053&errornumber=-2147024891&errordescription=Access%20is%20denied.%20-%20%2F"},
-        {{5, 7139, "x&errornumber=0&extra=1#frag"},
-         "7139&errornumber=5&errordescription=x%26errornumber%3D0%26extra%3D1%23frag"},
-        {{13, 6023, "100% + 1"}, "6023&errornumber=13&errordescription=100%25%20%2B%201"},
-        {{2, 11054, "Grüße Position: 3"},
-         "11054&errornumber=2&errordescription=Gr%C3%BC%C3%9Fe%20Position%3A%203"},
+        {{5, 7139, "x&errornumber=0#frag 100% + 1 Grüße: 3"},
+         "7139&errornumber=5&errordescription=x%26errornumber%3D0%23frag%20100%25%20%2B%201%20Gr%C3%BC%C3%"
+         "9Fe%3A%203"},
         {{0, 1001, ""}, "1001&errornumber=0&errordescription="}};
     for (const auto& [fields, query] : cases) {
         const QUrl url =
@@ -41,22 +38,6 @@ TEST(ErrorReportUrl, EveryQueryValueIsPercentEncoded)
         EXPECT_EQ(decoded.queryItemValue("errordescription", QUrl::FullyDecoded).toStdString(),
                   fields.ErrorDescription);
     }
-}
-
-TEST(ErrorReportUrl, ARetryAnswerNamesTheNextAddress)
-{
-    for (const auto& [answer, address] :
-         {std::pair<QByteArray, QString>{"RETRY|http://backup.example/report.asp",
-                                         "http://backup.example/report.asp"},
-          {"RETRY|http://backup.example/r.asp\r\n", "http://backup.example/r.asp"},
-          {"RETRY|x", "x"},
-          {"RETRY|", ""},
-          {"RETRY", ""},
-          {"retry|http://backup.example/", ""},
-          {" RETRY|http://b.example/", ""},
-          {"OK", ""},
-          {"", ""}})
-        EXPECT_EQ(retryAddress(answer), address) << answer.toStdString();
 }
 
 // The whole exchange against a server of our own on 127.0.0.1.
@@ -84,12 +65,14 @@ TEST_F(ErrorReportSend, ARetryAnswerSendsOnceMoreToTheNewAddressOnly)
               QStringList{QString(ReportLine).replace("/products/errorreport.asp", "/errors/report.asp")});
 }
 
+// Answers that name no second address, or not in the exact form; %1 is the
+// server's own address, so a request it was wrongly sent on to shows there.
 TEST_F(ErrorReportSend, AnswersThatEndTheExchange)
 {
-    for (const QByteArray answer :
-         {"RETRY|", "OK", "", "RETRY", "retry|http://127.0.0.1:9/", "RETRY|file:///etc/passwd"}) {
+    for (const QString answer : {"RETRY|", "OK", "", "RETRY", "retry|%1/x", " RETRY|%1/x", "RETRY %1/x",
+                                 "OK RETRY|%1/x", "RETRY|file:///etc/passwd"}) {
         LoopbackHttpServer server;
-        server.answer(answer);
+        server.answer(QString(answer).replace("%1", server.address()).toUtf8());
         qputenv("ZEPHRIX_REPORT_URL", server.address().toUtf8());
         EXPECT_EQ(sendErrorReport(ThreeWords, Version105), 1) << answer.toStdString();
         EXPECT_EQ(settled(server).size(), 1) << answer.toStdString();

@@ -4,7 +4,6 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QThread>
 #include <memory>
 #include <vector>
@@ -15,8 +14,6 @@
 // The real zephrix started more than once for the same user and indexes, as
 // menu entries, shortcuts and the log-on entry start it.
 namespace {
-
-using zephrix::test::TempTree;
 
 class SingleInstanceTest : public ::testing::Test {
   protected:
@@ -32,10 +29,11 @@ class SingleInstanceTest : public ::testing::Test {
     QProcess& start(const QStringList& arguments = {})
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_CONFIG_HOME", QString::fromStdString(home_.at("config")));
-        env.insert("XDG_RUNTIME_DIR", QString::fromStdString(runtime_.path()));
-        env.insert("ZEPHRIX_DATA_DIR", QString::fromStdString(home_.at("data")));
-        env.insert("ZEPHRIX_TEST_EVENT_LOG", QString::fromStdString(home_.at("events")));
+        for (const auto& [name, value] : {std::pair{"XDG_CONFIG_HOME", home_.at("config")},
+                                          {"XDG_RUNTIME_DIR", runtime_.path()},
+                                          {"ZEPHRIX_DATA_DIR", home_.at("data")},
+                                          {"ZEPHRIX_TEST_EVENT_LOG", home_.at("events")}})
+            env.insert(name, QString::fromStdString(value));
         env.insert("QT_QPA_PLATFORM", "offscreen");
         auto& program = programs_.emplace_back(std::make_unique<QProcess>());
         program->setProcessEnvironment(env);
@@ -47,32 +45,25 @@ class SingleInstanceTest : public ::testing::Test {
     int run(const QStringList& arguments)
     {
         QProcess& program = start(arguments);
-        if (!program.waitForFinished(15000) || program.exitStatus() != QProcess::NormalExit)
-            return -1;
-        return program.exitCode();
+        return program.waitForFinished(15000) && program.exitStatus() == QProcess::NormalExit
+                   ? program.exitCode()
+                   : -1;
     }
-
-    QStringList events() const
+    int count(const QString& event) const
     {
         QFile log(QString::fromStdString(home_.at("events")));
-        if (!log.open(QIODevice::ReadOnly))
-            return {};
-        return QString::fromUtf8(log.readAll()).split('\n', Qt::SkipEmptyParts);
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()).split('\n').count(event) : 0;
     }
-    // Waits until the log holds count lines reading event.
-    bool waitFor(const QString& event, int count)
+    // Waits until the log holds `times` lines reading `event`.
+    bool waitFor(const QString& event, int times)
     {
-        QDeadlineTimer deadline(30000);
-        while (events().count(event) < count) {
+        for (QDeadlineTimer deadline(30000); count(event) < times; QThread::msleep(50))
             if (deadline.hasExpired())
                 return false;
-            QThread::msleep(50);
-        }
         return true;
     }
 
-    TempTree home_;
-    TempTree runtime_;
+    zephrix::test::TempTree home_, runtime_;
     std::vector<std::unique_ptr<QProcess>> programs_;
 };
 
@@ -80,15 +71,13 @@ TEST_F(SingleInstanceTest, LaterLaunchesShowTheRunningProgramAndEnd)
 {
     QProcess& first = start();
     ASSERT_TRUE(waitFor("listening", 1));
-    const QStringList launches[] = {{}, {"/startup"}, {"--show"}};
     int shown = 0;
-    for (const QStringList& arguments : launches) {
-        SCOPED_TRACE(arguments.join(' ').toStdString());
-        EXPECT_EQ(run(arguments), 0);
-        EXPECT_TRUE(waitFor("shown", ++shown));
+    for (const QStringList& arguments : {QStringList{}, {"/startup"}, {"--show"}}) {
+        EXPECT_EQ(run(arguments), 0) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(waitFor("shown", ++shown)) << arguments.join(' ').toStdString();
     }
     EXPECT_EQ(first.state(), QProcess::Running);
-    EXPECT_EQ(events().count("listening"), 1);
+    EXPECT_EQ(count("listening"), 1);
 }
 
 TEST_F(SingleInstanceTest, ProgramKilledLeavesNothingThatBlocksTheNextStart)
@@ -110,14 +99,12 @@ TEST_F(SingleInstanceTest, ProgramsStartedTogetherMakeOneInstance)
     QProcess& a = start();
     QProcess& b = start();
     ASSERT_TRUE(waitFor("shown", 1));
-    QDeadlineTimer deadline(15000);
-    while (!a.waitForFinished(50) && !b.waitForFinished(50) && !deadline.hasExpired()) {
-    }
+    for (QDeadlineTimer deadline(15000); !a.waitForFinished(50) && !b.waitForFinished(50);)
+        ASSERT_FALSE(deadline.hasExpired()) << "neither launch ended";
     QProcess& ended = a.state() == QProcess::Running ? b : a;
-    QProcess& running = a.state() == QProcess::Running ? a : b;
     EXPECT_EQ(ended.exitCode(), 0);
-    EXPECT_EQ(running.state(), QProcess::Running);
-    EXPECT_EQ(events().count("listening"), 1);
+    EXPECT_NE(a.state(), b.state()) << "one keeps running";
+    EXPECT_EQ(count("listening"), 1);
 }
 
 } // namespace

@@ -1,10 +1,7 @@
 // zephrix-cli telling failure from success, and never letting a name, a
 // stuck file or a killed build get the better of the run.
-#include <poll.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <chrono>
@@ -14,118 +11,107 @@
 
 #include "cli/CliProcess.h"
 #include "index/IndexFormat.h"
+#include "support/IndexPair.h"
 
 using namespace zephrix;
 using namespace zephrix::clitest;
-using zephrix::test::TempTree;
+using test::readWholeFile;
+using test::writeWholeFile;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
-struct CliFailureTest : ::testing::Test {
-    TempTree work, tree;
-    std::string root = tree.path() + "/";
-    IndexFormat::PairPaths pair = *IndexFormat::pairPaths(work.at("indexes"), root, IndexMode::Drive);
+struct CliFailureTest : CliTest {
+    IndexFormat::PairPaths pair = *IndexFormat::pairPaths(indexes, root, IndexMode::Drive);
 
-    CliCommand command(std::vector<std::string> args)
+    // A search of what the request names alone: no settings, no folder rows, no limit.
+    CliRun search(std::vector<std::string> args)
     {
-        args.insert(args.begin(), {"--indexes", work.at("indexes")});
-        if (args[2] == "search")
-            args.insert(args.end(), {"--no-settings", "--no-folders", "--no-limit"});
-        return {args, {"LC_ALL=C"}, {}, {}};
+        args.insert(args.begin(), {"search", "--no-settings", "--no-folders", "--no-limit"});
+        return run(args);
     }
-    CliRun run(const std::vector<std::string>& args) { return runCli(command(args), work.at("err")); }
-    // Ends the process when it has not ended within `limit`: a run that
-    // hangs fails the test instead of holding it.
-    CliRun runWithin(const std::vector<std::string>& args, std::chrono::seconds limit)
+    size_t temporaries(const std::string& mark = ".tmp.") const
     {
-        CliProcess process = startCli(command(args), work.at("err"));
-        for (const auto end = Clock::now() + limit; Clock::now() < end; ::usleep(10000)) {
-            siginfo_t ended{};
-            if (::waitid(P_PID, id_t(process.pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-                ended.si_pid != 0)
-                return finishCli(process);
-        }
-        ::kill(process.pid, SIGKILL);
-        ADD_FAILURE() << args[0] << " did not end within " << limit.count() << " s";
-        return finishCli(process);
-    }
-    std::vector<std::string> temporaries() const
-    {
-        std::vector<std::string> found;
-        for (const auto& file : std::filesystem::directory_iterator(work.at("indexes")))
-            if (file.path().string().find(".tmp.") != std::string::npos)
-                found.push_back(file.path());
-        return found;
+        size_t count = 0;
+        for (const auto& file : std::filesystem::directory_iterator(indexes))
+            count += file.path().filename().string().find(mark) != std::string::npos;
+        return count;
     }
 };
 
 } // namespace
 
-TEST_F(CliFailureTest, TheExitCodeSaysWhetherEverythingWasSearched)
+TEST_F(CliFailureTest, TheExitCodeSaysWhetherEverythingWasDone)
 {
     tree.file("a.txt", "a");
+    ASSERT_EQ(run({"index", root}).exitCode, 0);
+    const std::string listed = "a.txt\t" + root + "\t";
+    const std::string bad = "zephrix-cli: search: ";
     struct Case {
-        const char* what;
         std::vector<std::string> args;
-        std::function<void()> before;
         int exitCode;
         std::string said;
         bool listed; // a.txt, as what could be searched was
     } cases[] = {
-        {"all searched", {"search", "--drive", root, "--type", "txt"}, [] {}, 0, "", true},
-        {"a drive that is not there",
-         {"search", "--drive", root + "gone", "--type", "txt"},
-         [] {},
+        {{"--drive", root, "--type", "txt"}, 0, "", true},
+        {{"--drive", root + "gone", "--type", "txt"},
          1,
-         "cannot search " + root + "gone/: No such file or directory",
-         false},
-        {"a folder that is a file",
-         {"search", "--folder", root + "a.txt", "--type", "txt"},
-         [] {},
+         "cannot search " + root + "gone/: No such file or directory"},
+        {{"--folder", root + "a.txt", "--type", "txt"},
          1,
-         "cannot search " + root + "a.txt: Not a directory",
-         false},
-        {"a damaged pair, rebuilt",
-         {"search", "--drive", root, "--type", "txt"},
-         [&] {
-             test::writeWholeFile(pair.entries,
-                                  test::readWholeFile(pair.entries) + "x|0|1|1/1/2020|2 PM\r\n");
-         },
-         1,
-         "has a date that is not a date Position: 4",
-         true},
-        {"a from date that is no date",
-         {"search", "--drive", root, "--from", "13/45/2020"},
-         [] {},
+         "cannot search " + root + "a.txt: Not a directory"},
+        {{"--drive", root, "--from", "13/45/2020"},
          2,
-         "--from takes a date such as 3/1/2005, or any, not '13/45/2020'",
-         false},
-        {"a to date that is no date",
-         {"search", "--drive", root, "--to", "soon"},
-         [] {},
+         "--from takes a date such as 3/1/2005, or any, not '13/45/2020'"},
+        {{"--drive", root, "--to", "soon"}, 2, "--to takes a date"},
+        {{"--drive", root},
          2,
-         "--to takes a date",
-         false},
+         "You have not specified anything for me to search for, please specify at least 1 criteria for the "
+         "file "
+         "you are trying to find.\n"},
+        {{"--size", "tiny", "--name", "x"}, 2, bad},
+        {{"--match", "like", "--name", "x"}, 2, bad},
+        {{"--name"}, 2, bad},
+        {{"--wat"}, 2, bad},
+        {{"--folder", "/tmp", "--drive", "/", "--drive", "/tmp", "--name", "x"}, 2, bad},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ASSERT_EQ(run({"index", root}).exitCode, 0);
-        c.before();
-        const CliRun result = run(c.args);
-        EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+        const CliRun result = search(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args[0] << " " << c.args.back() << ": " << result.err;
         EXPECT_NE(result.err.find(c.said), std::string::npos) << result.err;
-        EXPECT_EQ(result.out.rfind("a.txt\t" + root + "\t", 0) == 0, c.listed) << result.out;
+        EXPECT_TRUE(c.listed ? result.out.starts_with(listed) : result.out.empty()) << result.out;
     }
+    // A damaged pair is said and rebuilt: the rows are all there, and the exit code tells.
+    writeWholeFile(pair.entries, readWholeFile(pair.entries) + "x|0|1|1/1/2020|2 PM\r\n");
+    const CliRun damaged = search({"--drive", root, "--type", "txt"});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_NE(damaged.err.find("has a date that is not a date Position: 4"), std::string::npos)
+        << damaged.err;
+    EXPECT_TRUE(damaged.out.starts_with(listed)) << damaged.out;
+
+    const std::pair<std::vector<std::string>, std::string> others[] = {
+        {{"index", root + "missing"},
+         "No such file or directory: " + root + "missing/ - " + root + "missing/\n"},
+        {{"index"}, "index needs a ROOT folder"},
+        {{"age"}, "age needs a ROOT folder"},
+        {{"index", root, "extra"}, "unexpected 'extra'"},
+        {{"index", root, "--bogus"}, "unexpected '--bogus'"},
+        {{"drives", "x"}, "drives takes no arguments"}};
+    for (const auto& [args, said] : others) {
+        const CliRun result = run(args);
+        EXPECT_EQ(result.exitCode, said.ends_with("\n") ? 1 : 2) << said;
+        EXPECT_NE(result.err.find(said), std::string::npos) << result.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(test::entriesFile(indexes, root + "missing/")));
 }
 
 TEST_F(CliFailureTest, ControlBytesInNamesReachTheTerminalEscaped)
 {
     tree.file("\x1b]0;owned\x07red\x7f\xc2\x9b.txt", "x");
     ASSERT_EQ(run({"index", root}).exitCode, 0);
-    const CliRun rows = run({"search", "--drive", root, "--name", "red"});
+    const CliRun rows = search({"--drive", root, "--name", "red"});
     EXPECT_EQ(rows.out.substr(0, rows.out.find('\t')), "\\x1B]0;owned\\x07red\\x7F\\xC2\\x9B.txt");
-    const CliRun message = run({"search", "--drive", root + "\x1b[2J", "--name", "red"});
+    const CliRun message = search({"--drive", root + "\x1b[2J", "--name", "red"});
     EXPECT_NE(message.err.find("cannot search " + root + "\\x1B[2J"), std::string::npos) << message.err;
     EXPECT_EQ(message.err.find('\x1b'), std::string::npos);
 }
@@ -135,87 +121,91 @@ TEST_F(CliFailureTest, FoldersAreTheirExactPaths)
     for (const char* file : {"foo/a.txt", "foo/sub/s.txt", "Foo/u.txt", "o/t/foo/n.txt", "foobar/b.txt"})
         tree.file(file, "x");
     ASSERT_EQ(run({"index", root}).exitCode, 0);
-    auto listed = [&](const std::string& option, const std::string& folder) {
+    auto listed = [&](const std::string& option) {
         std::vector<std::string> paths;
-        std::istringstream lines(
-            run({"search", "--drive", root, option, root + folder, "--type", "txt"}).out);
-        for (std::string line; std::getline(lines, line);) {
-            const size_t tab = line.find('\t');
-            paths.push_back(
-                line.substr(tab + 1 + root.size(), line.find('\t', tab + 1) - tab - 1 - root.size()) +
-                line.substr(0, tab));
+        std::istringstream lines(search({"--drive", root, option, root + "foo", "--type", "txt"}).out);
+        for (std::string name, folder;
+             std::getline(lines, name, '\t') && std::getline(lines, folder, '\t');) {
+            paths.push_back(folder.substr(root.size()) + name);
+            lines.ignore(1 << 20, '\n');
         }
         std::sort(paths.begin(), paths.end());
         return paths;
     };
-    EXPECT_EQ(listed("--folder", "foo"), std::vector<std::string>{"foo/a.txt"});
-    EXPECT_EQ(listed("--exclude", "foo"),
-              (std::vector<std::string>{"Foo/u.txt", "foobar/b.txt", "o/t/foo/n.txt"}));
+    EXPECT_EQ(listed("--folder"), std::vector<std::string>{"foo/a.txt"});
+    EXPECT_EQ(listed("--exclude"), (std::vector<std::string>{"Foo/u.txt", "foobar/b.txt", "o/t/foo/n.txt"}));
 }
 
-TEST_F(CliFailureTest, NothingWaitsOnAFifoNorOnAStampFromTheFuture)
+TEST_F(CliFailureTest, NothingWaitsOnAFifo)
 {
     tree.file("a.txt", "a");
-    std::filesystem::create_directories(work.at("indexes"));
+    std::filesystem::create_directories(indexes);
     ASSERT_EQ(::mkfifo(pair.entries.c_str(), 0644), 0);
-    const CliRun age = runWithin({"age", root}, std::chrono::seconds(10));
+    // A run that hangs is ended by the runner's time limit.
+    const CliRun age = run({"age", root});
     EXPECT_EQ(age.out, "100\n");
     EXPECT_NE(age.err.find("Not a regular file"), std::string::npos) << age.err;
     // The search says so, and rebuilds the pair in the FIFO's place.
-    EXPECT_EQ(runWithin({"search", "--drive", root, "--type", "txt"}, std::chrono::seconds(10)).exitCode, 1);
+    EXPECT_EQ(search({"--drive", root, "--type", "txt"}).exitCode, 1);
     EXPECT_TRUE(std::filesystem::is_regular_file(pair.entries));
-
-    for (const std::string& path : {pair.entries, pair.folders}) {
-        const std::string text = test::readWholeFile(path);
-        test::writeWholeFile(path, "1/1/2999 1:00:00 AM" + text.substr(text.find("\r\n")));
-    }
-    EXPECT_EQ(run({"age", root}).out, "100\n");
-    ASSERT_EQ(run({"search", "--drive", root, "--type", "txt"}).exitCode, 0);
-    EXPECT_EQ(test::readWholeFile(pair.entries).find("2999"), std::string::npos);
 }
 
-TEST_F(CliFailureTest, CtrlCStopsAScanInsideABigFileWithinAPiece)
+TEST_F(CliFailureTest, CtrlCIsCancelSearchEvenInsideABigFile)
 {
     tree.sizedFile("big.txt", 16LL << 30); // sparse: no disk taken, sixteen gigabytes read
-    ASSERT_EQ(run({"index", root}).exitCode, 0);
-    CliProcess search = startCli(
-        command({"search", "--drive", root, "--inside", "needle", "--inside-types", "txt"}), work.at("err"));
-    ::usleep(300000);
-    ::kill(search.pid, SIGINT);
+    test::TempTree second;
+    second.file("other.txt", "needle");
+    ASSERT_EQ(run({"index", root}).exitCode + run({"index", second.path()}).exitCode, 0);
+    CliProcess process = startCli(command({"search", "--no-settings", "--drive", root, "--drive",
+                                           second.path(), "--inside", "needle", "--inside-types", "txt"}),
+                                  work.at("err"));
+    // Interrupted once the scan has read some pieces of the file.
+    auto bytesRead = [&] {
+        return std::stoll(readWholeFile("/proc/" + std::to_string(process.pid) + "/io").substr(7));
+    };
+    for (const auto end = Clock::now() + std::chrono::seconds(30);
+         bytesRead() < (8 << 20) && Clock::now() < end;)
+        ::usleep(10000);
+    ::kill(process.pid, SIGINT);
     const auto interrupted = Clock::now();
-    const CliRun result = finishCli(search);
-    EXPECT_EQ(result.exitCode, 130) << result.err;
+    const CliRun result = finishCli(process);
     EXPECT_LT(Clock::now() - interrupted, std::chrono::seconds(2));
+    EXPECT_EQ(result.exitCode, 130) << result.err;
+    EXPECT_TRUE(result.err.ends_with("Search Cancelled\n")) << result.err;
+    EXPECT_EQ(result.out, ""); // the second drive is never searched
 }
 
-TEST_F(CliFailureTest, TheNextBuildClearsWhatKilledBuildsLeft)
+// Builds killed once their temporaries are there leave them behind, and the
+// next build clears them. Ctrl+C instead cancels the build: no index at all
+// is left, only the lock file.
+TEST_F(CliFailureTest, KilledAndInterruptedBuildsLeaveNothingBehind)
 {
-    for (int i = 0; i < 50000; ++i)
-        ::close(::open(tree.at("f" + std::to_string(i)).c_str(), O_WRONLY | O_CREAT, 0644));
-    std::filesystem::create_directories(work.at("indexes"));
-    const int watch = ::inotify_init1(IN_CLOEXEC);
-    ASSERT_GE(::inotify_add_watch(watch, work.at("indexes").c_str(), IN_CREATE), 0);
-    for (int kill = 0; kill < 3; ++kill) {
-        CliProcess build = startCli(command({"index", root}), work.at("err"));
-        // Killed once both its temporaries are there.
-        const std::string own = ".tmp." + std::to_string(build.pid) + ".";
-        auto ownCount = [&] {
-            const auto found = temporaries();
-            return std::count_if(found.begin(), found.end(),
-                                 [&](auto& path) { return path.find(own) != path.npos; });
-        };
-        struct pollfd event {
-            watch, POLLIN, 0
-        };
-        char events[4096];
-        while (ownCount() < 2 && ::poll(&event, 1, 10000) == 1)
-            ::read(watch, events, sizeof events);
-        ::kill(build.pid, SIGKILL);
-        finishCli(build);
-        // Each build cleared the ones before: only the last one's are left.
-        EXPECT_EQ(temporaries().size(), 2u) << kill;
+    for (int i = 0; i < 30000; ++i) { // in many folders: still walking when the signal comes
+        const std::string folder = "d" + std::to_string(i / 150);
+        if (i % 150 == 0)
+            tree.dir(folder);
+        ::close(::open(tree.at(folder + "/f" + std::to_string(i)).c_str(), O_WRONLY | O_CREAT, 0644));
     }
-    ::close(watch);
+    std::filesystem::create_directories(indexes);
+    test::writePair(indexes, root, {}, {});
+    for (const int signal : {SIGKILL, SIGKILL, SIGKILL, SIGINT}) {
+        CliProcess build = startCli(command({"index", root}), work.at("err"));
+        // Its temporaries are there once the build has begun, its handler in place.
+        const std::string own = ".tmp." + std::to_string(build.pid) + ".";
+        for (const auto end = Clock::now() + std::chrono::seconds(20);
+             temporaries(own) < 2 && Clock::now() < end;)
+            ::usleep(1000);
+        ::kill(build.pid, signal);
+        const CliRun result = finishCli(build);
+        if (signal == SIGKILL) {
+            EXPECT_EQ(temporaries(), 2u); // the last one's: each build cleared the ones before
+            continue;
+        }
+        EXPECT_EQ(result.exitCode, 130) << result.err;
+        EXPECT_NE(result.err.find("cancelled"), std::string::npos) << result.err;
+        EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(indexes), {}),
+                  std::vector<std::filesystem::path>{pair.lock});
+    }
     EXPECT_EQ(run({"index", root}).exitCode, 0);
-    EXPECT_TRUE(temporaries().empty());
+    EXPECT_EQ(temporaries(), 0u);
 }

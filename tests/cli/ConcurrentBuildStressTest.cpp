@@ -2,20 +2,17 @@
 // round after round, the tree changing between rounds. Every folder holds
 // files of the same names and every file has a size no other file has, so a
 // row that names the wrong folder shows itself by its size.
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
 #include <chrono>
-#include <filesystem>
-#include <random>
-
-#include <gtest/gtest.h>
-
 #include <ctime>
+#include <filesystem>
 #include <map>
+#include <random>
 #include <set>
 #include <sstream>
+
+#include <gtest/gtest.h>
 
 #include "cli/CliProcess.h"
 #include "support/IndexPair.h"
@@ -26,50 +23,10 @@ using namespace zephrix::test;
 
 namespace {
 
-// The tree as it is now: its folders (the root first, each ending in '/')
-// and the size of each file, by full path.
+// File details by full path, the size first.
 using Files = std::map<std::string, std::string>;
-struct TreeContent {
-    std::set<std::string> folders;
-    Files files;
-};
 
-TreeContent treeContent(const std::string& root)
-{
-    TreeContent content;
-    content.folders.insert(root);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        if (entry.is_directory())
-            content.folders.insert(entry.path().string() + "/");
-        else
-            content.files[entry.path().string()] = std::to_string(entry.file_size());
-    }
-    return content;
-}
-
-// zephrix-cli with stdout and stderr in files, so many can run at once.
-pid_t spawnCli(std::vector<std::string> words, const std::string& output)
-{
-    words.insert(words.begin(), ZEPHRIX_CLI_PATH);
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, (output + ".out").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    posix_spawn_file_actions_addopen(&actions, 2, (output + ".err").c_str(), O_WRONLY | O_CREAT | O_TRUNC,
-                                     0644);
-    pid_t pid = -1;
-    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-struct ConcurrentBuildStress : ::testing::Test {
-    TempTree work, tree;
-    std::string root = tree.path() + "/";
+struct ConcurrentBuildStress : CliTest {
     std::mt19937 random{std::random_device{}()};
     size_t nextSize = 1;
     int nextFolder = 0;
@@ -80,7 +37,7 @@ struct ConcurrentBuildStress : ::testing::Test {
     // root itself, else ending in '/').
     std::string pick(bool rootToo)
     {
-        const std::set<std::string> folders = treeContent(root).folders;
+        const std::set<std::string> folders = treeOnDisk(root).folders;
         const size_t skip = rootToo ? 0 : 1; // the root sorts first
         return std::next(folders.begin(), long(skip + random() % (folders.size() - skip)))
             ->substr(root.size());
@@ -108,13 +65,12 @@ struct ConcurrentBuildStress : ::testing::Test {
 
     // A row is right when its file is in its folder with the size shown, or
     // with the size it had before this round (the pair read may be older).
-    void checkSearch(const std::string& output, int status, const Files& now, const Files& before)
+    void checkSearch(const CliRun& result, const Files& now, const Files& before)
     {
         ++searches;
-        const std::string err = readWholeFile(output + ".err");
-        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || err.find("error") != std::string::npos)
-            problems.push_back("search failed: " + err);
-        std::istringstream lines(readWholeFile(output + ".out"));
+        if (result.exitCode != 0 || result.err.find("error") != std::string::npos)
+            problems.push_back("search failed: " + result.err);
+        std::istringstream lines(result.out);
         for (std::string name, path, type, size, rest; std::getline(lines, name, '\t');) {
             std::getline(lines, path, '\t');
             std::getline(lines, type, '\t');
@@ -123,45 +79,33 @@ struct ConcurrentBuildStress : ::testing::Test {
             std::erase(size, ',');
             const auto file = now.find(path + name);
             const auto old = before.find(path + name);
-            if (file == now.end() || (file->second != size && (old == before.end() || old->second != size)))
+            auto sized = [&](Files::const_iterator f) { return f->second.starts_with(size + "|"); };
+            if (file == now.end() || (!sized(file) && (old == before.end() || !sized(old))))
                 problems.push_back(path + name + " listed with " + size + " bytes, not " +
                                    (file == now.end() ? "in the tree" : file->second));
         }
     }
 
-    // Two builds, and searches in three slots, each started again as soon as
-    // it ends, until both builds are over.
+    // Two builds, and searches two at a time beside them until both builds are over.
     void runRound(const Files& now, const Files& before)
     {
-        const std::vector<std::string> index{"--indexes", work.at("indexes"), "index", root};
-        std::vector<std::string> search{"--indexes",     work.at("indexes"), "search",     "--drive", root,
-                                        "--no-settings", "--no-folders",     "--no-limit", "--name",  "f"};
-        std::vector<pid_t> builds{spawnCli(index, work.at("b0")), spawnCli(index, work.at("b1"))};
-        std::vector<pid_t> slots(3, -1);
-        for (bool running = true; running; ::usleep(500)) {
-            running = false;
-            for (pid_t& build : builds) {
-                int status = 0;
-                if (build > 0 && ::waitpid(build, &status, WNOHANG) == build) {
-                    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-                        problems.push_back("a build failed");
-                    build = -1;
-                }
-                running |= build > 0;
-            }
-            const bool building = running;
-            for (size_t slot = 0; slot < slots.size(); ++slot) {
-                const std::string output = work.at("s" + std::to_string(slot));
-                int status = 0;
-                if (slots[slot] > 0 && ::waitpid(slots[slot], &status, WNOHANG) == slots[slot]) {
-                    checkSearch(output, status, now, before);
-                    slots[slot] = -1;
-                }
-                if (slots[slot] < 0 && building)
-                    slots[slot] = spawnCli(search, output);
-                running |= slots[slot] > 0;
-            }
-        }
+        CliProcess builds[] = {startCli(command({"index", root}), work.at("b0")),
+                               startCli(command({"index", root}), work.at("b1"))};
+        auto running = [](const CliProcess& build) {
+            siginfo_t ended{};
+            return ::waitid(P_PID, id_t(build.pid), &ended, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+                   ended.si_pid == 0;
+        };
+        const CliCommand search = command(
+            {"search", "--drive", root, "--no-settings", "--no-folders", "--no-limit", "--name", "f"});
+        do {
+            CliProcess beside = startCli(search, work.at("s1"));
+            checkSearch(runCli(search, work.at("s0")), now, before);
+            checkSearch(finishCli(beside), now, before);
+        } while (running(builds[0]) || running(builds[1]));
+        for (CliProcess& build : builds)
+            if (finishCli(build).exitCode != 0)
+                problems.push_back("a build failed");
     }
 };
 
@@ -174,19 +118,18 @@ TEST_F(ConcurrentBuildStress, EverySearchRowIsTheTreesOwn)
         std::chrono::steady_clock::now() + std::chrono::seconds(seconds ? std::atoi(seconds) : 5);
     for (int i = 0; i < 40; ++i)
         addFolder();
-    CliCommand first{{"--indexes", work.at("indexes"), "index", root}, {}, {}, {}};
-    ASSERT_EQ(runCli(first, work.at("first.err")).exitCode, 0);
+    ASSERT_EQ(run({"index", root}).exitCode, 0);
 
-    Files before = treeContent(root).files;
+    Files before = treeOnDisk(root).files;
     int rounds = 0;
     for (; rounds < 3 || std::chrono::steady_clock::now() < end; ++rounds) {
         changeTree();
-        const TreeContent content = treeContent(root);
+        const TreeOnDisk content = treeOnDisk(root);
         const std::time_t from = std::time(nullptr);
         runRound(content.files, before);
         // Whatever ran, the pair left is this tree's, with nothing beside it.
-        expectPairMatchesTree(work.at("indexes"), root, from, std::time(nullptr));
-        for (const auto& file : std::filesystem::directory_iterator(work.at("indexes")))
+        expectPairMatchesTree(indexes, root, from, std::time(nullptr));
+        for (const auto& file : std::filesystem::directory_iterator(indexes))
             EXPECT_EQ(file.path().string().find(".tmp."), std::string::npos) << file.path();
         before = content.files;
     }

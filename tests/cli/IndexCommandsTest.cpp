@@ -1,10 +1,8 @@
 // zephrix-cli drives, index and age, run as a user would run them.
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <poll.h>
 #include <pty.h>
 #include <signal.h>
-#include <sys/inotify.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -16,24 +14,7 @@
 using namespace zephrix::clitest;
 using namespace zephrix::test;
 
-namespace {
-
-struct CliIndex : ::testing::Test {
-    TempTree work; // stderr and indexes
-    TempTree tree; // what gets indexed
-    std::string indexes = work.at("indexes");
-    std::string root = tree.path() + "/";
-
-    CliCommand command(const std::vector<std::string>& args)
-    {
-        std::vector<std::string> all{"--indexes", indexes};
-        all.insert(all.end(), args.begin(), args.end());
-        return {all};
-    }
-    CliRun run(const std::vector<std::string>& args) { return runCli(command(args), work.at("err")); }
-};
-
-} // namespace
+using CliIndex = CliTest;
 
 TEST_F(CliIndex, IndexWritesThePairOfTheTree)
 {
@@ -57,6 +38,12 @@ TEST_F(CliIndex, IndexWritesThePairOfTheTree)
     const CliRun age = run({"age", root});
     EXPECT_TRUE(age.out == "0\n" || age.out == "1\n") << age.out;
     EXPECT_EQ(run({"age", tree.at("elsewhere")}).out, "100\n");
+    // With --folder, the folder pair of any folder.
+    EXPECT_EQ(run({"index", tree.at("a"), "--folder"}).exitCode, 0);
+    const StoredPair folderPair = readStoredPair(indexes, tree.at("a/"), true);
+    EXPECT_EQ(folderPair.folders[0] + " " + std::to_string(folderPair.folders.size()), tree.at("a/") + " 4");
+    const CliRun drives = run({"drives"});
+    EXPECT_NE(("\n" + drives.out).find("\n/\tHard Disk\n"), std::string::npos) << drives.out;
 }
 
 TEST_F(CliIndex, ClosedFoldersAreSkippedForAnUnprivilegedUser)
@@ -84,28 +71,6 @@ TEST_F(CliIndex, ClosedFoldersAreSkippedForAnUnprivilegedUser)
                           {root + "closed/", root + "listable-only/"});
 }
 
-TEST_F(CliIndex, FailuresAndBadRequests)
-{
-    const CliRun failed = run({"index", tree.at("missing")});
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_TRUE(failed.err.find("No such file or directory") != std::string::npos &&
-                failed.err.ends_with(" - " + tree.at("missing/") + "\n"))
-        << failed.err;
-    EXPECT_FALSE(std::filesystem::exists(entriesFile(indexes, tree.at("missing/"))));
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"index"}, {"age"}, {"index", root, "extra"}, {"index", root, "--bogus"}, {"drives", "x"}}) {
-        const CliRun result = run(args);
-        EXPECT_EQ(result.exitCode, 2) << args[0];
-        EXPECT_FALSE(result.err.empty());
-    }
-    EXPECT_EQ(run({"index", root, "--folder"}).exitCode, 0); // the folder pair, not the drive pair
-    EXPECT_TRUE(std::filesystem::exists(indexes + "/temppaths.idx") &&
-                !std::filesystem::exists(entriesFile(indexes, root)));
-    const CliRun drives = run({"drives"});
-    EXPECT_EQ(drives.exitCode, 0);
-    EXPECT_NE(("\n" + drives.out).find("\n/\tHard Disk\n"), std::string::npos) << drives.out;
-}
-
 TEST_F(CliIndex, ProgressShowsOnATerminal)
 {
     for (int i = 0; i < 450; ++i)
@@ -129,34 +94,4 @@ TEST_F(CliIndex, ProgressShowsOnATerminal)
     for (const std::string& label :
          {"Indexing: " + root, std::string("Files Found: "), std::string("Directories Found: ")})
         EXPECT_NE(shown.find(label), std::string::npos) << shown;
-}
-
-TEST_F(CliIndex, InterruptCancelsAndLeavesNoIndex)
-{
-    for (int folder = 0; folder < 200; ++folder) { // still walking when the signal comes
-        tree.dir("d" + std::to_string(folder));
-        for (int i = 0; i < 150; ++i)
-            ::close(::open(tree.at("d" + std::to_string(folder) + "/f" + std::to_string(i)).c_str(),
-                           O_WRONLY | O_CREAT, 0644));
-    }
-    std::filesystem::create_directories(indexes);
-    writePair(indexes, root, {}, {});
-    // The temporaries appear once the build has begun, after the handler is in place.
-    const int watch = ::inotify_init1(IN_CLOEXEC);
-    ASSERT_GE(::inotify_add_watch(watch, indexes.c_str(), IN_CREATE), 0);
-    CliProcess build = startCli(command({"index", root}), work.at("err"));
-    ASSERT_GT(build.pid, 0);
-    pollfd ready{watch, POLLIN, 0};
-    ASSERT_EQ(::poll(&ready, 1, 10000), 1);
-    ::kill(build.pid, SIGINT);
-    ::close(watch);
-    const CliRun result = finishCli(build);
-    if (result.exitCode == 0)
-        GTEST_SKIP() << "the build ended before the interrupt arrived";
-    EXPECT_EQ(result.exitCode, 130) << result.err;
-    EXPECT_NE(result.err.find("cancelled"), std::string::npos) << result.err;
-    // The old pair and the temporaries must be gone; the lock file stays.
-    EXPECT_EQ(std::vector<std::filesystem::path>(std::filesystem::directory_iterator(indexes), {}),
-              std::vector<std::filesystem::path>{
-                  entriesFile(indexes, root).replace(entriesFile(indexes, root).size() - 4, 4, ".lock")});
 }

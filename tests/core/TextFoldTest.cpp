@@ -86,10 +86,6 @@ TEST(TextFold, FastPathsAgreeWithFoldingEachCharacter)
 
 TEST(TextFold, LowerCaseForTheTypeColumn)
 {
-    EXPECT_EQ(lowerText("DOC"), "doc");
-    EXPECT_EQ(lowerText("ÄÖÜ"), "äöü");
-    EXPECT_EQ(lowerText("A\xFF"
-                        "B"),
-              "a\xFF"
-              "b");
+    EXPECT_EQ(lowerText("DOC") + lowerText("ÄÖÜ") + lowerText("A\377B"),
+              "docäöüa\377b"); // not UTF-8: as it is
 }

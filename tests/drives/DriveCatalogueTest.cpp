@@ -81,10 +81,8 @@ TEST(LoadDriveList, AMountPointIsRecordedOnceWithItsVisibleMountAndFilesAreNoDri
                              table.at("bound-file") + " ext4 rw 0 0\n");
     EXPECT_EQ(rows(LoadDriveList(nullptr, table.at("mounts"), table.path())),
               (std::vector<std::string>{"/\tHard Disk", "/data/\tNetwork Drive"}));
-}
 
-TEST(LoadDriveList, AnUnreadableTableIsReported)
-{
+    // A table that cannot be read is reported.
     RecordingReporter reporter;
     EXPECT_TRUE(LoadDriveList(&reporter, "/no/such/mounts").empty());
     ASSERT_EQ(reporter.reports.size(), 1u);

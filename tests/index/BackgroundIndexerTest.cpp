@@ -4,13 +4,13 @@
 #include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
 
 #include <cstring>
 #include <deque>
 #include <filesystem>
 #include <stdexcept>
 
+#include "core/FileDescriptor.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexFormat.h"
 #include "index/IndexLoader.h"
@@ -59,11 +59,6 @@ std::string stampHoursAgo(int hours)
         localTime(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday, t.tm_hour - hours, t.tm_min, t.tm_sec));
 }
 
-bool pairExists(const std::string& indexes, const std::string& root)
-{
-    return std::filesystem::exists(entriesFile(indexes, root));
-}
-
 struct BackgroundIndexerTest : ::testing::Test {
     SearchHarness h;
     IndexerView view;
@@ -81,17 +76,15 @@ struct BackgroundIndexerTest : ::testing::Test {
         view.rows.push_back({tree.path() + "/", ticked});
         return tree.path() + "/";
     }
-    std::string stamp(const std::string& root) const
+    bool pairExists(const std::string& root) const
     {
-        const std::string text =
-            readWholeFile(IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->entries);
-        return text.substr(0, text.find("\r\n"));
+        return std::filesystem::exists(entriesFile(h.indexes, root));
     }
+    std::string stamp(const std::string& root) const { return readStoredPair(h.indexes, root).entriesStamp; }
     // Gives both files of root's real pair the stamp of an older build.
     void restamp(const std::string& root, const std::string& when) const
     {
-        const auto pair = *IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive);
-        for (const std::string& path : {pair.entries, pair.folders}) {
+        for (const std::string& path : {entriesFile(h.indexes, root), foldersFile(h.indexes, root)}) {
             const std::string text = readWholeFile(path);
             writeWholeFile(path, when + text.substr(text.find("\r\n")));
         }
@@ -113,16 +106,25 @@ TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
     const std::string ticked = addDrive(3);
     const std::string unticked = addDrive(1, false);
     const std::string untickedDuringPass = addDrive(1);
+    // A drive another build is writing is skipped, and built on a later tick.
+    const std::string held = addDrive(1);
+    FileDescriptor other(::open(IndexFormat::pairPaths(h.indexes, held, IndexMode::Drive)->lock.c_str(),
+                                O_RDONLY | O_CREAT | O_CLOEXEC, 0644));
+    ASSERT_EQ(::flock(other.get(), LOCK_EX), 0);
     h.onYield = [this] { view.rows[2].second = false; };
     indexer.tmrIndexer_Timer();
 
-    EXPECT_TRUE(pairExists(h.indexes, ticked));
-    EXPECT_FALSE(pairExists(h.indexes, unticked));
-    EXPECT_FALSE(pairExists(h.indexes, untickedDuringPass));
-    EXPECT_EQ(view.reindexing, built(ticked));
-    EXPECT_EQ(h.ctx.BackgroundIndexRoot, ticked);
+    EXPECT_TRUE(pairExists(ticked));
+    EXPECT_FALSE(pairExists(unticked));
+    EXPECT_FALSE(pairExists(untickedDuringPass));
+    EXPECT_FALSE(pairExists(held));
+    EXPECT_EQ(view.reindexing, (std::vector<std::string>{BackgroundIndexer::ReindexingText + ticked,
+                                                         BackgroundIndexer::ReindexingText + held, ""}));
     EXPECT_FALSE(h.ctx.BackgroundIndexing);
     EXPECT_EQ(windowShown() + view.indexingShown, 0);
+    other.reset();
+    indexer.tmrIndexer_Timer();
+    EXPECT_TRUE(pairExists(held));
     EXPECT_TRUE(h.errors.reports.empty());
 }
 
@@ -134,22 +136,17 @@ TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
         bool rebuilt;
     };
     // Texts that are no whole number from 1 up stand for 3 hours.
-    const Case cases[] = {{"24", 24, false},
-                          {"24", 25, true},
-                          {"3", 3, false},
-                          {"3", 4, true},
-                          {" 12 ", 13, true},
-                          {"0", 3, false},
-                          {"0", 4, true},
-                          {"-5", 3, false},
-                          {"-5", 4, true},
-                          {"abc", 4, true},
-                          {"", 3, false},
-                          {"2.5", 4, true},
-                          {"99999999999", 9000, false},
+    const Case cases[] = {{"24", 24, false},  {"24", 25, true},
+                          {" 12 ", 13, true}, {"0", 3, false},
+                          {"0", 4, true},     {"-5", 3, false},
+                          {"abc", 4, true},   {"", 3, false},
+                          {"2.5", 4, true},   {"99999999999", 9000, false},
                           {"3", -2, true}};
     const std::string root = addDrive(2);
     indexer.tmrIndexer_Timer();
+    // A rebuilt pair that is in memory is read again (checked at the end).
+    ASSERT_TRUE(LoadIndex(h.ctx, root, IndexMode::Drive));
+    drives[0].file("new.txt");
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("interval '") + c.hours + "', age " + std::to_string(c.age));
         const std::string old = stampHoursAgo(c.age);
@@ -160,89 +157,63 @@ TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
         EXPECT_EQ(stamp(root) != old, c.rebuilt);
         EXPECT_EQ(view.reindexing, c.rebuilt ? built(root) : std::vector<std::string>{""});
     }
+    EXPECT_EQ(h.ctx.index.entryCount(), 3u);
     EXPECT_TRUE(h.errors.reports.empty());
 }
 
-TEST_F(BackgroundIndexerTest, ReloadsARebuiltPairThatIsInMemory)
+// At every yield of the pass's build a tick comes and Force Index is pressed
+// (it shows the indexing window); Search, clicked once, runs by itself at the end.
+TEST_F(BackgroundIndexerTest, ClicksAndTicksDuringAPassStartNoSecondBuild)
 {
-    const std::string root = addDrive(1);
-    indexer.tmrIndexer_Timer();
-    ASSERT_TRUE(LoadIndex(h.ctx, root, IndexMode::Drive));
-    drives[0].file("new.txt");
-    restamp(root, stampHoursAgo(5));
-    indexer.tmrIndexer_Timer();
-    EXPECT_EQ(h.ctx.LoadedIndexRoot, root);
-    EXPECT_EQ(h.ctx.index.entryCount(), 2u);
-}
-
-TEST_F(BackgroundIndexerTest, SearchClickedDuringAPassRunsByItselfAtItsEnd)
-{
-    const std::string root = addDrive(150);
+    const std::string root = addDrive(250);
     h.request({root}, "f14");
     h.onYield = [this] {
-        if (h.ctx.BackgroundIndexing && h.view.all("lstSearchResults").empty() &&
-            !h.ctx.SearchWaitingForIndex)
+        if (!h.ctx.BackgroundIndexing)
+            return;
+        indexer.tmrIndexer_Timer();
+        indexer.cmdForceIndex_Click();
+        if (!h.ctx.SearchWaitingForIndex)
             h.search();
     };
     indexer.tmrIndexer_Timer();
 
-    EXPECT_EQ(windowShown(), 1);
+    EXPECT_EQ(view.reindexing, built(root));
+    EXPECT_FALSE(indexer.forceIndexPending());
+    EXPECT_GE(view.indexingShown, 2);
+    EXPECT_EQ(windowShown(), 1); // by the waiting search: no build with a window of its own
     EXPECT_FALSE(h.ctx.SearchWaitingForIndex);
     EXPECT_TRUE(h.view.last("lblSearchTime").starts_with("Results Returned In: "));
     EXPECT_EQ(h.view.rows.size(), 10u); // f140.txt to f149.txt
 }
 
-TEST_F(BackgroundIndexerTest, ForceAndTicksDuringAPassStartNoSecondBuild)
+TEST_F(BackgroundIndexerTest, ForceRebuildsEveryTickedDriveWithTheWindowOnceNoSearchRuns)
 {
-    const std::string root = addDrive(250);
-    h.onYield = [this] {
-        indexer.tmrIndexer_Timer();
-        indexer.cmdForceIndex_Click();
-    };
-    indexer.tmrIndexer_Timer();
-
-    EXPECT_EQ(view.reindexing, built(root));
-    EXPECT_GE(view.indexingShown, 2); // once per yield of the build
-    EXPECT_EQ(windowShown(), 0);      // no build with the window of its own
-    EXPECT_FALSE(indexer.forceIndexPending());
-}
-
-TEST_F(BackgroundIndexerTest, ForceRebuildsEveryTickedDriveWithTheWindow)
-{
-    const std::string ticked = addDrive(1);
+    const std::string ticked = addDrive(150);
     const std::string unticked = addDrive(1, false);
     for (const std::string& root : {ticked, unticked}) {
         IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         restamp(root, stampHoursAgo(1));
     }
-    h.ctx.CancelIndexing = true; // left by a cancelled search
-    std::vector<bool> duringBuild;
-    h.onYield = [&] { duringBuild = {view.forceEnabled, view.timerEnabled}; };
-    indexer.cmdForceIndex_Click();
-
-    EXPECT_EQ(view.reindexing, built(ticked));
-    EXPECT_EQ(stamp(unticked), stampHoursAgo(1));
-    EXPECT_EQ(windowShown(), 1);
-    EXPECT_EQ(duringBuild, (std::vector<bool>{false, false}));
-    EXPECT_TRUE(view.forceEnabled && view.timerEnabled);
-}
-
-TEST_F(BackgroundIndexerTest, ForceAskedWhileASearchRunsWaitsForItsEnd)
-{
-    const std::string root = addDrive(150);
-    h.request({root}, "f");
+    // Asked for (and ticked) while a search runs, it waits for the search's end.
+    h.request({ticked}, "f");
     h.onYield = [this] {
         indexer.cmdForceIndex_Click();
         indexer.tmrIndexer_Timer();
     };
     h.search();
-    h.onYield = [] {};
     EXPECT_TRUE(h.view.last("lblSearchTime").starts_with("Results Returned In: "));
     EXPECT_TRUE(view.reindexing.empty());
 
+    h.ctx.CancelIndexing = true; // left by a cancelled search
+    std::vector<bool> duringBuild;
+    h.onYield = [&] { duringBuild = {view.forceEnabled, view.timerEnabled}; };
     indexer.searchEnded();
-    EXPECT_EQ(view.reindexing, built(root));
+    EXPECT_EQ(view.reindexing, built(ticked));
     EXPECT_FALSE(indexer.forceIndexPending());
+    EXPECT_EQ(stamp(unticked), stampHoursAgo(1));
+    EXPECT_EQ(windowShown(), 1);
+    EXPECT_EQ(duringBuild, (std::vector<bool>{false, false}));
+    EXPECT_TRUE(view.forceEnabled && view.timerEnabled);
 }
 
 TEST_F(BackgroundIndexerTest, FailedBuildIsNotRepeatedOnEveryTick)
@@ -279,32 +250,18 @@ TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
     EXPECT_FALSE(h.ctx.BackgroundIndexing);
 }
 
-TEST_F(BackgroundIndexerTest, APassSkipsADriveAnotherBuildIsWriting)
-{
-    const std::string root = addDrive(1);
-    const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;
-    const int other = ::open(lock.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    indexer.tmrIndexer_Timer();
-    EXPECT_FALSE(pairExists(h.indexes, root));
-    ::close(other);
-    indexer.tmrIndexer_Timer();
-    EXPECT_TRUE(pairExists(h.indexes, root));
-    EXPECT_TRUE(h.errors.reports.empty());
-}
-
 TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
 {
     BackgroundIndexer drivesOnly(h.ctx, view);
     const std::string root = addDrive(0);
     drivesOnly.tmrIndexer_Timer();
-    EXPECT_FALSE(pairExists(h.indexes, root));
+    EXPECT_FALSE(pairExists(root));
 
     if (::mount("zephrix-test", root.c_str(), "tmpfs", 0, "size=1m") != 0)
         GTEST_SKIP() << "cannot mount a tmpfs here: " << std::strerror(errno);
     drivesOnly.tmrIndexer_Timer();
     ::umount2(root.c_str(), MNT_DETACH);
-    EXPECT_TRUE(pairExists(h.indexes, root));
+    EXPECT_TRUE(pairExists(root));
 }
 
 } // namespace

@@ -18,23 +18,21 @@
 using namespace zephrix;
 using namespace zephrix::test;
 
-namespace {
-
-struct DeepTree {
+TEST(DeepPath, EveryFileOfATreeDeeperThanAPathIsIndexedAndFound)
+{
+    SearchHarness h;
+    TempTree tree;
+    const std::string root = tree.path() + "/";
     std::set<std::string> files;
-    int folders = 0;
-
     // Below root: `levels` folders called `name`, one in the other, with a
     // file in every `every`-th of them and in the last.
-    void chain(const std::string& root, const std::string& name, int levels, int every)
-    {
+    auto chain = [&](const std::string& name, int levels, int every) {
         FileDescriptor at(::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         std::string path = root;
         for (int level = 1; level <= levels; ++level) {
             ASSERT_EQ(::mkdirat(at.get(), name.c_str(), 0755), 0) << level;
             at.reset(::openat(at.get(), name.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
             path += name + "/";
-            ++folders;
             if (level % every != 0 && level != levels)
                 continue;
             const std::string file = "f" + std::to_string(level) + ".txt";
@@ -43,19 +41,9 @@ struct DeepTree {
             files.insert(path + file);
         }
         ASSERT_GT(path.size(), 4096u);
-    }
-};
-
-} // namespace
-
-TEST(DeepPath, EveryFileOfATreeDeeperThanAPathIsIndexedAndFound)
-{
-    SearchHarness h;
-    TempTree tree;
-    const std::string root = tree.path() + "/";
-    DeepTree deep;
-    deep.chain(root, "d", 2500, 100);
-    deep.chain(root, std::string(250, 'w'), 20, 1);
+    };
+    chain("d", 2500, 100);
+    chain(std::string(250, 'w'), 20, 1);
     ASSERT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet).outcome, BuildOutcome::Built);
 
     h.request({root}, "", "txt");
@@ -66,11 +54,10 @@ TEST(DeepPath, EveryFileOfATreeDeeperThanAPathIsIndexedAndFound)
         found.insert(row.fullPath());
         EXPECT_EQ(row.size, 4u) << row.fullPath();
     }
-    EXPECT_EQ(found, deep.files);
+    EXPECT_EQ(found, files);
 
-    const std::string bottom =
-        *std::find_if(deep.files.begin(), deep.files.end(),
-                      [](const std::string& path) { return path.ends_with("/f2500.txt"); });
+    const std::string bottom = *std::find_if(
+        files.begin(), files.end(), [](const std::string& path) { return path.ends_with("/f2500.txt"); });
     EXPECT_EQ(GetFileDetails(bottom, &h.errors).substr(0, 2), "4|");
     h.view.criteria.searchInsideChecked = true;
     h.view.criteria.insideText = "deep";

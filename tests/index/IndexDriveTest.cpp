@@ -7,9 +7,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "support/IndexPair.h"
-#include "support/RecordingReporter.h"
-#include "support/RecordingView.h"
+#include "search/SearchHarness.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
@@ -19,29 +17,29 @@ namespace {
 
 const std::string OldEntries = "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n";
 
-// Builds of a temporary tree into an indexes folder of their own, where an
-// older pair of the same root waits to be replaced.
-struct BuildSetup {
-    TempTree indexes, tree;
-    RecordingReporter reporter;
-    RecordingView view;
-    IndexContext ctx;
+// Builds of a temporary tree, where an older pair of the same root waits to
+// be replaced.
+struct Builder : ::testing::Test {
+    SearchHarness h;
+    TempTree tree;
     std::string root = tree.path() + "/";
-    int yields = 0;
 
-    BuildSetup()
+    Builder() { startAfresh(); }
+    void startAfresh()
     {
-        ctx.indexesDir = indexes.path();
-        ctx.errors = &reporter;
-        ctx.indexingView = &view;
-        ctx.yield = [this] { ++yields; };
-        writeWholeFile(entriesFile(indexes.path(), root), OldEntries);
-        writeWholeFile(foldersFile(indexes.path(), root), "1/1/2020\r\n" + root + "\r\n");
+        h.data.remove("indexes");
+        h.data.dir("indexes");
+        writeWholeFile(entriesFile(h.indexes, root), OldEntries);
+        writeWholeFile(foldersFile(h.indexes, root), "1/1/2020\r\n" + root + "\r\n");
+        h.view = {};
+        h.onYield = [] {};
+        h.yields = 0;
+        h.ctx.CancelIndexing = false;
     }
     Texts indexFiles() const
     {
         Texts names;
-        for (const auto& entry : std::filesystem::directory_iterator(indexes.path()))
+        for (const auto& entry : std::filesystem::directory_iterator(h.indexes))
             if (entry.path().extension() != ".lock")
                 names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
@@ -49,7 +47,7 @@ struct BuildSetup {
     }
     bool oldPairIsThere() const
     {
-        return readWholeFile(entriesFile(indexes.path(), root)) == OldEntries && indexFiles().size() == 2;
+        return readWholeFile(entriesFile(h.indexes, root)) == OldEntries && indexFiles().size() == 2;
     }
     void files(const std::string& folder, int count) const
     {
@@ -57,8 +55,6 @@ struct BuildSetup {
             tree.file(folder + "f" + std::to_string(i), "");
     }
 };
-
-struct Builder : ::testing::Test, BuildSetup {};
 
 } // namespace
 
@@ -71,12 +67,12 @@ TEST_F(Builder, DeeperFoldersShowOnlyOnARefreshBoundary)
         tree.remove("");
         files("", rootFiles);
         tree.dir("a/a-sub");
-        view.calls.clear();
-        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+        h.view.calls.clear();
+        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
         Texts shown = {root + "a/"};
         if (deeperShown)
             shown.push_back(root + "a/a-sub/");
-        EXPECT_EQ(view.all("frmIndexing.lblStatus"), shown) << rootFiles;
+        EXPECT_EQ(h.view.all("frmIndexing.lblStatus"), shown) << rootFiles;
     }
 }
 
@@ -84,45 +80,44 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
 {
     struct Case {
         const char* moment;
-        std::function<void(BuildSetup&)> arm;
+        std::function<void()> arm;
         Texts filesShown;
     } cases[] = {
         // Nothing starts, not even the window, and the old pair stays.
-        {"before the start", [](BuildSetup& b) { b.ctx.CancelIndexing = true; }, {}},
+        {"before the start", [this] { h.ctx.CancelIndexing = true; }, {}},
         // The root's files finish although Cancel came during them.
         {"during the root's files",
-         [](BuildSetup& b) { b.ctx.yield = [&b] { b.ctx.CancelIndexing = true; }; },
+         [this] { h.onYield = [this] { h.ctx.CancelIndexing = true; }; },
          {"Files Found: 100", "Files Found: 200"}},
         // After the root's subfolders are listed, none of its files is written.
         {"while the root's subfolders are listed",
-         [](BuildSetup& b) {
-             b.view.onCall = [&b](const std::string& call) {
-                 b.ctx.CancelIndexing |= call.starts_with("frmIndexing.lblStatus:");
+         [this] {
+             h.view.onCall = [this](const std::string& call) {
+                 h.ctx.CancelIndexing |= call.starts_with("frmIndexing.lblStatus:");
              };
          },
          {}},
         // Folder 1's files finish; folder 2 is not opened.
         {"before a later folder",
-         [](BuildSetup& b) { b.ctx.yield = [&b] { b.ctx.CancelIndexing |= ++b.yields == 3; }; },
+         [this] { h.onYield = [this] { h.ctx.CancelIndexing |= h.yields == 3; }; },
          {"Files Found: 100", "Files Found: 200", "Files Found: 300", "Files Found: 400"}},
     };
     files("", 250);
     files("one/", 150);
     files("one/two/", 100);
     for (const auto& c : cases) {
-        BuildSetup b;
-        std::filesystem::copy(tree.path(), b.tree.path(), std::filesystem::copy_options::recursive);
-        c.arm(b);
-        IndexDrive(b.ctx, b.root, IndexMode::Drive, IndexingWindow::Show);
-        EXPECT_EQ(b.view.all("frmIndexing.lblFilesFound"), c.filesShown) << c.moment;
-        EXPECT_TRUE(b.reporter.reports.empty()) << c.moment;
-        if (c.filesShown.empty() && b.view.calls.empty()) {
-            EXPECT_TRUE(b.oldPairIsThere()) << c.moment;
+        startAfresh();
+        c.arm();
+        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Show);
+        EXPECT_EQ(h.view.all("frmIndexing.lblFilesFound"), c.filesShown) << c.moment;
+        EXPECT_TRUE(h.errors.reports.empty()) << c.moment;
+        if (c.filesShown.empty() && h.view.calls.empty()) {
+            EXPECT_TRUE(oldPairIsThere()) << c.moment;
             continue;
         }
         // No index at all: neither the new pair, nor its temporaries, nor the old one.
-        EXPECT_EQ(b.indexFiles(), Texts{}) << c.moment;
-        EXPECT_EQ(b.view.last("frmIndexing"), "off") << c.moment;
+        EXPECT_EQ(indexFiles(), Texts{}) << c.moment;
+        EXPECT_EQ(h.view.last("frmIndexing"), "off") << c.moment;
     }
 }
 
@@ -132,19 +127,19 @@ TEST_F(Builder, AFailedStartIsReportedAndLeavesTheOldPair)
     struct Case {
         std::string root, indexesDir;
         int number;
-    } cases[] = {{tree.at("missing/"), indexes.path(), ENOENT},
-                 {root, indexes.at("not-there"), ENOENT},
-                 {"relative/", indexes.path(), 5}};
+    } cases[] = {{tree.at("missing/"), h.indexes, ENOENT},
+                 {root, h.data.at("not-there"), ENOENT},
+                 {"relative/", h.indexes, 5}};
     for (const auto& c : cases) {
-        reporter.reports.clear();
-        ctx.indexesDir = c.indexesDir;
-        IndexDrive(ctx, c.root, IndexMode::Drive, IndexingWindow::Show);
-        ASSERT_EQ(reporter.reports.size(), 1u) << c.root;
-        EXPECT_EQ(reporter.reports[0].location, 11053);
-        EXPECT_EQ(reporter.reports[0].number, c.number) << c.root;
-        EXPECT_TRUE(reporter.reports[0].description.ends_with(" - " + c.root))
-            << reporter.reports[0].description;
-        EXPECT_EQ(view.last("frmIndexing"), "off") << c.root;
+        h.errors.reports.clear();
+        h.ctx.indexesDir = c.indexesDir;
+        IndexDrive(h.ctx, c.root, IndexMode::Drive, IndexingWindow::Show);
+        ASSERT_EQ(h.errors.reports.size(), 1u) << c.root;
+        EXPECT_EQ(h.errors.reports[0].location, 11053);
+        EXPECT_EQ(h.errors.reports[0].number, c.number) << c.root;
+        EXPECT_TRUE(h.errors.reports[0].description.ends_with(" - " + c.root))
+            << h.errors.reports[0].description;
+        EXPECT_EQ(h.view.last("frmIndexing"), "off") << c.root;
     }
     EXPECT_TRUE(oldPairIsThere());
 }
@@ -159,9 +154,9 @@ TEST_F(Builder, AFullDiskLeavesTheOldPairAndNoTemporaries)
         std::signal(SIGXFSZ, SIG_IGN);
         const rlimit limit{64 * 1024, 64 * 1024};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-        ::_exit(reporter.reports.size() == 1 && reporter.reports[0].number == EFBIG &&
-                        reporter.reports[0].location == 11053
+        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+        ::_exit(h.errors.reports.size() == 1 && h.errors.reports[0].number == EFBIG &&
+                        h.errors.reports[0].location == 11053
                     ? 0
                     : 1);
     }
@@ -176,12 +171,12 @@ TEST_F(Builder, AHalfReplacedPairIsRemovedRatherThanMixed)
     // A folder in the way makes the entries file's rename fail after the
     // folders file was replaced: the old entries would number the new folders.
     files("", 3);
-    std::filesystem::remove(entriesFile(indexes.path(), root));
-    std::filesystem::create_directory(entriesFile(indexes.path(), root));
-    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-    ASSERT_EQ(reporter.reports.size(), 1u);
-    EXPECT_EQ(reporter.reports[0].location, 11053);
-    EXPECT_EQ(indexFiles(), Texts{std::filesystem::path(entriesFile(indexes.path(), root)).filename()});
+    std::filesystem::remove(entriesFile(h.indexes, root));
+    std::filesystem::create_directory(entriesFile(h.indexes, root));
+    IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+    ASSERT_EQ(h.errors.reports.size(), 1u);
+    EXPECT_EQ(h.errors.reports[0].location, 11053);
+    EXPECT_EQ(indexFiles(), Texts{std::filesystem::path(entriesFile(h.indexes, root)).filename()});
 }
 
 TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
@@ -192,17 +187,17 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
     tree.file("staying/kept.txt");
     // The folder goes as soon as it is found; the root's remaining files go at
     // the first refresh, after 100 of them were written.
-    view.onCall = [&](const std::string& call) {
+    h.view.onCall = [&](const std::string& call) {
         if (call == "frmIndexing.lblStatus:" + root + "vanishing/")
             tree.remove("vanishing");
     };
-    ctx.yield = [&] {
+    h.onYield = [&] {
         for (int i = 0; i < 150; ++i)
             ::unlink(tree.at("f" + std::to_string(i)).c_str());
     };
-    IndexDrive(ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-    EXPECT_TRUE(reporter.reports.empty());
-    const StoredPair pair = readStoredPair(indexes.path(), root);
+    IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+    EXPECT_TRUE(h.errors.reports.empty());
+    const StoredPair pair = readStoredPair(h.indexes, root);
     EXPECT_EQ(std::set<std::string>(pair.folders.begin(), pair.folders.end()),
               (std::set<std::string>{root, root + "vanishing/", root + "staying/"}));
     ASSERT_EQ(pair.entries.size(), 101u);

@@ -9,15 +9,20 @@
 
 #include "core/FileDescriptor.h"
 #include "index/IndexBuilder.h"
+#include "index/IndexFormat.h"
 #include "index/IndexLoader.h"
-#include "index/PairFixture.h"
+#include "search/SearchHarness.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
 
 namespace {
 
-struct IndexLockTest : PairFixture {
+struct IndexLockTest : ::testing::Test {
+    SearchHarness h;
+    TempTree tree;
+    std::string root = tree.path() + "/";
+    IndexFormat::PairPaths pair = *IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive);
     FileDescriptor other;
 
     IndexLockTest() { tree.file("a.txt", "a"); }

@@ -65,6 +65,8 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
         {"percent outside the name is text", "a|0||c%|m%zz\r\n", "a|0||c%|m%zz"},
         {"empty name", "|0|1|1/1/2020|1/2/2020\r\n", "|0|1|1/1/2020|1/2/2020"},
         {"leading zeros", "a|0000001|1|1/1/2020|1/2/2020\r\n", "a|1|1|1/1/2020|1/2/2020"},
+        {"a five-digit year has a date's shape", "a|0|5|3/1/2005 10:15:00 AM|12/31/10000\r\n",
+         "a|0|5|3/1/2005 10:15:00 AM|12/31/10000"},
         {"longer than a read", "a|0|1|1/1/2020|1/2/2020|" + std::string(700000, 'z') + "\r\n",
          "a|0|1|1/1/2020|1/2/2020"},
     };
@@ -116,53 +118,43 @@ TEST_F(Loader, AMissingFileIsNoIndexAndASmallerLoadLeavesNothingOfTheLargerOne)
 
 TEST_F(Loader, BadPairsFailWithWhatAndWhere)
 {
-    const std::string root = Stamp + "/home/\r\n";
+    const std::string home = tree.at("home.idx");
+    auto lines = [](const std::string& text) { return Stamp + text; };
     struct Case {
-        const char* what;
-        std::string entries;
-        std::string folders;
-        std::string message; // the end of the description
+        std::string entries, message; // the end of the description
+        std::string folders = Stamp + "/home/\r\n";
     } cases[] = {
-        {"empty entries file", "", root, "has no build stamp Position: 3"},
-        {"four fields", Stamp + "a|0|1|1/1/2020\r\n", root,
-         "line 2 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"empty line", entryLines(1) + "\r\n", root,
-         "line 3 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"far into the file", entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()), root,
-         "line 30002 of " + tree.at("home.idx") + " has fewer than five fields Position: 4"},
-        {"cut short: the last line without its line end", entryLines(2).substr(0, entryLines(2).size() - 9),
-         root, tree.at("home.idx") + " is cut short: its last line has no line end Position: 4"},
-        {"a lone CR at the end", entryLines(1) + "a|0|1|1/1/2020|1/2/2020\r", root,
-         "is cut short: its last line has no line end Position: 4"},
-        {"a size that is not one", Stamp + "a|0|1k|1/1/2020|1/2/2020\r\n", root,
+        {"", "has no build stamp Position: 3"},
+        {lines("a|0|1|1/1/2020\r\n"), "line 2 of " + home + " has fewer than five fields Position: 4"},
+        {entryLines(1) + "\r\n", "line 3 of " + home + " has fewer than five fields Position: 4"},
+        {entryLines(30000) + "broken|0|1\r\n" + entryLines(1).substr(Stamp.size()),
+         "line 30002 of " + home + " has fewer than five fields Position: 4"},
+        {lines("a|0|1k|1/1/2020|1/2/2020\r\n"),
+         "line 2 of " + home + " has a size that is not a number Position: 4"},
+        {lines("a|0|-1|1/1/2020|1/2/2020\r\n"), "has a size that is not a number Position: 4"},
+        {lines("a|0|18446744073709551616|1/1/2020|1/2/2020\r\n"),
          "has a size that is not a number Position: 4"},
-        {"a date cut short", Stamp + "a|0|1|12/6/2|1/2/2020\r\n", root,
-         "has a date that is not a date Position: 4"},
-        {"a date that is no date", Stamp + "a|0|1|1/1/2020|yesterday\r\n", root,
-         "has a date that is not a date Position: 4"},
-        {"invalid escape in a name", Stamp + "a%41|0|1|1/1/2020|1/2/2020\r\n", root,
-         "has an invalid escape in its name Position: 4"},
-        {"cut escape in a name", Stamp + "a%7|0|1|1/1/2020|1/2/2020\r\n", root,
-         "has an invalid escape in its name Position: 4"},
-        {"line too long", Stamp + "a|0|" + std::string(70000, '1') + "|1/1/2020|1/2/2020\r\n", root,
-         "is too long Position: 4"},
-        {"invalid escape in a folder", Stamp, root + "/home/%zz/\r\n", "has an invalid escape Position: 6"},
-        {"folders file cut short", Stamp, root + "/home/a",
-         "is cut short: its last line has no line end Position: 6"},
-        {"no folders at all", entryLines(1), Stamp,
-         "names folder 0, which the folders file does not have Position: 7"},
-        {"stamps of two builds", entryLines(1), "1/1/2020\r\n/home/\r\n",
-         "come from different builds Position: 7"},
+        {lines("a|0|1|12/6/2|1/2/2020\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|yesterday\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|1/1/2020 1:00:00\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a|0|1|1/1/2020|Deleted\r\n"), "has a date that is not a date Position: 4"},
+        {lines("a%41|0|1|1/1/2020|1/2/2020\r\n"), "has an invalid escape in its name Position: 4"},
+        {lines("a%7|0|1|1/1/2020|1/2/2020\r\n"), "has an invalid escape in its name Position: 4"},
+        {lines("a|0|" + std::string(70000, '1') + "|1/1/2020|1/2/2020\r\n"), "is too long Position: 4"},
+        {Stamp, "has an invalid escape Position: 6", lines("/home/\r\n/home/%zz/\r\n")},
+        {entryLines(1), "names folder 0, which the folders file does not have Position: 7", Stamp},
+        {entryLines(1), "come from different builds Position: 7", "1/1/2020\r\n/home/\r\n"},
     };
     for (const auto& c : cases) {
-        pair(entryLines(5), root);
+        pair(entryLines(5), Stamp + "/home/\r\n");
         ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
         reporter.reports.clear();
         pair(c.entries, c.folders);
-        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.what;
-        EXPECT_EQ(ctx.LoadedIndexRoot, "") << c.what;
-        EXPECT_EQ(ctx.index.entryCount(), 0u) << c.what;
-        ASSERT_EQ(reporter.reports.size(), 1u) << c.what;
+        EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive)) << c.message;
+        EXPECT_EQ(ctx.LoadedIndexRoot, "") << c.message;
+        EXPECT_EQ(ctx.index.entryCount(), 0u) << c.message;
+        ASSERT_EQ(reporter.reports.size(), 1u) << c.message;
         EXPECT_EQ(reporter.reports[0].location, 11054);
         EXPECT_TRUE(reporter.reports[0].description.ends_with(c.message)) << reporter.reports[0].description;
     }
@@ -171,6 +163,26 @@ TEST_F(Loader, BadPairsFailWithWhatAndWhere)
     ASSERT_EQ(reporter.reports.size(), 1u);
     EXPECT_EQ(reporter.reports[0].number, 5);
     EXPECT_TRUE(reporter.reports[0].description.ends_with(" Position: 2"));
+}
+
+TEST_F(Loader, AFileCutShortIsRefusedWhereverItIsCut)
+{
+    for (const auto& [file, position] : {std::pair{"home.idx", 4}, {"homepaths.idx", 6}}) {
+        pair(entryLines(2), Stamp + "/home/\r\n/home/a/\r\n");
+        const std::string whole = readWholeFile(tree.at(file));
+        for (size_t cut = 1; cut < whole.size(); ++cut) {
+            if (whole[cut - 1] == '\n') // whole lines, only fewer
+                continue;
+            tree.file(file, whole.substr(0, cut));
+            reporter.reports.clear();
+            EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
+            ASSERT_EQ(reporter.reports.size(), 1u) << cut;
+            EXPECT_EQ(reporter.reports[0].description, "Bad index file: " + tree.at(file) +
+                                                           " is cut short: its last line has no line end "
+                                                           "Position: " +
+                                                           std::to_string(position));
+        }
+    }
 }
 
 TEST_F(Loader, FolderNumbersAreDigitsOnly)
@@ -182,13 +194,9 @@ TEST_F(Loader, FolderNumbersAreDigitsOnly)
         return reporter.reports.empty() ? "" : reporter.reports[0].description;
     };
     // A number that reads is checked against the folders; other texts are not numbers.
-    for (const auto& [field, read] : {std::pair{"00000001", "1"},
-                                      {"99999999", "99999999"},
-                                      {"123456789", "123456789"},
-                                      {"0000000000000000007", "7"},
-                                      {"00000000000000000007", "7"},
-                                      {"4294967295", "4294967295"}})
-        EXPECT_TRUE(failureOf(field).ends_with(std::string("names folder ") + read +
+    for (const std::string field :
+         {"00000001", "99999999", "123456789", "0000000000000000007", "00000000000000000007", "4294967295"})
+        EXPECT_TRUE(failureOf(field).ends_with("names folder " + std::to_string(std::stoull(field)) +
                                                ", which the folders file does not have Position: 7"))
             << field;
     for (const char* field :
@@ -215,8 +223,11 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
     }
     entries += entries.ends_with("\r\n") ? "" : "\r\n"; // a bare line feed only before the last line end
     pair(entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
+    int yields = 0;
+    ctx.yield = [&] { ++yields; };
     ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     ASSERT_EQ(ctx.index.entryCount(), expected.size());
+    EXPECT_EQ(yields, 1 + int(expected.size()) / 1000); // after clearing the tables, then every 1000 lines
     for (size_t i = 0; i < expected.size(); ++i) {
         ASSERT_EQ(row(i), expected[i]) << i;
         ASSERT_EQ(std::string(ctx.index.entryName(i)) + "|" + std::to_string(ctx.index.entryFolder(i)),
@@ -225,15 +236,6 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
     }
     // The tables stay within a bound of the file's size.
     EXPECT_LE(ctx.index.memoryBytes(), entries.size() * 3 / 2 + 24 * ctx.index.entryCount());
-}
-
-TEST_F(Loader, YieldsEveryThousandLines)
-{
-    pair(entryLines(2500), Stamp + "/home/\r\n");
-    int yields = 0;
-    ctx.yield = [&] { ++yields; };
-    ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
-    EXPECT_EQ(yields, 1 + 2);
 }
 
 TEST_F(Loader, AgeCountsClockHourBoundaries)

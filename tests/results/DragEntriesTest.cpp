@@ -1,17 +1,11 @@
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <QApplication>
 #include <QDragEnterEvent>
 #include <QMimeData>
 #include <QProcess>
 #include <QTest>
-#include <cstdio>
 
 #include "app/OptionValues.h"
 #include "results/DesktopResultsOperations.h"
-#include "shell/DetachedLaunch.h"
+#include "support/DesktopSession.h"
 #include "support/TempTree.h"
 
 using namespace zephrix;
@@ -62,15 +56,22 @@ class DragSource : public QWidget {
 
 } // namespace
 
+// A drag needs a real X server: Xvfb, with xdotool as the user's mouse.
 class DragEntriesTest : public QObject {
     Q_OBJECT
+    test::DesktopSession& session_;
     test::TempTree tree_;
     DragSource source_;
     DropTarget target_;
 
+  public:
+    explicit DragEntriesTest(test::DesktopSession& session) : session_(session) {}
+
   private slots:
     void initTestCase()
     {
+        if (!session_.ok())
+            QSKIP(qPrintable(session_.missing()));
         tree_.file("a b.txt");
         tree_.file("folder/inside.txt");
         source_.rows = {{"a b.txt", tree_.path() + "/", "txt", {}, {}, {}, false},
@@ -117,37 +118,9 @@ class DragEntriesTest : public QObject {
     }
 };
 
-// Runs on a virtual X server of its own, since a drag needs a real one.
-int main(int argc, char** argv)
+int main(int argc, char* argv[])
 {
-    if (findProgram("Xvfb").empty() || findProgram("xdotool").empty()) {
-        std::puts(
-            "SKIP: Xvfb or xdotool is missing (scripts/install-deps.sh installs them); no drag was tried.");
-        return 0;
-    }
-    // Xvfb picks a free display and writes its number to our pipe.
-    int ends[2];
-    if (::pipe(ends) != 0)
-        return 1;
-    const pid_t server = ::fork();
-    if (server == 0) {
-        ::execlp("Xvfb", "Xvfb", "-displayfd", std::to_string(ends[1]).c_str(), "-screen", "0", "800x600x24",
-                 "-nolisten", "tcp", nullptr);
-        ::_exit(127);
-    }
-    ::close(ends[1]);
-    char display[16] = {};
-    int status = 1;
-    if (::read(ends[0], display, sizeof display - 1) > 0) {
-        ::setenv("DISPLAY", (":" + std::to_string(std::atoi(display))).c_str(), 1);
-        ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-        QApplication app(argc, argv);
-        DragEntriesTest test;
-        status = QTest::qExec(&test, argc, argv);
-    }
-    ::kill(server, SIGTERM);
-    ::waitpid(server, nullptr, 0);
-    return status;
+    return test::runOnDesktop<DragEntriesTest>(argc, argv, false);
 }
 
 #include "DragEntriesTest.moc"

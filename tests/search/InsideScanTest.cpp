@@ -14,14 +14,17 @@ using namespace zephrix::test;
 
 namespace {
 
-// Whether text is found in the file, and the progress texts on the way.
+// Whether text is found in the file, and the progress texts and yields on
+// the way; Cancel is pressed at the check after piece cancelAt (0: never).
 std::pair<bool, std::vector<std::string>> scan(const std::string& path, const std::string& text,
-                                               bool caseSensitive = false)
+                                               bool caseSensitive = false, int cancelAt = 0)
 {
     std::vector<std::string> notes;
+    int pieces = 0;
     const bool found = ScanFileForText(
         path, path.substr(path.rfind('/') + 1), text, caseSensitive,
-        [&](const std::string& note) { notes.push_back(note); }, [&] { notes.push_back("yield"); });
+        [&](const std::string& note) { notes.push_back(note); }, [&] { notes.push_back("yield"); },
+        [&] { return ++pieces == cancelAt; });
     return {found, notes};
 }
 
@@ -78,6 +81,7 @@ TEST(InsideScan, FindsTextWhereverItLies)
         {"a two-byte letter split by a piece", placed(150000, 99999, "\xC3\x84rger"), "\xC3\xA4rger", false,
          true},
         {"a three-byte letter split", placed(150000, 99998, "\u212Aelvin"), "kelvin", false, true},
+        {"letters that fold shorter, split", placed(150000, 99993, "\u212A\u212A\u212A"), "kkk", false, true},
         {"bytes that are no UTF-8",
          "ab\xFF\xFE"
          "CD",
@@ -120,31 +124,23 @@ TEST(InsideScan, AgreesWithThePieceByPieceReadingOnRandomPlacements)
     EXPECT_TRUE(found > 15 && found < 45) << found; // both outcomes exercised
 }
 
-TEST(InsideScan, ShowsProgressPerPieceAndStopsAtTheFirstOccurrence)
+TEST(InsideScan, ShowsProgressPerPieceAndStopsAtTheFirstOccurrenceOrAtCancel)
 {
+    using Notes = std::vector<std::string>;
     TempTree tree;
     tree.file("report.txt", std::string(150000, 'x'));
-    EXPECT_EQ(
-        scan(tree.at("report.txt"), "invoice").second,
-        (std::vector<std::string>{"Scanning: report.txt", "yield", "Scanning: report.txt (100000 of 150000)",
-                                  "yield", "Scanning: report.txt (200000 of 150000)", "yield", ""}));
+    EXPECT_EQ(scan(tree.at("report.txt"), "invoice").second,
+              (Notes{"Scanning: report.txt", "yield", "Scanning: report.txt (100000 of 150000)", "yield",
+                     "Scanning: report.txt (200000 of 150000)", "yield", ""}));
     tree.file("stop.txt", placed(350000, 10, "invoice"));
     EXPECT_EQ(scan(tree.at("stop.txt"), "invoice").second,
-              (std::vector<std::string>{"Scanning: stop.txt", "yield",
-                                        "Scanning: stop.txt (100000 of 350000)", "yield", ""}));
-}
-
-TEST(InsideScan, CancelStopsTheScanAfterThePieceItCameIn)
-{
-    TempTree tree;
-    tree.file("big.txt", placed(450000, 440000, "invoice"));
-    std::vector<std::string> notes;
-    int pieces = 0;
-    EXPECT_FALSE(ScanFileForText(
-        tree.at("big.txt"), "big.txt", "invoice", false, [&](const std::string& t) { notes.push_back(t); },
-        [] {}, [&] { return ++pieces == 2; }));
-    EXPECT_EQ(notes, (std::vector<std::string>{"Scanning: big.txt", "Scanning: big.txt (100000 of 450000)",
-                                               "Scanning: big.txt (200000 of 450000)", ""}));
+              (Notes{"Scanning: stop.txt", "yield", "Scanning: stop.txt (100000 of 350000)", "yield", ""}));
+    // Cancel pressed while the second piece is shown: it is never read.
+    tree.file("big.txt", placed(450000, 140000, "invoice"));
+    EXPECT_EQ(scan(tree.at("big.txt"), "invoice", false, 2),
+              (std::pair<bool, Notes>{false,
+                                      {"Scanning: big.txt", "yield", "Scanning: big.txt (100000 of 450000)",
+                                       "yield", "Scanning: big.txt (200000 of 450000)", "yield", ""}}));
 }
 
 TEST(InsideScan, FilesThatCannotBeReadDoNotContainTheText)

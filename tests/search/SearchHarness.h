@@ -50,6 +50,11 @@ struct SearchHarness {
         view.criteria.insideTypes = "txt doc html asp rtf";
     }
     void search() { driver.cmdSearch_Click(); }
+    void search(std::vector<std::string> roots, const std::string& name = {}, const std::string& type = {})
+    {
+        request(std::move(roots), name, type);
+        search();
+    }
     // Presses Cancel Search at the first yield where when() holds.
     void cancelWhen(std::function<bool()> when)
     {

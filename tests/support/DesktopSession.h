@@ -7,10 +7,10 @@
 
 #include <QApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QString>
 #include <QStringList>
 #include <QTest>
-#include <QtGlobal>
 #include <string>
 #include <vector>
 
@@ -27,14 +27,10 @@ class DesktopSession {
   public:
     explicit DesktopSession(bool withTray) : withTray_(withTray)
     {
-        QStringList needed = {"Xvfb", "xdotool"};
-        if (withTray)
-            needed << "openbox"
-                   << "trayer";
-        for (const QString& program : needed) {
-            if (!onPath(program))
+        for (const QString& program :
+             QStringList{"Xvfb", "xdotool", "openbox", "trayer"}.mid(0, withTray ? 4 : 2))
+            if (QStandardPaths::findExecutable(program).isEmpty())
                 missing_ << program;
-        }
         if (missing_.isEmpty() && !startServer())
             missing_ << "a working Xvfb";
         if (!missing_.isEmpty())
@@ -87,15 +83,6 @@ class DesktopSession {
     }
 
   private:
-    static bool onPath(const QString& program)
-    {
-        for (const QString& dir : qEnvironmentVariable("PATH").split(':')) {
-            if (::access((dir + "/" + program).toLocal8Bit().constData(), X_OK) == 0)
-                return true;
-        }
-        return false;
-    }
-
     static pid_t spawn(const std::vector<std::string>& command, int keepFd = -1)
     {
         std::vector<char*> argv;

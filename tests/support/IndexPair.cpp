@@ -6,25 +6,12 @@
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
-#include <cctype>
 #include <map>
+
+#include "index/IndexFormat.h"
 
 namespace zephrix::test {
 namespace {
-
-std::string stemOf(const std::string& root)
-{
-    std::string stem;
-    for (size_t i = 1; i < root.size(); ++i) {
-        const auto c = static_cast<unsigned char>(root[i]);
-        char hex[8];
-        std::snprintf(hex, sizeof hex, "\\x%02x", c);
-        stem += c == '/' ? (i + 1 < root.size() ? "-" : "")
-                : std::isalnum(c) || c == '_' || c == ':' || (c == '.' && i > 1) ? std::string(1, char(c))
-                                                                                 : std::string(hex);
-    }
-    return stem.empty() ? "-" : stem;
-}
 
 std::string decodedName(const std::string& text)
 {
@@ -54,8 +41,6 @@ std::vector<std::string> storedLines(const std::string& text)
     return lines.empty() ? std::vector<std::string>{""} : lines;
 }
 
-// Folders (full paths ending in '/') and files ("size|created|modified" by
-// full path) that a walk from folder must list.
 void collectTree(const std::string& folder, dev_t device, const std::set<std::string>& closed,
                  std::set<std::string>& folders, std::map<std::string, std::string>& files)
 {
@@ -85,12 +70,12 @@ void collectTree(const std::string& folder, dev_t device, const std::set<std::st
 
 std::string entriesFile(const std::string& indexes, const std::string& root, bool folderPair)
 {
-    return indexes + "/" + (folderPair ? "temp" : stemOf(root)) + ".idx";
+    return IndexFormat::pairPaths(indexes, root, folderPair ? IndexMode::Folder : IndexMode::Drive)->entries;
 }
 
 std::string foldersFile(const std::string& indexes, const std::string& root, bool folderPair)
 {
-    return indexes + "/" + (folderPair ? "temp" : stemOf(root)) + "paths.idx";
+    return IndexFormat::pairPaths(indexes, root, folderPair ? IndexMode::Folder : IndexMode::Drive)->folders;
 }
 
 std::string escapedName(const std::string& text)
@@ -157,14 +142,20 @@ StoredPair readStoredPair(const std::string& indexes, const std::string& root, b
     return pair;
 }
 
-void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
-                           std::time_t builtUntil, const std::set<std::string>& closed)
+TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& closed)
 {
     struct statx st {};
     ::statx(AT_FDCWD, root.c_str(), 0, STATX_BASIC_STATS, &st);
-    std::set<std::string> folders;
-    std::map<std::string, std::string> files, listed;
-    collectTree(root, makedev(st.stx_dev_major, st.stx_dev_minor), closed, folders, files);
+    TreeOnDisk tree;
+    collectTree(root, makedev(st.stx_dev_major, st.stx_dev_minor), closed, tree.folders, tree.files);
+    return tree;
+}
+
+void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
+                           std::time_t builtUntil, const std::set<std::string>& closed)
+{
+    const auto [folders, files] = treeOnDisk(root, closed);
+    std::map<std::string, std::string> listed;
 
     const StoredPair pair = readStoredPair(indexes, root);
     bool stampInTime = false;

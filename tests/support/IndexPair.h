@@ -1,8 +1,11 @@
 #pragma once
-// Index pairs as tests write and read them, with code of their own: file
-// names, dates and escapes are worked out here, never by the program.
+// Index pairs as tests write and read them, with code of their own: dates,
+// escapes and line forms are worked out here, never by the program. Only the
+// files' names come from IndexFormat, whose own test checks them against
+// systemd-escape.
 #include <cstdint>
 #include <ctime>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -26,8 +29,7 @@ struct StoredPair {
     std::vector<StoredEntry> entries;
 };
 
-// The pair's files: the root escaped as `systemd-escape --path` does (test
-// roots never need the program's extra escapes), or the folder pair.
+// The pair's files: root's drive pair, or the folder pair.
 std::string entriesFile(const std::string& indexes, const std::string& root, bool folderPair = false);
 std::string foldersFile(const std::string& indexes, const std::string& root, bool folderPair = false);
 // '%', '|', CR and LF written as %25, %7C, %0D and %0A.
@@ -43,6 +45,15 @@ void writePair(const std::string& indexes, const std::string& root, const std::v
 // Reads a pair back, failing the test on a line without CR LF, a stray CR or
 // LF, a line without five fields or an escape other than the four.
 StoredPair readStoredPair(const std::string& indexes, const std::string& root, bool folderPair = false);
+
+// What a walk from root must list: its folders (full paths ending in '/';
+// mount points listed, not entered; nothing inside closed folders) and its
+// files ("size|created|modified" by full path; links as files).
+struct TreeOnDisk {
+    std::set<std::string> folders;
+    std::map<std::string, std::string> files;
+};
+TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& closed = {});
 
 // Checks root's pair against the tree on disk: every folder once, breadth-
 // first (mount points listed, not entered; nothing inside closed folders);

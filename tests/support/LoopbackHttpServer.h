@@ -75,8 +75,7 @@ class LoopbackHttpServer {
     {
         QByteArray& buffer = pending_[socket];
         buffer += socket->readAll();
-        const qsizetype headerEnd = buffer.indexOf("\r\n\r\n");
-        if (headerEnd < 0)
+        if (!buffer.contains("\r\n\r\n"))
             return;
         requestLines_.append(QString::fromLatin1(buffer.left(buffer.indexOf("\r\n"))));
         pending_.remove(socket);
@@ -84,20 +83,14 @@ class LoopbackHttpServer {
         const Step step = steps_.isEmpty() ? Step{Behaviour::Answer, "OK"}
                                            : steps_.at(std::min<qsizetype>(served_, steps_.size() - 1));
         ++served_;
-        switch (step.behaviour) {
-        case Behaviour::Answer:
-            socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\n"
-                          "Content-Length: " +
-                          QByteArray::number(step.body.size()) + "\r\n\r\n" + step.body);
-            socket->disconnectFromHost();
-            break;
-        case Behaviour::Silent:
-            break;
-        case Behaviour::Garbage:
-            socket->write("\x01\x02 not http at all \xff\r\n\r\n");
-            socket->disconnectFromHost();
-            break;
-        }
+        if (step.behaviour == Behaviour::Silent)
+            return;
+        socket->write(
+            step.behaviour == Behaviour::Garbage
+                ? QByteArray("\x01\x02 not http at all \xff\r\n\r\n")
+                : "HTTP/1.1 200 OK\r\nContent-Type: text/plain\r\nConnection: close\r\nContent-Length: " +
+                      QByteArray::number(step.body.size()) + "\r\n\r\n" + step.body);
+        socket->disconnectFromHost();
     }
 
     QTcpServer server_;

@@ -2,23 +2,18 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTreeWidget>
+#include <functional>
 
 #include "MainWindowHarness.h"
 #include "ui/FolderTree.h"
+#include "ui/MainWindowWiring.h"
+#include "ui/SearchWindowFrontEnd.h"
 
 using namespace zephrix;
 using H = test::MainWindowHarness;
 
 namespace {
-
-QStringList entries(const char* list)
-{
-    QStringList all;
-    auto* shown = H::control<QListWidget>(list);
-    for (int row = 0; row < shown->count(); ++row)
-        all << shown->item(row)->text();
-    return all;
-}
 
 QString daysBack(int days)
 {
@@ -26,15 +21,44 @@ QString daysBack(int days)
     return QString::asprintf("%02d/%02d/%04d", date.month(), date.day(), date.year());
 }
 
-QString text(const char* box)
+// The request as the search reads it, one "field=value" per part.
+QString describe(const SearchCriteria& c, const SearchOptions& o)
 {
-    return H::control<QLineEdit>(box)->text();
+    const auto q = [](const std::string& text) { return QString::fromStdString(text); };
+    QString drives, excluded;
+    for (const std::string& drive : c.drives)
+        drives += q(drive) + ",";
+    for (const std::string& folder : o.ExcludedFolders)
+        excluded += q(folder) + ",";
+    return QStringList{
+        "",
+        "name=" + q(c.name),
+        "type=" + q(c.fileType),
+        QString("match=%1").arg(int(c.nameMatch)),
+        QString("case=%1").arg(c.caseSensitive),
+        "from=" + q(c.fromDateText),
+        "to=" + q(c.toDateText),
+        "size=" + q(c.sizeText),
+        QString("inside=%1:").arg(c.searchInsideChecked) + q(c.insideText),
+        "types=" + q(c.insideTypes),
+        "drives=" + drives,
+        QString("folder=%1:").arg(int(c.scope)) + q(c.folderRoot) + ":" + q(c.folder),
+        QString("options=%1%2%3%4").arg(o.ShowFolders).arg(o.ShowIcons).arg(o.ResultsLimit).arg(o.ForceIndex),
+        "excluded=" + excluded,
+        ""}
+        .join(';');
+}
+
+void pickSize(const char* entry)
+{
+    H::click("cmbSearchSize");
+    H::clickEntry("lstSearchFileSize", entry);
 }
 
 } // namespace
 
 // The drop-down pickers of the Search and Options pages and the scope
-// buttons, worked with the mouse and the keys.
+// buttons, worked with the mouse and the keys, and the request they make.
 class CriteriaPickersTest : public QObject {
     Q_OBJECT
     H harness_;
@@ -49,141 +73,169 @@ class CriteriaPickersTest : public QObject {
 
     void init() { frmSearch::instance().lblTabs_Click(1); }
 
-    void listsAreFilledOnceAtLoad()
+    void listsAreFilledAtLoad()
     {
-        const QStringList dates = entries("lstSearchFromDate");
+        const QStringList dates = H::entries("lstSearchFromDate");
         QCOMPARE(dates.size(), 197);
         QCOMPARE(dates[0], QString("Any"));
         const std::pair<int, int> days[] = {{1, 0}, {2, 1}, {46, 45}, {47, 52}, {48, 59}, {196, 1095}};
         for (const auto& [entry, back] : days)
             QCOMPARE(dates[entry], daysBack(back));
-        QCOMPARE(entries("lstSearchToDate"), dates);
-        QCOMPARE(entries("lstSearchFileType"), QStringList({"txt", "com", "exe", "pct", "jpg", "jpeg", "gif",
-                                                            "bmp", "doc", "rtf", "eml", "xls"}));
-        QCOMPARE(entries("lstSearchFileSize"),
+        QCOMPARE(H::entries("lstSearchToDate"), dates);
+        QCOMPARE(H::entries("lstSearchFileType"), QStringList({"txt", "com", "exe", "pct", "jpg", "jpeg",
+                                                               "gif", "bmp", "doc", "rtf", "eml", "xls"}));
+        QCOMPARE(H::entries("lstSearchFileSize"),
                  QStringList({"Any", "Small (Less than 100 KB)", "Medium (Less than 1 MB)",
                               "Large (More than 1 MB)"}));
         QStringList hours;
         for (int hour = 1; hour <= 24; ++hour)
             hours << QString::number(hour);
-        QCOMPARE(entries("lstHours"), hours << "8");
+        QCOMPARE(H::entries("lstHours"), hours << "8");
         for (const char* box : {"txtSearchFromDate", "txtSearchToDate", "txtSearchFileSize"})
-            QCOMPARE(text(box), QString("Any"));
-        QCOMPARE(text("txtSearchFileType"), QString());
+            QCOMPARE(H::text(box), QString("Any"));
+        QCOMPARE(H::text("txtSearchFileType"), QString());
     }
 
-    void choosingCopiesTheEntryAndMovesTheFocus_data()
-    {
-        QTest::addColumn<QString>("arrow");
-        QTest::addColumn<QString>("list");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("focus"); // empty: not prescribed
-        QTest::newRow("type") << "cmdSearchFileType"
-                              << "lstSearchFileType"
-                              << "txtSearchFileType"
-                              << "jpeg"
-                              << "";
-        QTest::newRow("from") << "cmbSearchFromDate"
-                              << "lstSearchFromDate"
-                              << "txtSearchFromDate" << daysBack(3) << "txtSearchFromDate";
-        QTest::newRow("to") << "cmbSearchToDate"
-                            << "lstSearchToDate"
-                            << "txtSearchToDate" << daysBack(52) << "txtSearchToDate";
-        QTest::newRow("size") << "cmbSearchSize"
-                              << "lstSearchFileSize"
-                              << "txtSearchFileSize"
-                              << "Medium (Less than 1 MB)"
-                              << "chkSearchInsideFiles";
-    }
-
+    // The arrow opens the list in front, with the focus; again, it closes it
+    // without a choice. A chosen entry goes into the box, the list hides and
+    // the focus moves on where that is designed.
     void choosingCopiesTheEntryAndMovesTheFocus()
     {
-        QFETCH(QString, arrow);
-        QFETCH(QString, list);
-        QFETCH(QString, box);
-        QFETCH(QString, entry);
-        QFETCH(QString, focus);
-        QWidget* shown = H::control(qPrintable(list));
-        const QString before = text(qPrintable(box));
-
-        // The arrow opens the list in front, with the focus; again, it closes
-        // it without a choice.
-        H::click(qPrintable(arrow));
-        QVERIFY(shown->isVisible());
-        QVERIFY(shown->hasFocus());
-        H::click(qPrintable(arrow));
-        QVERIFY(!shown->isVisible());
-        QCOMPARE(text(qPrintable(box)), before);
-
-        H::click(qPrintable(arrow));
-        H::clickEntry(qPrintable(list), entry);
-        QVERIFY(!shown->isVisible());
-        QCOMPARE(text(qPrintable(box)), entry);
-        if (!focus.isEmpty())
-            QCOMPARE(QApplication::focusWidget(), H::control(qPrintable(focus)));
+        const std::tuple<int, const char*, const char*, const char*, QString, const char*> pickers[] = {
+            {1, "cmdSearchFileType", "lstSearchFileType", "txtSearchFileType", "jpeg", nullptr},
+            {1, "cmbSearchFromDate", "lstSearchFromDate", "txtSearchFromDate", daysBack(3),
+             "txtSearchFromDate"},
+            {1, "cmbSearchToDate", "lstSearchToDate", "txtSearchToDate", daysBack(52), "txtSearchToDate"},
+            {1, "cmbSearchSize", "lstSearchFileSize", "txtSearchFileSize", "Small (Less than 100 KB)",
+             "chkSearchInsideFiles"},
+            {3, "cmbHours", "lstHours", "txtHours", "12", nullptr},
+        };
+        for (const auto& [page, arrow, list, box, entry, focus] : pickers) {
+            frmSearch::instance().lblTabs_Click(page);
+            const QString before = H::text(box);
+            H::click(arrow);
+            QVERIFY2(H::control(list)->isVisible() && H::control(list)->hasFocus(), list);
+            H::click(arrow);
+            QVERIFY(!H::control(list)->isVisible());
+            QCOMPARE(H::text(box), before);
+            H::click(arrow);
+            H::clickEntry(list, entry);
+            QVERIFY(!H::control(list)->isVisible());
+            QCOMPARE(H::text(box), entry);
+            if (focus)
+                QCOMPARE(QApplication::focusWidget(), H::control(focus));
+        }
+        QCOMPARE(harness_.stored("Settings", "ReIndex"), std::string("12"));
     }
 
-    void movingTheSelectionWithTheKeysChoosesToo()
+    // Moving the selection with the keys chooses too; leaving the list
+    // hides it; dates can be typed, the size cannot.
+    void keysAndFocusWorkTheListsToo()
     {
-        H::click("cmbSearchSize");
-        H::clickEntry("lstSearchFileSize", "Small (Less than 100 KB)");
         H::click("cmbSearchSize");
         QTest::keyClick(H::control("lstSearchFileSize"), Qt::Key_Down);
         QVERIFY(!H::control("lstSearchFileSize")->isVisible());
-        QCOMPARE(text("txtSearchFileSize"), QString("Medium (Less than 1 MB)"));
-    }
-
-    void aListHidesWhenItLosesTheFocus()
-    {
+        QCOMPARE(H::text("txtSearchFileSize"), QString("Medium (Less than 1 MB)"));
         H::click("cmbSearchSize");
-        QVERIFY(H::control("lstSearchFileSize")->isVisible());
         QTest::mouseClick(H::control("txtSearchFileName"), Qt::LeftButton);
         QVERIFY(!H::control("lstSearchFileSize")->isVisible());
-        QCOMPARE(text("txtSearchFileSize"), QString("Medium (Less than 1 MB)"));
-    }
-
-    void datesCanBeTypedButTheSizeCannot()
-    {
         for (const char* box : {"txtSearchFromDate", "txtSearchFileSize"}) {
             H::control<QLineEdit>(box)->selectAll();
             QTest::keyClicks(H::control(box), "02/30/2001");
         }
-        QCOMPARE(text("txtSearchFromDate"), QString("02/30/2001"));
-        QCOMPARE(text("txtSearchFileSize"), QString("Medium (Less than 1 MB)"));
-    }
-
-    void scopeButtonsEnableTheirControls_data()
-    {
-        QTest::addColumn<QString>("option");
-        QTest::addColumn<bool>("drives");
-        QTest::newRow("folder") << "optSearchThisFolder" << false;
-        QTest::newRow("drives") << "optSearchTheseDrives" << true;
-        QTest::newRow("folder again") << "optSearchThisFolder" << false;
+        QCOMPARE(H::text("txtSearchFromDate"), QString("02/30/2001"));
+        QCOMPARE(H::text("txtSearchFileSize"), QString("Medium (Less than 1 MB)"));
     }
 
     void scopeButtonsEnableTheirControls()
     {
-        QFETCH(QString, option);
-        QFETCH(bool, drives);
-        H::click("cmbDrives"); // opens the list where the arrow is enabled
-        H::click(qPrintable(option));
-        QCOMPARE(H::control("lstAllDrives")->isEnabled(), drives);
-        for (const char* folderControl : {"cmbDrives", "lstDrives", "dirSearchFolder"})
-            QCOMPARE(H::control(folderControl)->isEnabled(), !drives);
-        QVERIFY(!H::control("lstDrives")->isVisible());
-        // The scope and the name match are separate choices.
-        QVERIFY(H::control<QAbstractButton>("optSearchType_0")->isChecked());
+        for (const auto& [option, drives] : {std::pair{"optSearchThisFolder", false},
+                                             {"optSearchTheseDrives", true},
+                                             {"optSearchThisFolder", false}}) {
+            H::click("cmbDrives"); // opens the list where the arrow is enabled
+            H::click(option);
+            QCOMPARE(H::control("lstAllDrives")->isEnabled(), drives);
+            for (const char* folderControl : {"cmbDrives", "lstDrives", "dirSearchFolder"})
+                QCOMPARE(H::control(folderControl)->isEnabled(), !drives);
+            QVERIFY(!H::control("lstDrives")->isVisible());
+            // The scope and the name match are separate choices.
+            QVERIFY(H::control<QAbstractButton>("optSearchType_0")->isChecked());
+        }
     }
-
-    void choosingHoursWritesTheInterval()
+    // The request the window hands to the search, filled from what the user
+    // typed, clicked and chose and from the options. The search reads it from
+    // a snapshot refreshed only when a control it comes from changes: after
+    // every change the snapshot must hold what the controls hold.
+    void eachControlReachesTheRequestAtOnce()
     {
-        frmSearch::instance().lblTabs_Click(3);
-        H::click("cmbHours");
-        H::clickEntry("lstHours", "12");
-        QCOMPARE(text("txtHours"), QString("12"));
-        QVERIFY(!H::control("lstHours")->isVisible());
-        QCOMPARE(harness_.stored("Settings", "ReIndex"), std::string("12"));
+        const QString first = QString::fromStdString(harness_.root("first"));
+        const QString usb = QString::fromStdString(harness_.root("usb"));
+        const QString second = QString::fromStdString(harness_.root("second"));
+        harness_.drives.dir("second/My Folder");
+        harness_.load({{first.toStdString(), HardDisk},
+                       {usb.toStdString(), RemovableMedia},
+                       {second.toStdString(), HardDisk}});
+        SearchWindowFrontEnd& frontEnd = frmSearch::instance().wiring().frontEnd();
+        frontEnd.markRequestChanged();
+
+        const std::tuple<const char*, std::function<void()>, QString> changes[] = {
+            {"at load", [] {}, "drives=" + first + "," + second + ",;folder=0:" + first + ":" + first},
+            {"name typed as is", [] { H::type("txtSearchFileName", "  Über Report.DOC "); },
+             "name=  Über Report.DOC "},
+            {"type", [] { H::type("txtSearchFileType", "doc"); }, "type=doc"},
+            {"match", [] { H::click("optSearchType_2"); }, "match=2"},
+            {"case", [] { H::click("chkSearchCaseSensative"); }, "case=1"},
+            {"from, typed", [] { H::type("txtSearchFromDate", "02/30/2001"); }, "from=02/30/2001"},
+            {"to", [] { H::type("txtSearchToDate", "any"); }, "to=any"},
+            {"size", [] { pickSize("Large (More than 1 MB)"); }, "size=Large (More than 1 MB)"},
+            {"inside text while locked", [] { H::type("txtSearchInFiles", "x"); }, "inside=0:"},
+            {"inside", [] { H::click("chkSearchInsideFiles"); }, "inside=1:"},
+            {"inside text", [] { H::type("txtSearchInFiles", "needle"); }, "inside=1:needle"},
+            // An old text never outlives the check mark.
+            {"inside off", [] { H::click("chkSearchInsideFiles"); }, "inside=0:"},
+            {"inside on again", [] { H::click("chkSearchInsideFiles"); }, "inside=1:"},
+            {"drives",
+             [] {
+                 auto* drives = H::control<QTreeWidget>("lstAllDrives");
+                 drives->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
+                 drives->topLevelItem(1)->setCheckState(0, Qt::Checked);
+             },
+             "drives=" + usb + "," + second + ","},
+            {"scope", [] { H::click("optSearchThisFolder"); }, "folder=1:" + first + ":" + first},
+            {"drive box",
+             [&] {
+                 H::click("cmbDrives");
+                 H::clickEntry("lstDrives", second + "   (Hard Disk)");
+             },
+             "folder=1:" + second + ":" + second},
+            {"folder",
+             [&] { H::control<FolderTree>("dirSearchFolder")->setFolderPath(second + "My Folder"); },
+             "folder=1:" + second + ":" + second + "My Folder/"},
+            {"name split by the search", [] { frmSearch::instance().setNameAndType("report", "txt"); },
+             "name=report;type=txt"},
+            {"inside types",
+             [] {
+                 frmSearch::instance().lblTabs_Click(2);
+                 H::type("txtSearchInsideTheseFileTypes", "txt md");
+             },
+             "types=txt md"},
+            {"show folders", [] { H::click("chkShowFolders"); }, "options=0100"},
+            {"limit", [] { H::click("chkResultsLimit"); }, "options=0110"},
+            {"force", [] { H::click("chkForceIndex"); }, "options=0111"},
+            {"excluded", [] { H::click("cmdAddFolder"); }, "excluded=" + first + ","},
+        };
+        for (const auto& [what, change, expected] : changes) {
+            change();
+            SearchCriteria seen, fresh;
+            SearchOptions seenOptions, freshOptions;
+            frontEnd.readCriteria(seen);
+            frontEnd.readOptions(seenOptions);
+            frmSearch::instance().fillCriteria(fresh);
+            frmSearch::instance().fillOptions(freshOptions);
+            const QString snapshot = describe(seen, seenOptions);
+            QVERIFY2(snapshot == describe(fresh, freshOptions), what);
+            QVERIFY2(snapshot.contains(";" + expected + ";"), qPrintable(QString(what) + ": " + snapshot));
+        }
     }
 };
 

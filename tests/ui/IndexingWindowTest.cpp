@@ -1,14 +1,24 @@
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
+#include "MainWindowHarness.h"
+#include "app/SettingsStore.h"
 #include "index/IndexBuilder.h"
+#include "index/IndexFormat.h"
+#include "shell/TrayIcon.h"
 #include "support/RecordingReporter.h"
 #include "support/TempTree.h"
+#include "ui/MainWindowWiring.h"
 #include "ui/PictureButton.h"
 #include "ui/frmIndexing.h"
 
 using namespace zephrix;
+using H = test::MainWindowHarness;
 
 namespace {
 
@@ -22,12 +32,25 @@ QString label(const char* name)
     return window().findChild<QLabel*>(name)->text();
 }
 
+std::string entriesFile(const std::string& indexes, const std::string& root)
+{
+    return IndexFormat::pairPaths(indexes, root, IndexMode::Drive)->entries;
+}
+
+bool exists(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
 } // namespace
 
-// The indexing window as the builds' progress view.
+// The indexing window as the builds' progress view, and the background
+// indexing the main window runs.
 class IndexingWindowTest : public QObject {
     Q_OBJECT
     test::TempTree tree_, indexes_;
+    test::MainWindowHarness harness_;
+    std::string mainIndexes_;
 
     // Builds a tree of 350 files in 7 folders with the window attached; what
     // the window showed at each yield ("visible files folders"), after
@@ -62,31 +85,70 @@ class IndexingWindowTest : public QObject {
     {
         for (int i = 0; i < 350; ++i)
             tree_.file((i < 30 ? "" : "folder" + std::to_string(i % 6) + "/") + "f" + std::to_string(i), "x");
+        mainIndexes_ = harness_.useOwnIndexes();
+        // The main window's drives are folders of a temporary tree, as a
+        // test's mount table makes them; real drives would be mount points.
+        harness_.drives.file("mounts", "/dev/zxtest0 " + harness_.drives.path() + " ext4 rw 0 0\n");
+        qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
     }
 
+    // Every hundred files the labels show the counts, whether the window is
+    // shown, kept quiet, or hidden by its picture during the build; it is
+    // hidden when the build ends.
     void aBuildShowsItsProgressEveryHundredFiles()
     {
-        const QStringList shown = {"1 Files Found: 100 Directories Found: 7",
-                                   "1 Files Found: 200 Directories Found: 7",
-                                   "1 Files Found: 300 Directories Found: 7"};
-        QCOMPARE(build(false), shown);
-        QVERIFY(!window().isVisible()); // hidden when the build ends
-        QStringList quiet = shown;      // never shown, its labels kept up to date all the same
-        quiet.replaceInStrings("1 Files", "0 Files");
-        QCOMPARE(build(true), quiet);
+        for (const auto& [quiet, hideAtFirst, visible] :
+             {std::tuple{false, false, "1"}, {true, false, "0"}, {false, true, "0"}}) {
+            bool clicked = false;
+            const QStringList seen = build(quiet, [&, hide = hideAtFirst] {
+                if (hide && !std::exchange(clicked, true))
+                    QTest::mouseClick(window().findChild<PictureButton*>("pctMinimize"), Qt::LeftButton);
+            });
+            QStringList expected;
+            for (int files : {100, 200, 300})
+                expected << QString("%1 Files Found: %2 Directories Found: 7").arg(visible).arg(files);
+            QCOMPARE(seen, expected);
+            QVERIFY(!window().isVisible());
+        }
     }
-
-    void hidingTheWindowKeepsTheBuildGoing()
+    // Background indexing as the main window runs it: its timer's passes
+    // over the ticked drives of the Options page, and the forced re-index
+    // from the page's button and from the tray menu.
+    void theTimerBuildsQuietlyAndReIndexRebuildsWithTheWindow()
     {
-        bool clicked = false;
-        const QStringList seen = build(false, [&] {
-            if (!std::exchange(clicked, true))
-                QTest::mouseClick(window().findChild<PictureButton*>("pctMinimize"), Qt::LeftButton);
-        });
-        QCOMPARE(seen, QStringList({"0 Files Found: 100 Directories Found: 7",
-                                    "0 Files Found: 200 Directories Found: 7",
-                                    "0 Files Found: 300 Directories Found: 7"}));
-        QVERIFY(!window().isVisible());
+        const std::string ticked = harness_.plantDrive("ticked", {{"a.txt", 1}});
+        const std::string unticked = harness_.plantDrive("unticked", {{"b.txt", 1}});
+        // Hard disks are ticked unless the settings say otherwise.
+        SaveSetting("Zephrix", "IndexDrives", unticked, "0");
+        qputenv("ZEPHRIX_TEST_INDEXER_MS", "200");
+        test::ShowWatch indexingWindow(&frmIndexing::instance());
+        harness_.load({{ticked, HardDisk}, {unticked, HardDisk}});
+        auto* timer = H::control<QTimer>("tmrIndexer");
+        QCOMPARE(timer->interval(), 200);
+        const std::string entries = entriesFile(mainIndexes_, ticked);
+        QVERIFY(!exists(entries));
+        QSignalSpy ticks(timer, &QTimer::timeout);
+        QVERIFY(ticks.wait(5000));
+        // The pass ran inside that first tick, without the indexing window.
+        QVERIFY(exists(entries) && !exists(entriesFile(mainIndexes_, unticked)));
+        QCOMPARE(indexingWindow.shown, 0);
+        QCOMPARE(H::label("lblReindexing"), QString());
+
+        // Re-Index Now and the tray menu's Re-Index rebuild the ticked
+        // drives, showing the indexing window.
+        for (const std::string added : {"by-button.txt", "by-tray.txt"}) {
+            harness_.drives.file("ticked/" + added);
+            if (added == "by-tray.txt")
+                frmSearch::instance().wiring().tray().menu()->findChild<QAction*>("mnuReIndex")->trigger();
+            else
+                H::click("cmdForceIndex");
+            QTRY_VERIFY(test::readWholeFile(entries).find(added) != std::string::npos);
+            QCOMPARE(indexingWindow.shown, added == "by-tray.txt" ? 2 : 1);
+            QTRY_COMPARE(H::label("lblReindexing"), QString());
+            QVERIFY(H::control("cmdForceIndex")->isEnabled() && timer->isActive());
+        }
+        QVERIFY(!exists(entriesFile(mainIndexes_, unticked)));
+        qputenv("ZEPHRIX_TEST_INDEXER_MS", "3600000");
     }
 };
 

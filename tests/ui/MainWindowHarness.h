@@ -117,6 +117,23 @@ class MainWindowHarness {
         clickRow(entries, entries->indexFromItem(found.first()));
     }
 
+    // Clicks the subfolder `name` of the drive a folder tree shows, once the
+    // tree has read it; the tree's rows below that drive.
+    static int clickFolder(const char* tree, const QString& name)
+    {
+        auto* shown = control<QAbstractItemView>(tree);
+        QAbstractItemModel* folders = shown->model();
+        // The model fills in the background: an index taken earlier may be gone.
+        const auto top = [&] { return folders->index(0, 0, shown->rootIndex()); };
+        const auto find = [&] {
+            return folders->match(folders->index(0, 0, top()), Qt::DisplayRole, name, 1, Qt::MatchExactly);
+        };
+        if (!QTest::qWaitFor([&] { return !find().isEmpty(); }, 5000))
+            qFatal("no folder %s in %s", qPrintable(name), tree);
+        clickRow(shown, find().first());
+        return folders->rowCount(top());
+    }
+
     static void pressEnter(const char* name) { QTest::keyClick(control(name), Qt::Key_Return); }
 
     // Replaces a text box's text the way a user does: select all, erase, type.
@@ -144,7 +161,17 @@ class MainWindowHarness {
         return QTest::qWaitFor([] { return label("lblSearchTime").startsWith("Results Returned In: "); },
                                20000);
     }
+    // The texts of a list's entries, top to bottom.
+    static QStringList entries(const char* list)
+    {
+        const QAbstractItemModel* model = control<QAbstractItemView>(list)->model();
+        QStringList texts;
+        for (int row = 0; row < model->rowCount(); ++row)
+            texts << model->index(row, 0).data().toString();
+        return texts;
+    }
     static QString label(const char* name) { return control<QLabel>(name)->text(); }
+    static QString text(const char* box) { return control<QLineEdit>(box)->text(); }
     static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
     // The list's rows as "path+name|size|created|modified", sorted; a folder
     // ends in '/' and has neither size nor dates, a size of 0 shows nothing.
@@ -162,6 +189,14 @@ class MainWindowHarness {
         }
         std::sort(texts.begin(), texts.end());
         return texts;
+    }
+
+    static std::vector<std::string> rowPaths()
+    {
+        std::vector<std::string> paths;
+        for (const std::string& row : rowTexts())
+            paths.push_back(row.substr(0, row.find('|')));
+        return paths;
     }
 
     // A value as the settings file on disk holds it, read as a plain INI

@@ -3,12 +3,13 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTableView>
 #include <QTimer>
 
 #include "MainWindowHarness.h"
 #include "results/ResultsList.h"
-#include "ui/PictureButton.h"
+#include "ui/HeaderBar.h"
+#include "ui/frmErrors.h"
+#include "ui/frmMessages.h"
 
 using namespace zephrix;
 using H = test::MainWindowHarness;
@@ -38,50 +39,54 @@ struct CaptionBox {
     {"lblHelp", 408, 134, 27},
 };
 
+void checkToolbar(const ToolbarPlaces& places, bool full)
+{
+    const std::pair<const char*, int> pictures[] = {
+        {"cmdOpen", places.open},  {"cmdRename", places.rename}, {"cmdProperties", places.properties},
+        {"cmdDelete", places.del}, {"cmdHide", places.hide},     {"cmdExit", places.exit},
+        {"cmdHelp", places.help}};
+    for (const auto& [name, left] : pictures) {
+        QWidget* picture = H::control(name);
+        QCOMPARE(picture->isVisible(), left >= 0);
+        if (left >= 0)
+            QCOMPARE(picture->geometry(), QRect(left, 2, 27, 27));
+    }
+    for (const CaptionBox& box : Captions) {
+        QWidget* caption = H::control(box.name);
+        const int left = full ? box.fullLeft : box.compactLeft;
+        QCOMPARE(caption->isVisible(), left >= 0);
+        // A caption wider than its design box grows evenly about it.
+        if (left >= 0) {
+            QVERIFY(caption->width() >= box.width);
+            QVERIFY2(std::abs(2 * caption->x() + caption->width() - (2 * left + box.width)) <= 2, box.name);
+            QCOMPARE(caption->y(), 32);
+        }
+    }
+}
+
 } // namespace
 
-// The frame of the main window: pages, tab strip, toolbar layouts, the
-// controls' texts, and which keys run the search.
+// The frame of the main window: pages, tab strip, toolbar layouts, what
+// assistive tools read, which keys run the search, and the borderless
+// windows' header bars.
 class MainWindowPagesTest : public QObject {
     Q_OBJECT
     H harness_;
 
-    static void checkToolbar(const ToolbarPlaces& places, bool full)
-    {
-        const std::pair<const char*, int> pictures[] = {
-            {"cmdOpen", places.open},  {"cmdRename", places.rename}, {"cmdProperties", places.properties},
-            {"cmdDelete", places.del}, {"cmdHide", places.hide},     {"cmdExit", places.exit},
-            {"cmdHelp", places.help}};
-        for (const auto& [name, left] : pictures) {
-            QWidget* picture = H::control(name);
-            QCOMPARE(picture->isVisible(), left >= 0);
-            if (left >= 0)
-                QCOMPARE(picture->geometry(), QRect(left, 2, 27, 27));
-        }
-        for (const CaptionBox& box : Captions) {
-            QWidget* caption = H::control(box.name);
-            const int left = full ? box.fullLeft : box.compactLeft;
-            QCOMPARE(caption->isVisible(), left >= 0);
-            // A caption wider than its design box grows evenly about it.
-            if (left >= 0) {
-                QVERIFY(caption->width() >= box.width);
-                QVERIFY2(std::abs(2 * caption->x() + caption->width() - (2 * left + box.width)) <= 2,
-                         box.name);
-                QCOMPARE(caption->y(), 32);
-            }
-        }
-    }
-
   private slots:
     void initTestCase()
     {
-        // The timers as the program has them, without the test run's long
-        // indexing interval.
-        qunsetenv("ZEPHRIX_TEST_INDEXER_MS");
+        qunsetenv("ZEPHRIX_TEST_INDEXER_MS"); // the timers as the program has them
         harness_.load({{harness_.root("disk"), HardDisk}});
+        for (const auto& [name, interval, running] : {std::tuple{"tmrSearchTime", 100, false},
+                                                      {"tmrIndexer", 10000, true},
+                                                      {"tmrCheckforAccessing", 250, true}}) {
+            auto* timer = H::control<QTimer>(name);
+            QVERIFY2(timer->interval() == interval && timer->isActive() == running, name);
+        }
     }
 
-    void eachTabShowsItsPageAndTheCompactToolbar()
+    void eachTabShowsItsPageAndTheToolbarItsRowsAsk()
     {
         const char* const pages[] = {"fraSearch", "fraAdvanced", "fraOptions", "fraResults"};
         for (int tab : {2, 3, 4, 1, 1}) {
@@ -91,15 +96,9 @@ class MainWindowPagesTest : public QObject {
             QCOMPARE(H::control(pages[tab - 1])->geometry(), QRect(8, 34, 567, 263 + 67));
             checkToolbar(Compact, false);
         }
-    }
-
-    void resultsWithRowsShowTheFullToolbarUntilAnotherPage()
-    {
-        ResultsModel& rows = frmSearch::instance().resultsList()->results();
-        std::vector<ResultRow> found(1);
-        found[0].name = "found.txt";
-        found[0].path = "/tmp/";
-        rows.appendRows(std::move(found));
+        // Results with rows show the full toolbar, until another page.
+        ResultsModel& rows = H::results();
+        rows.appendRows({ResultRow{"found.txt", "/tmp/"}});
         H::click("lblTabs_4");
         checkToolbar(Full, true);
         H::click("lblTabs_3");
@@ -112,108 +111,29 @@ class MainWindowPagesTest : public QObject {
         H::click("lblTabs_1");
     }
 
-    void controlsCarryTheirTextsAndTips_data()
+    // Every caption and tooltip is what tools read: a control's name is its
+    // caption, its description its tooltip.
+    void everyControlCarriesItsTextsToAssistiveTools()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("tip");
-        const auto row = [](const char* name, const char* text, const char* tip = "") {
-            QTest::newRow(name) << QString::fromUtf8(text) << QString::fromUtf8(tip);
-        };
-        row("cmdOpen", "Open", "Click here to open the selected file in the results list.");
-        row("lblRename", "Rename", "Click here to rename the selected file in the results list.");
-        row("cmdProperties", "Properties",
-            "Click here to see the properties for the selected file in the results list.");
-        row("lblDelete", "Delete",
-            "Click here to delete all the selected files/folders in the results list.");
-        row("cmdHide", "Hide",
-            "Click here and I will go hide on your task bar until you need me again.  But I will keep "
-            "working.");
-        row("lblExit", "Exit", "Click here to exit Zephrix.");
-        row("cmdHelp", "Help",
-            "Click here for help, or press F1 from any screen to go directly to help for that screen.");
-        row("lblTabs_2", "Advanced");
-        row("lblSearchFileName", "Search For This In The File Name");
-        row("txtSearchFileName", "Search For This In The File Name");
-        row("cmdSearchFileType", "Of This Type",
-            "This is the extension of the file you wish to search, if you do not know it, select ALL from "
-            "the top of "
-            "the list.");
-        row("txtSearchFromDate", "When The File Was Created Between",
-            "Choose a date here if you wish to limit your search to files that were created after this "
-            "date.");
-        row("lblSearchDatesAnd", "and");
-        row("cmbSearchToDate", "and",
-            "Choose a date here if you wish to limit your search to files that were created before this "
-            "date.");
-        row("txtSearchFileSize", "And The File Is Approximately This Size",
-            "If you know about what the file size is, you can limit your results by selecting it here.");
-        row("chkSearchInsideFiles", "Search Inside Files For This String");
-        row("chkSearchCaseSensative", "Search Is Case Sensative (\"and\" is not \"And\")");
-        row("optSearchType_0", "Contains");
-        row("optSearchType_3", "Ends With");
-        row("cmdSearch", "Search", "Search for matching files right now.");
-        row("optSearchTheseDrives", "Search All Files On These Drives",
-            "Click here to search all files and folders on the selected drives below.");
-        row("optSearchThisFolder", "Search Only Files In This Folder",
-            "Limit your search to only files in this particular folder.");
-        row("lblAdvanced", "Advanced Search Settings:");
-        row("chkShowFolders", "Show Folders In Search Results (Slower)");
-        row("chkResultsLimit", "Disable 1000 Results Hard Limit");
-        row("chkForceIndex", "Force Re-Index Every Search (MUCH Slower)");
-        row("chkShowIcons", "Show File Icons In Search Results (Slower)");
-        row("lblSearchInsideTypes", "Search Inside These File Types For Text: (Seperate By A Space)");
-        row("lblExcludeFolders", "Exclude These Folders From Searches:");
-        row("lblExcludeAdd", "Add This Folder To The Exclude List:");
-        row("cmdAddFolder", "Add Folder", "Click here to add the folder selected below to the exclude list.");
-        row("cmdRemoveFolder", "Remove Folder",
-            "Click here to remove the folder selected above from the exclude list.");
-        row("lblOptions", "Options:");
-        row("cmdForceIndex", "Re-Index Now",
-            "Click here to force Zephrix to reindex your drives immediately.");
-        row("lblReIndexEvery", "Automatically Re-Index Drives Every");
-        row("cmbHours", "Automatically Re-Index Drives Every",
-            "Select the number of hours between reindexing drives.");
-        row("lblHours", "Hours");
-        row("lblIndexDrives", "Maintain Indexes For These Drives:");
-        row("lblDragMode", "When Dragging A File From The Results To A Windows Folder It Will:");
-        row("optCopyMove_0", "Copy It");
-        row("optCopyMove_1", "Move It");
-        row("chkDisableKeyedAccess", "Disable Windows-S Keyed Access");
-        row("chkAutoHide", "Hide To Tray On Startup");
-        row("chkAutoUpdate", "Automatically Check For Updates On Startup");
-        row("chkAutoStart", "Startup With Windows");
-        row("lblSearchResults", "Search Results:");
-        row("lblFilesSearched", "Files Searched: 0");
-        row("lblFilesFound", "Files Found: 0");
-        row("lblSearchTime", "Results Returned In: 0 Seconds");
-        row("cmdExpandResults", "Expand Results",
-            "Click here to see the results in a larger/sizeable window.");
-        row("cmdCancelSearch", "Cancel Search", "Click here if you want to cancel a search in progress.");
-        row("pctMinimize", "Hide Window", "Click here to hide this window.");
-    }
-
-    // The name tools read is the caption (or the naming label's caption),
-    // the description the tooltip; labels and buttons show the caption.
-    void controlsCarryTheirTextsAndTips()
-    {
-        QFETCH(QString, text);
-        QFETCH(QString, tip);
-        QWidget* control = H::control(QTest::currentDataTag());
-        if (auto* label = qobject_cast<QLabel*>(control))
-            QCOMPARE(label->text(), text);
-        if (auto* button = qobject_cast<QAbstractButton*>(control))
-            QCOMPARE(button->text(), text);
-        QCOMPARE(control->toolTip(), tip);
-        QCOMPARE(accessibleText(control, QAccessible::Name), text);
-        if (!tip.isEmpty())
-            QCOMPARE(accessibleText(control, QAccessible::Description), tip);
+        for (QWidget* control : frmSearch::instance().findChildren<QWidget*>()) {
+            const QByteArray name = control->objectName().toLatin1();
+            QString caption;
+            if (auto* label = qobject_cast<QLabel*>(control))
+                caption = label->text();
+            else if (auto* button = qobject_cast<QAbstractButton*>(control))
+                caption = button->text();
+            if (!caption.isEmpty() && !name.isEmpty())
+                QCOMPARE(accessibleText(control, QAccessible::Name).toStdString() + " " + name.data(),
+                         caption.toStdString() + " " + name.data());
+            if (!control->toolTip().isEmpty())
+                QVERIFY2(accessibleText(control, QAccessible::Description) == control->toolTip(), name);
+        }
     }
 
     // Every caption fits its box and every control lies inside its page.
     void noTextIsCutOff()
     {
-        frmSearch& window = frmSearch::instance();
-        for (QWidget* control : window.findChildren<QWidget*>()) {
+        for (QWidget* control : frmSearch::instance().findChildren<QWidget*>()) {
             const QString name = control->objectName();
             if (auto* label = qobject_cast<QLabel*>(control); label && !label->text().isEmpty()) {
                 if (label->wordWrap())
@@ -245,35 +165,44 @@ class MainWindowPagesTest : public QObject {
             QTest::newRow(name) << 2 << false;
         for (const char* name : {"txtHours", "chkAutoStart", "lstIndexDrives"})
             QTest::newRow(name) << 3 << false;
+        QTest::newRow("a click on cmdSearch") << 1 << true;
     }
-
     void enterRunsTheSearchOnlyInTheListedControls()
     {
         QFETCH(int, page);
         QFETCH(bool, searches);
         frmSearch::instance().lblTabs_Click(page);
         QSignalSpy searched(&frmSearch::instance(), &frmSearch::searchRequested);
-        H::pressEnter(QTest::currentDataTag());
+        if (QByteArray(QTest::currentDataTag()).startsWith("a click"))
+            H::click("cmdSearch");
+        else
+            H::pressEnter(QTest::currentDataTag());
         QCOMPARE(searched.count(), searches ? 1 : 0);
     }
 
-    void searchCommandRunsTheSearch()
+    // The windows are borderless; a left drag on the header bar across
+    // their top moves them.
+    void onlyALeftDragOnTheHeaderMovesTheWindow()
     {
-        frmSearch::instance().lblTabs_Click(1);
-        QSignalSpy searched(&frmSearch::instance(), &frmSearch::searchRequested);
-        H::click("cmdSearch");
-        QCOMPARE(searched.count(), 1);
-    }
-
-    void timersAreThereWithTheirIntervals()
-    {
-        const std::tuple<const char*, int, bool> timers[] = {
-            {"tmrSearchTime", 100, false}, {"tmrIndexer", 10000, true}, {"tmrCheckforAccessing", 250, true}};
-        for (const auto& [name, interval, running] : timers) {
-            auto* timer = frmSearch::instance().findChild<QTimer*>(name);
-            QVERIFY2(timer, name);
-            QCOMPARE(timer->interval(), interval);
-            QCOMPARE(timer->isActive(), running);
+        for (QWidget* window : std::initializer_list<QWidget*>{
+                 &frmSearch::instance(), &frmMessages::instance(), &frmErrors::instance()}) {
+            auto* header = window->findChild<HeaderBar*>("pictHeaderBar");
+            QVERIFY(header && (window->windowFlags() & Qt::FramelessWindowHint));
+            QCOMPARE(header->geometry(), QRect(0, 0, window->width(), header->height()));
+        }
+        frmSearch& window = frmSearch::instance();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto* header = window.findChild<HeaderBar*>("pictHeaderBar");
+        for (const auto& [button, moved] : {std::pair{Qt::LeftButton, QPoint(40, 20)},
+                                            {Qt::RightButton, QPoint()},
+                                            {Qt::MiddleButton, QPoint()}}) {
+            window.move(100, 100);
+            QTRY_COMPARE(window.pos(), QPoint(100, 100));
+            QTest::mousePress(header, button, {}, QPoint(200, 10));
+            QCOMPARE(window.pos(), QPoint(100, 100)); // a press alone does not move
+            QTest::mouseMove(header, QPoint(240, 30));
+            QTest::mouseRelease(header, button, {}, QPoint(240, 30));
+            QTRY_COMPARE(window.pos(), QPoint(100, 100) + moved);
         }
     }
 };

@@ -25,10 +25,7 @@ QString xdotool(const QStringList& words)
 }
 bool run(const QStringList& words)
 {
-    std::vector<std::string> command;
-    for (const QString& word : words)
-        command.push_back(word.toStdString());
-    return DesktopSession::xdotool(command);
+    return QProcess::execute("xdotool", words) == 0;
 }
 bool clickAt(QPoint where, const char* button = "1", int clicks = 1)
 {
@@ -43,12 +40,10 @@ QRect geometry(const QString& window)
         values[line.section('=', 0, 0)] = line.section('=', 1).toInt();
     return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
 }
-QStringList windows(bool visibleOnly)
+// The program's windows: those on the screen, or with "--all" every one.
+QStringList windows(const QString& which = "--onlyvisible")
 {
-    QStringList words = {"search", "--class", "zephrix"};
-    if (visibleOnly)
-        words.insert(1, "--onlyvisible");
-    return xdotool(words).split('\n', Qt::SkipEmptyParts);
+    return xdotool({"search", which, "--class", "zephrix"}).split('\n', Qt::SkipEmptyParts);
 }
 // The main window's id while it is on the screen; empty otherwise.
 QString shownWindow()
@@ -58,7 +53,7 @@ QString shownWindow()
 // The program's icon: its small window docked at the bottom of the screen.
 QPoint trayIcon()
 {
-    for (const QString& window : windows(false)) {
+    for (const QString& window : windows("--all")) {
         const QRect box = geometry(window);
         if (box.width() >= 8 && box.width() <= 64 && box.height() <= 64 && box.top() > 512)
             return box.center();
@@ -69,7 +64,7 @@ QPoint trayIcon()
 // on the screen wider than its icon.
 bool menuShown()
 {
-    for (const QString& window : windows(true))
+    for (const QString& window : windows())
         if (geometry(window).width() > 64)
             return shownWindow().isEmpty();
     return false;

@@ -1,19 +1,46 @@
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTimer>
 
 #include "MainWindowHarness.h"
-#include "app/SearchSession.h"
 #include "index/IndexFormat.h"
 #include "search/SearchTexts.h"
+#include "shell/StandIns.h"
 #include "ui/FolderTree.h"
 #include "ui/MainToolbar.h"
-#include "ui/MainWindowWiring.h"
 #include "ui/WindowYield.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
 
 using namespace zephrix;
 using H = test::MainWindowHarness;
+
+namespace {
+
+// zephrix-cli's rows in the form of H::rowTexts(); its cells are name,
+// folder, type, size with digit grouping, created, modified.
+std::vector<std::string> cliRows(const QStringList& arguments)
+{
+    QProcess cli;
+    cli.start(ZEPHRIX_CLI_PATH, arguments);
+    if (!cli.waitForFinished(30000) || cli.exitCode() != 0)
+        qWarning() << "zephrix-cli:" << cli.exitCode() << cli.readAllStandardError();
+    std::vector<std::string> rows;
+    for (const QByteArray& line : cli.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> cells = line.split('\t');
+        if (cells.size() != 6)
+            continue;
+        const bool folder = cells[2].isEmpty() && cells[4].isEmpty();
+        const QByteArray size = QByteArray(cells[3]).replace(',', "").replace('.', "").replace(' ', "");
+        rows.push_back(
+            (cells[1] + cells[0] + (folder ? "/" : "") + "|" + size + "|" + cells[4] + "|" + cells[5])
+                .toStdString());
+    }
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+} // namespace
 
 // The main window's search from the keyboard to the rows and labels: real
 // trees, real index pairs, the real window.
@@ -26,12 +53,6 @@ class WindowSearchTest : public QObject {
     std::string entriesFile() const
     {
         return IndexFormat::pairPaths(indexes_, disk_, IndexMode::Drive)->entries;
-    }
-    static void pressEnterOn(const QString& name)
-    {
-        H::type("txtSearchFileName", name);
-        H::pressEnter("txtSearchFileName");
-        QTRY_VERIFY(H::control("cmdSearch")->isEnabled());
     }
 
   private slots:
@@ -47,11 +68,9 @@ class WindowSearchTest : public QObject {
         QVERIFY(::access(entriesFile().c_str(), F_OK) != 0);
         QVERIFY(H::searchFor("report"));
         // Contains, in any case; the folder "reports" is listed as a folder.
-        std::vector<std::string> paths;
-        for (const std::string& row : H::rowTexts())
-            paths.push_back(row.substr(0, row.find('|')));
-        QCOMPARE(paths, (std::vector<std::string>{disk_ + "Report-2024.doc", disk_ + "notes/report-old.txt",
-                                                  disk_ + "report.txt", disk_ + "reports/"}));
+        QCOMPARE(H::rowPaths(),
+                 (std::vector<std::string>{disk_ + "Report-2024.doc", disk_ + "notes/report-old.txt",
+                                           disk_ + "report.txt", disk_ + "reports/"}));
         QCOMPARE(H::label("lblFilesSearched") + " " + H::label("lblFilesFound"),
                  QString("Files Searched: 6 Files Found: 3"));
         QVERIFY(::access(entriesFile().c_str(), F_OK) == 0); // built by this first search
@@ -65,7 +84,9 @@ class WindowSearchTest : public QObject {
     {
         ::unlink(entriesFile().c_str());
         test::ShowWatch pressCancel(&frmIndexing::instance(), [] { H::click("cmdCancelSearch"); });
-        pressEnterOn("report");
+        H::type("txtSearchFileName", "report");
+        H::pressEnter("txtSearchFileName");
+        QTRY_VERIFY(H::control("cmdSearch")->isEnabled());
         QCOMPARE(pressCancel.shown, 1);
         QTest::qWait(300);
         QCOMPARE(H::label("lblSearchTime"), QString("Search Cancelled"));
@@ -75,40 +96,16 @@ class WindowSearchTest : public QObject {
         QVERIFY(!H::control<QTimer>("tmrIndexer")->isActive());
     }
 
-    // Cancel during the first of two drives: the second is never searched.
-    void cancelDuringAMatchSkipsTheDrivesLeft()
-    {
-        const std::string first = harness_.root("first");
-        for (int i = 0; i < 300; ++i)
-            harness_.drives.file("first/match-" + std::to_string(i) + ".txt");
-        harness_.load({{first, HardDisk}, {harness_.plantDrive("second", {{"match-x.txt", 1}}), HardDisk}});
-        SearchSession& session = frmSearch::instance().wiring().session();
-        session.setYield([&session] {
-            if (session.state().FilesSearchedCount >= 100 && H::control("cmdCancelSearch")->isVisible())
-                H::click("cmdCancelSearch");
-        });
-        pressEnterOn("match");
-        QCOMPARE(H::label("lblSearchTime"), QString("Search Cancelled"));
-        const std::vector<std::string> rows = H::rowTexts();
-        QVERIFY2(rows.size() >= 100 && rows.size() < 300, std::to_string(rows.size()).c_str());
-        QVERIFY(std::all_of(rows.begin(), rows.end(),
-                            [&](const std::string& row) { return row.find(first) == 0; }));
-    }
-
     void theLimitStopsAtAThousandRowsUnlessLifted()
     {
-        const std::string many = harness_.root("many");
         for (int i = 0; i < 1005; ++i)
             harness_.drives.file("many/limit-" + std::to_string(i) + ".txt");
-        harness_.load({{many, HardDisk}});
+        harness_.load({{harness_.drives.at("many") + "/", HardDisk}});
         for (const int expected : {1000, 1005}) {
             QVERIFY(H::searchFor("limit"));
-            QCOMPARE(H::results().rowCount(), expected);
             QCOMPARE(H::label("lblFilesFound"), QString("Files Found: %1").arg(expected));
-            QCOMPARE(frmMessages::instance().isVisible(), expected == 1000);
-            if (expected == 1000)
-                QCOMPARE(frmMessages::instance().findChild<QLabel*>("lblMessage")->text(),
-                         QString(SearchTexts::ResultsLimitReached));
+            QCOMPARE(H::results().rowCount(), expected);
+            QCOMPARE(test::shownMessage(), QString(expected == 1000 ? SearchTexts::ResultsLimitReached : ""));
             frmMessages::instance().hide();
             H::click("chkResultsLimit"); // "Disable 1000 Results Hard Limit", then back
         }
@@ -127,12 +124,12 @@ class WindowSearchTest : public QObject {
         H::click("optSearchThisFolder");
         H::click("cmbDrives");
         H::clickEntry("lstDrives", QString::fromStdString(gone) + "   (Hard Disk)");
-        frmMessages::instance().hide(); // "not currently available"
+        QVERIFY(test::shownMessage().contains("not currently available"));
+        frmMessages::instance().hide();
         QCOMPARE(H::control<QLineEdit>("txtDrives")->text().toStdString(), b);
         QCOMPARE(H::control<FolderTree>("dirSearchFolder")->folderPath().toStdString(), a);
         QVERIFY(H::searchFor("alpha"));
-        QCOMPARE(H::rowTexts().size(), size_t(1));
-        QCOMPARE(H::rowTexts()[0].substr(0, H::rowTexts()[0].find('|')), a + "alpha.txt");
+        QCOMPARE(H::rowPaths(), std::vector<std::string>{a + "alpha.txt"});
     }
 
     // Many yields must not become as many turns of the event loop.
@@ -148,6 +145,54 @@ class WindowSearchTest : public QObject {
         const int64_t before = yield.turns();
         yield();
         QCOMPARE(yield.turns(), before + 1);
+    }
+    // The window and the command line are two front ends over one engine:
+    // for the same request over the same tree they list the same rows, cell
+    // for cell.
+    void theCommandLineListsTheSameRows()
+    {
+        const std::string disk = harness_.plantDrive("cli", H::sampleFiles());
+        harness_.drives.sizedFile("cli/notes/REPORT.MD", 70000);
+        harness_.drives.sizedFile("cli/photos/img report.jpg", 3);
+        harness_.drives.touch("cli/notes/other.md", 1109668500); // 2005-03-01 09:15 UTC
+        harness_.load({{disk, HardDisk}});
+        struct Request {
+            QString name, type;
+            int match; // Contains, Exactly, Starts With, Ends With
+            bool caseSensitive;
+            QString folder; // in the drive; empty: the whole drive
+        };
+        const Request requests[] = {{"report", "", 0, false, ""},  {"REPORT", "", 0, true, ""},
+                                    {"", "md", 0, false, ""},      {"report", "txt", 2, false, ""},
+                                    {"other", "md", 1, false, ""}, {"2024", "", 3, false, ""},
+                                    {"", "md", 0, false, "notes"}};
+        const char* const matches[] = {"contains", "exactly", "starts", "ends"};
+        for (const auto& [name, type, match, caseSensitive, folder] : requests) {
+            QStringList cli = {"--indexes", QString::fromStdString(indexes_),
+                               "search",    "--no-settings",
+                               "--drive",   QString::fromStdString(disk),
+                               "--match",   matches[match],
+                               "--name",    name,
+                               "--type",    type};
+            H::type("txtSearchFileType", type);
+            H::click(qPrintable(QStringLiteral("optSearchType_%1").arg(match)));
+            if (caseSensitive) {
+                cli << "--case";
+                H::click("chkSearchCaseSensative");
+            }
+            if (!folder.isEmpty()) {
+                cli << "--folder" << QString::fromStdString(disk) + folder;
+                H::click("optSearchThisFolder");
+                QVERIFY(H::control<FolderTree>("dirSearchFolder")
+                            ->setFolderPath(QString::fromStdString(disk) + folder));
+            }
+            QVERIFY(H::searchFor(name));
+            const std::vector<std::string> window = H::rowTexts();
+            H::click("optSearchTheseDrives");
+            if (caseSensitive)
+                H::click("chkSearchCaseSensative");
+            QVERIFY2(!window.empty() && window == cliRows(cli), qPrintable(name + "." + type));
+        }
     }
 };
 

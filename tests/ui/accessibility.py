@@ -96,6 +96,15 @@ def check(window):
     expect(control(window, "radio button", "Search Only Files In This Folder"), checked=False)
     expect(control(window, "radio button", "Contains"), checked=True)
     expect(control(window, "check box", "Search Inside Files For This String"), checked=False)
+    # Texts as designed, odd spellings and double blanks included.
+    control(window, "check box", 'Search Is Case Sensative ("and" is not "And")')
+    expect(control(window, "push button", "Help"), description="Click here for help, or press F1 from any "
+           "screen to go directly to help for that screen.")
+    expect(control(window, "push button", "Hide Window"), description="Click here to hide this window.")
+
+    press(window, "Advanced", "page tab")
+    control(window, "label", "Search Inside These File Types For Text: (Seperate By A Space)")
+    control(window, "check box", "Disable 1000 Results Hard Limit")
 
     tab = control(window, "page tab", "Options")
     assert not tab.getState().contains(pyatspi.STATE_SELECTED), "the Options tab is selected at start"
@@ -103,6 +112,8 @@ def check(window):
     wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED) or None, "the Options tab selected")
     expect(control(window, "check box", "Startup With Windows"), checked=True)
     expect(control(window, "check box", "Hide To Tray On Startup"), checked=False)
+    control(window, "check box", "Disable Windows-S Keyed Access")
+    control(window, "label", "When Dragging A File From The Results To A Windows Folder It Will:")
     expect(control(window, "push button", "Re-Index Now"),
            description="Click here to force Zephrix to reindex your drives immediately.")
 

@@ -1,0 +1,333 @@
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <functional>
+
+#include "MainWindowHarness.h"
+#include "app/OptionValues.h"
+#include "app/SettingsStore.h"
+#include "shell/StandIns.h"
+#include "ui/FolderTree.h"
+#include "ui/frmErrors.h"
+
+using namespace zephrix;
+using H = test::MainWindowHarness;
+
+namespace {
+
+constexpr char Unavailable[] =
+    "The drive you selected is not currently available.  Make sure a disk is inserted.";
+
+// A drive list's rows as "[x] root | type"; the first column holds only the
+// check box and the drive's icon.
+QStringList rows(const char* list)
+{
+    QStringList shown;
+    auto* drives = H::control<QTreeWidget>(list);
+    for (int i = 0; i < drives->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = drives->topLevelItem(i);
+        const bool iconOnly = row->text(0).isEmpty() && !row->icon(0).isNull();
+        shown << QStringLiteral("%1 %2 | %3")
+                     .arg(row->checkState(0) == Qt::Checked ? "[x]" : "[ ]", iconOnly ? row->text(1) : "?",
+                          row->text(2));
+    }
+    return shown;
+}
+
+FolderTree* tree(const char* name)
+{
+    return H::control<FolderTree>(name);
+}
+
+// Opens the drive drop-down and clicks the drive's entry.
+void chooseDrive(const char* arrow, const char* list, const std::string& root, const char* type)
+{
+    H::click(arrow);
+    H::clickEntry(list, QString::fromStdString(root) + "   (" + type + ")");
+}
+
+void removeRows(const QStringList& texts)
+{
+    auto* list = H::control<QTreeWidget>("lstExcludeFolders");
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        list->topLevelItem(i)->setSelected(texts.contains(list->topLevelItem(i)->text(0)));
+    H::click("cmdRemoveFolder");
+}
+
+bool checked(const char* name)
+{
+    return H::control<QAbstractButton>(name)->isChecked();
+}
+
+// The ticks of the maintained drives' list, top to bottom: "10".
+QString ticks()
+{
+    auto* drives = H::control<QTreeWidget>("lstIndexDrives");
+    QString shown;
+    for (int row = 0; row < drives->topLevelItemCount(); ++row)
+        shown += drives->topLevelItem(row)->checkState(0) == Qt::Checked ? "1" : "0";
+    return shown;
+}
+
+// A click on the check box at the left end of a drive list's row.
+void clickCheck(const char* list, int row)
+{
+    auto* drives = H::control<QTreeWidget>(list);
+    const QRect cell = drives->visualItemRect(drives->topLevelItem(row));
+    QTest::mouseClick(drives->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 10, cell.center().y()));
+}
+
+struct OptionBox {
+    const char* box;
+    const char* key;
+    bool freshProfile; // checked on a profile that never wrote it
+    int OptionValues::*value;
+} const Boxes[] = {
+    {"chkAutoStart", "AutoStart", true, &OptionValues::AutoStart},
+    {"chkAutoHide", "AutoHide", false, nullptr},
+    {"chkAutoUpdate", "AutoUpdate", true, nullptr},
+    {"chkDisableKeyedAccess", "DisableKeyedAccess", false, &OptionValues::DisableKeyedAccess},
+    {"chkShowIcons", "ShowIcons", true, &OptionValues::ShowIcons},
+    {"chkShowFolders", "ShowFolders", true, &OptionValues::ShowFolders},
+    {"chkForceIndex", "ForceIndex", false, &OptionValues::ForceIndex},
+    {"chkResultsLimit", "ResultsLimit", false, &OptionValues::ResultsLimit},
+};
+
+} // namespace
+
+// The drive lists, the drive drop-downs, the folder trees they drive, the
+// excluded folders chosen from one, and the options written from the
+// Advanced and Options pages.
+class DrivesAndOptionsTest : public QObject {
+    Q_OBJECT
+    H harness_;
+    std::string first_, usb_, cd_, share_, second_;
+
+    void load() { harness_.load({{first_, HardDisk}, {share_, NetworkDrive}}); }
+
+  private slots:
+    void initTestCase()
+    {
+        first_ = harness_.root("first");
+        usb_ = harness_.root("usb");
+        harness_.drives.dir("first/projects/2024");
+        harness_.drives.dir("first/.hidden");
+        harness_.drives.file("first/notes.txt");
+        cd_ = harness_.drives.at("cdrom-not-mounted") + "/";
+        share_ = harness_.root("share");
+        second_ = harness_.root("second");
+        harness_.load({{first_, HardDisk},
+                       {usb_, RemovableMedia},
+                       {cd_, OpticalDrive},
+                       {share_, NetworkDrive},
+                       {second_, HardDisk}});
+        H::click("optSearchThisFolder");
+    }
+
+    void listsShowEachDriveOfItsKind()
+    {
+        const auto q = [](const std::string& root) { return QString::fromStdString(root); };
+        QCOMPARE(rows("lstAllDrives"),
+                 QStringList({"[x] " + q(first_) + " | Hard Disk", "[ ] " + q(usb_) + " | Removable Media",
+                              "[ ] " + q(cd_) + " | CD/DVD Drive", "[ ] " + q(share_) + " | Network Drive",
+                              "[x] " + q(second_) + " | Hard Disk"}));
+        QCOMPARE(rows("lstIndexDrives"),
+                 QStringList({"[x] " + q(first_) + " | Hard Disk", "[ ] " + q(share_) + " | Network Drive",
+                              "[x] " + q(second_) + " | Hard Disk"}));
+        QCOMPARE(H::control<QListWidget>("lstDrives")->item(3)->text(), q(share_) + "   (Network Drive)");
+        QCOMPARE(H::control<QListWidget>("lstExcludeAdd")->count(), 5);
+        // The first hard disk is where both folder choosers start.
+        QCOMPARE(H::text("txtDrives"), q(first_));
+        QCOMPARE(tree("dirSearchFolder")->folderPath(), q(first_));
+        QCOMPARE(tree("dirExcludeAdd")->folderPath(), q(first_));
+    }
+
+    void aFolderOfTheTreeIsTheSearchFolder()
+    {
+        // Folders only, hidden ones too.
+        H::clickFolder("dirSearchFolder", ".hidden");
+        QCOMPARE(H::clickFolder("dirSearchFolder", "projects"), 2);
+        QCOMPARE(tree("dirSearchFolder")->folderPath(), QString::fromStdString(first_) + "projects/");
+    }
+
+    // A drive that cannot be read is refused with a notice; the box falls
+    // back to the first hard disk after the catalogue's first drive, and so
+    // does the exclusion picker's tree (the search folder's stays).
+    void anUnavailableDriveIsRefused()
+    {
+        const std::tuple<int, const char*, const char*, const char*, const char*, bool> pickers[] = {
+            {1, "cmbDrives", "lstDrives", "txtDrives", "dirSearchFolder", false},
+            {2, "cmbExcludeAdd", "lstExcludeAdd", "txtExcludeAdd", "dirExcludeAdd", true}};
+        for (const auto& [page, arrow, list, box, folders, treeFollows] : pickers) {
+            frmSearch::instance().lblTabs_Click(page);
+            chooseDrive(arrow, list, usb_, "Removable Media");
+            QCOMPARE(H::text(box), QString::fromStdString(usb_) + "   (Removable Media)");
+            QCOMPARE(tree(folders)->folderPath(), QString::fromStdString(usb_)); // the chosen drive's folders
+            chooseDrive(arrow, list, cd_, "CD/DVD Drive");
+            QCOMPARE(test::shownMessage(), QString(Unavailable));
+            frmMessages::instance().hide();
+            QCOMPARE(H::text(box), QString::fromStdString(second_));
+            QCOMPARE(tree(folders)->folderPath(), QString::fromStdString(treeFollows ? second_ : usb_));
+        }
+    }
+
+    // With no hard disk to fall back to, the box keeps what it showed.
+    void withoutAFallbackTheBoxStaysAsItWas()
+    {
+        harness_.load({{first_, HardDisk}, {cd_, OpticalDrive}});
+        H::click("optSearchThisFolder");
+        chooseDrive("cmbDrives", "lstDrives", cd_, "CD/DVD Drive");
+        QCOMPARE(test::shownMessage(), QString(Unavailable));
+        frmMessages::instance().hide();
+        QCOMPARE(H::text("txtDrives"), QString::fromStdString(first_));
+        QCOMPARE(tree("dirSearchFolder")->folderPath(), QString::fromStdString(first_));
+    }
+
+    // The folders of an open tree vanish (the drive is unmounted): the tree
+    // copes, and choosing another drive works on.
+    void aDriveThatGoesAwayWhileOpenIsSurvived()
+    {
+        const std::string gone = harness_.root("gone");
+        harness_.drives.dir("gone/a/b");
+        harness_.load({{gone, HardDisk}, {first_, HardDisk}});
+        H::click("optSearchThisFolder");
+        FolderTree* folders = tree("dirSearchFolder");
+        // The model fills in the background: an index taken before may be gone.
+        QTRY_COMPARE(folders->model()->rowCount(folders->model()->index(0, 0, folders->rootIndex())), 1);
+        harness_.drives.remove("gone");
+        QTest::qWait(200);
+        QVERIFY(!folders->folderPath().isEmpty());
+        chooseDrive("cmbDrives", "lstDrives", first_, "Hard Disk");
+        QCOMPARE(folders->folderPath(), QString::fromStdString(first_));
+        chooseDrive("cmbDrives", "lstDrives", gone, "Hard Disk");
+        QCOMPARE(test::shownMessage(), QString(Unavailable));
+        frmMessages::instance().hide();
+    }
+    // Adding and removing excluded folders on the Advanced page: the rows
+    // shown (newest first), the setting in the real settings file (in the
+    // order of adding), and the folders the search leaves out.
+    void addAndRemoveThroughTheWindow()
+    {
+        const QString disk = QString::fromStdString(harness_.root("disk"));
+        harness_.drives.dir("disk/a");
+        harness_.drives.dir("disk/b");
+        harness_.load({{disk.toStdString(), HardDisk}, {"/", HardDisk}});
+        frmSearch::instance().lblTabs_Click(2);
+        QVERIFY(H::entries("lstExcludeFolders").isEmpty());
+        const QString a = disk + "a/", b = disk + "b/";
+
+        const std::tuple<const char*, std::function<void()>, QString, QStringList> steps[] = {
+            {"add b", [] { H::clickFolder("dirExcludeAdd", "b"), H::click("cmdAddFolder"); }, b, {b}},
+            {"add b again", [] { H::click("cmdAddFolder"); }, b, {b}},
+            {"add a",
+             [] { H::clickFolder("dirExcludeAdd", "a"), H::click("cmdAddFolder"); },
+             b + "|" + a,
+             {b, a}},
+            {"a drive's root keeps one slash",
+             [] {
+                 H::click("cmbExcludeAdd");
+                 H::clickEntry("lstExcludeAdd", "/   (Hard Disk)");
+                 H::click("cmdAddFolder");
+                 H::click("cmdAddFolder");
+             },
+             b + "|" + a + "|/",
+             {b, a, "/"}},
+            {"remove the selected", [b] { removeRows({b}); }, a + "|/", {a, "/"}},
+            {"nothing selected", [] { removeRows({}); }, a + "|/", {a, "/"}},
+            {"remove all", [] { removeRows(H::entries("lstExcludeFolders")); }, "", {}},
+        };
+        for (const auto& [what, step, stored, shown] : steps) {
+            step();
+            QVERIFY2(harness_.stored("Settings", "ExcludedFolders") == stored.toStdString(), what);
+            QVERIFY2(H::entries("lstExcludeFolders") == shown, what);
+            SearchOptions options;
+            frmSearch::instance().fillOptions(options);
+            QStringList searched;
+            for (const std::string& folder : options.ExcludedFolders)
+                searched << QString::fromStdString(folder);
+            QVERIFY2(searched.join('|') == stored, what);
+        }
+        harness_.load({{disk.toStdString(), HardDisk}});
+        QVERIFY(H::entries("lstExcludeFolders").isEmpty());
+    }
+    // Every option control writes its setting the moment it changes, into
+    // the real settings file, and the next load shows it again.
+    void eachControlWritesItsSettingAtOnceAndTheNextLoadShowsIt()
+    {
+        load();
+        QCOMPARE(harness_.stored("Settings", "AutoStart"), std::string("<none>")); // loading wrote nothing
+        QCOMPARE(ticks(), QString("10")); // hard disks are maintained, network drives not
+        QCOMPARE(H::text("txtHours"), QString("3"));
+        for (const OptionBox& option : Boxes) {
+            QVERIFY2(checked(option.box) == option.freshProfile, option.box);
+            frmSearch::instance().lblTabs_Click(
+                H::control(option.box)->parentWidget()->objectName() == "fraOptions" ? 3 : 2);
+            H::click(option.box);
+            QCOMPARE(harness_.stored("Settings", option.key), std::string(option.freshProfile ? "0" : "1"));
+            if (option.value)
+                QCOMPARE(moduleOptions().*option.value, option.freshProfile ? 0 : 1);
+        }
+        frmSearch::instance().lblTabs_Click(3);
+        QVERIFY(checked("optCopyMove_0"));
+        H::click("optCopyMove_1");
+        QCOMPARE(harness_.stored("Settings", "DragMode"), std::string("1"));
+        QCOMPARE(moduleOptions().DragMode, 1);
+        clickCheck("lstIndexDrives", 0);
+        clickCheck("lstIndexDrives", 1);
+        // The store writes '/' in a key as %2F, so that a root stays one key.
+        QCOMPARE(
+            harness_.stored("IndexDrives", QString::fromStdString(first_).replace("/", "%2F").toStdString()),
+            std::string("0"));
+        QCOMPARE(
+            harness_.stored("IndexDrives", QString::fromStdString(share_).replace("/", "%2F").toStdString()),
+            std::string("1"));
+        // Every keystroke is written.
+        frmSearch::instance().lblTabs_Click(2);
+        auto* types = H::control<QLineEdit>("txtSearchInsideTheseFileTypes");
+        QCOMPARE(types->text(), QString("txt doc html asp rtf"));
+        types->end(false);
+        QTest::keyClicks(types, " md");
+        QCOMPARE(harness_.stored("Settings", "SearchInside"), std::string("txt doc html asp rtf md"));
+        QCOMPARE(moduleOptions().SearchInsideTypes, std::string("txt doc html asp rtf md"));
+        QTest::keyClick(types, Qt::Key_Backspace);
+        QCOMPARE(harness_.stored("Settings", "SearchInside"), std::string("txt doc html asp rtf m"));
+
+        load();
+        for (const OptionBox& option : Boxes)
+            QVERIFY2(checked(option.box) != option.freshProfile, option.box);
+        QVERIFY(checked("optCopyMove_1"));
+        QCOMPARE(H::text("txtSearchInsideTheseFileTypes"), QString("txt doc html asp rtf m"));
+        QCOMPARE(ticks(), QString("01"));
+    }
+
+    // A stored value that is not a number stops the load where it is read:
+    // the controls after it keep their first state, and the report says 6023.
+    void aBadStoredNumberStopsTheLoadThere()
+    {
+        installErrorWindow();
+        const std::tuple<const char*, std::string, bool, bool> cases[] = {
+            // section, key, date pickers filled, hours shown
+            {"Settings", "ShowFolders", true, false},
+            {"IndexDrives", share_, false, false},
+            {"Settings", "DragMode", true, true},
+        };
+        int profile = 0;
+        for (const auto& [section, key, pickersFilled, hoursShown] : cases) {
+            QSettings::setPath(
+                QSettings::NativeFormat, QSettings::UserScope,
+                QString::fromStdString(harness_.config.path() + "/bad-" + std::to_string(++profile)));
+            SaveSetting("Zephrix", section, key, "sometimes");
+            load();
+            frmErrors& report = frmErrors::instance();
+            QVERIFY(report.isVisible());
+            QCOMPARE(report.ErrorLocation, 6023);
+            QCOMPARE(report.ErrorNumber, 13);
+            QCOMPARE(H::text("txtSearchFromDate"), pickersFilled ? QString("Any") : QString());
+            QCOMPARE(H::text("txtHours").isEmpty(), !hoursShown);
+            report.hide();
+        }
+    }
+};
+
+QTEST_MAIN(DrivesAndOptionsTest)
+#include "DrivesAndOptionsTest.moc"
