@@ -110,14 +110,16 @@ class DesktopSession {
     }
 
     // Xvfb chooses a free display and writes its number to descriptor 3,
-    // so test programs running side by side never collide.
+    // so test programs running side by side never collide. -noreset: a
+    // moment with no client connected must not reset the server.
     bool startServer()
     {
         int channel[2];
         if (::pipe(channel) != 0)
             return false;
-        server_ = spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp"},
-                        channel[1]);
+        server_ =
+            spawn({"Xvfb", "-displayfd", "3", "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset"},
+                  channel[1]);
         ::close(channel[1]);
         std::string number;
         char c = 0;

