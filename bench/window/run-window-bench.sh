@@ -3,10 +3,11 @@
 #   bench/window/run-window-bench.sh [WORK] [RUNS]
 # Makes two 1,000,000-entry pairs in WORK (default /tmp/zx-window-bench):
 # one of `few/` with 1000 names containing "quarterly", one of `many/` with
-# 100,000; runs window-bench on a virtual X server (xcb, as on a desktop);
-# then lays out every entry of the first pair as a file under `tree/` and
-# times plocate -i over an updatedb database of that tree, for the repeated
-# in-memory search (d). Needs scripts/install-deps.sh --bench.
+# 100,000; lays out every entry of the first pair as a file under `tree/`;
+# runs window-bench on a virtual X server (xcb, as on a desktop), with the
+# tree as the drive of the background rebuild (f); then times plocate -i over
+# an updatedb database of the tree, for the repeated in-memory search (d).
+# Needs scripts/install-deps.sh --bench.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${ZEPHRIX_BUILD_DIR:-build}
@@ -26,12 +27,9 @@ if [ ! -f "$work/pairs-made" ]; then
     touch "$work/pairs-made"
 fi
 
-xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -dpi 96" \
-    env QT_QPA_PLATFORM=xcb "$build/bench/window-bench" "$cli" "$work/data" "$work/few/" "$work/many/" "$runs"
-
-# plocate over a tree of the same million names: every entry of the first
-# pair as an empty file, in its folder.
-entries=$(ls "$work"/data/indexes/*.idx | grep -v 'paths\.idx$' | head -n1)
+# A tree of the same million names, for plocate and for the background
+# rebuild (f): every entry of the first pair as an empty file, in its folder.
+entries=$(ls "$work"/data/indexes/*few.idx)
 if [ ! -d "$work/tree" ]; then
     python3 - "$entries" "${entries%.idx}paths.idx" "$work/tree" <<'EOF'
 import os, sys
@@ -51,6 +49,9 @@ with open(entries, 'rb') as f:
         open(os.path.join(where, name), 'wb').close()
 EOF
 fi
+xvfb-run --auto-servernum --server-args="-screen 0 1280x1024x24 -dpi 96" \
+    env QT_QPA_PLATFORM=xcb "$build/bench/window-bench" "$cli" "$work/data" "$work/few/" "$work/many/" "$runs" "$work/tree/"
+
 updatedb.plocate --require-visibility no --prunepaths "" --prunenames "" --prunefs "" \
     -U "$work/tree" -o "$work/plocate.db"
 echo "plocate -i over the same names (the window's (d) above is the figure to compare):"
