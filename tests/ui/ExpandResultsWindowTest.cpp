@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <tuple>
 
@@ -10,6 +11,7 @@
 #include "results/ResultRows.h"
 #include "results/ResultsList.h"
 #include "shell/StandIns.h"
+#include "ui/HeaderBar.h"
 #include "ui/frmExpandResults.h"
 #include "ui/frmHelp.h"
 
@@ -213,10 +215,16 @@ class ExpandResultsWindowTest : public QObject {
         }
     }
 
-    // Without a window manager the window follows the pointer itself.
-    void edgesResizeByHand()
+    // Without a window manager the window follows the pointer itself; a move
+    // by the header starts on the press.
+    void edgesResizeAndTheHeaderMovesByHand()
     {
         openOn({fileRow("a.txt")});
+        auto* header = window().findChild<HeaderBar*>("pictHeaderBar");
+        QSignalSpy started(header, &HeaderBar::moveStarted);
+        QTest::mousePress(header, Qt::LeftButton, {}, QPoint(200, 10));
+        QCOMPARE(started.count(), 1);
+        QTest::mouseRelease(header, Qt::LeftButton, {}, QPoint(200, 10));
         for (const auto& [edge, by, size] : {std::tuple("resizeBottom", QPoint(0, -210), QSize(576, 156)),
                                              std::tuple("resizeLeft", QPoint(-30, 20), QSize(606, 156))}) {
             QWidget* handle = control(edge);

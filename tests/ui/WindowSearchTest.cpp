@@ -126,7 +126,7 @@ class WindowSearchTest : public QObject {
         H::clickEntry("lstDrives", QString::fromStdString(gone) + "   (Hard Disk)");
         QVERIFY(test::shownMessage().contains("not currently available"));
         frmMessages::instance().hide();
-        QCOMPARE(H::control<QLineEdit>("txtDrives")->text().toStdString(), b);
+        QCOMPARE(H::text("txtDrives").toStdString(), b);
         QCOMPARE(H::control<FolderTree>("dirSearchFolder")->folderPath().toStdString(), a);
         QVERIFY(H::searchFor("alpha"));
         QCOMPARE(H::rowPaths(), std::vector<std::string>{a + "alpha.txt"});
@@ -156,16 +156,11 @@ class WindowSearchTest : public QObject {
         harness_.drives.sizedFile("cli/photos/img report.jpg", 3);
         harness_.drives.touch("cli/notes/other.md", 1109668500); // 2005-03-01 09:15 UTC
         harness_.load({{disk, HardDisk}});
-        struct Request {
-            QString name, type;
-            int match; // Contains, Exactly, Starts With, Ends With
-            bool caseSensitive;
-            QString folder; // in the drive; empty: the whole drive
-        };
-        const Request requests[] = {{"report", "", 0, false, ""},  {"REPORT", "", 0, true, ""},
-                                    {"", "md", 0, false, ""},      {"report", "txt", 2, false, ""},
-                                    {"other", "md", 1, false, ""}, {"2024", "", 3, false, ""},
-                                    {"", "md", 0, false, "notes"}};
+        // name, type, match (contains, exactly, starts, ends), case, folder in the drive ("": all of it)
+        const std::tuple<QString, QString, int, bool, QString> requests[] = {
+            {"report", "", 0, false, ""},    {"REPORT", "", 0, true, ""},   {"", "md", 0, false, ""},
+            {"report", "txt", 2, false, ""}, {"other", "md", 1, false, ""}, {"2024", "", 3, false, ""},
+            {"", "md", 0, false, "notes"}};
         const char* const matches[] = {"contains", "exactly", "starts", "ends"};
         for (const auto& [name, type, match, caseSensitive, folder] : requests) {
             QStringList cli = {"--indexes", QString::fromStdString(indexes_),
