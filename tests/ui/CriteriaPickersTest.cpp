@@ -58,7 +58,7 @@ class CriteriaPickersTest : public QObject {
 
     void init() { frmSearch::instance().lblTabs_Click(1); }
 
-    void theDateListsCountBackFromToday()
+    void theDateListsCountBackFromTodayAndAnyIsChosen()
     {
         const QStringList dates = H::entries("lstSearchFromDate");
         QCOMPARE(dates.size(), 197);
@@ -67,6 +67,9 @@ class CriteriaPickersTest : public QObject {
         for (const auto& [entry, back] : days)
             QCOMPARE(dates[entry], daysBack(back));
         QCOMPARE(H::entries("lstSearchToDate"), dates);
+        QCOMPARE(H::text("txtSearchFromDate") + H::text("txtSearchToDate") + H::text("txtSearchFileSize") +
+                     "|" + H::text("txtSearchFileType"),
+                 QString("AnyAnyAny|"));
     }
 
     // The arrow opens the list in front, with the focus; again, it closes it

@@ -191,14 +191,6 @@ class MainWindowHarness {
         return texts;
     }
 
-    static std::vector<std::string> rowPaths()
-    {
-        std::vector<std::string> paths;
-        for (const std::string& row : rowTexts())
-            paths.push_back(row.substr(0, row.find('|')));
-        return paths;
-    }
-
     // A value as the settings file on disk holds it, read as a plain INI
     // file (not through the program's store); "<none>" when it is not there.
     std::string stored(const std::string& section, const std::string& key) const
