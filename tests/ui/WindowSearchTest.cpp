@@ -17,6 +17,11 @@ using H = test::MainWindowHarness;
 
 namespace {
 
+// A small drive of names and sizes.
+const std::vector<std::pair<std::string, int>> SampleFiles = {
+    {"report.txt", 10},    {"Report-2024.doc", 2000},  {"notes/report-old.txt", 5},
+    {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
+
 // zephrix-cli's rows in the form of H::rowTexts(); its cells are name,
 // folder, type, size with digit grouping, created, modified.
 std::vector<std::string> cliRows(const QStringList& arguments)
@@ -59,7 +64,7 @@ class WindowSearchTest : public QObject {
     void initTestCase()
     {
         indexes_ = harness_.useOwnIndexes();
-        disk_ = harness_.plantDrive("disk", H::sampleFiles());
+        disk_ = harness_.plantDrive("disk", SampleFiles);
     }
     void init() { harness_.load({{disk_, HardDisk}}); }
 
@@ -148,7 +153,7 @@ class WindowSearchTest : public QObject {
     // for cell.
     void theCommandLineListsTheSameRows()
     {
-        const std::string disk = harness_.plantDrive("cli", H::sampleFiles());
+        const std::string disk = harness_.plantDrive("cli", SampleFiles);
         harness_.drives.sizedFile("cli/notes/REPORT.MD", 70000);
         harness_.drives.sizedFile("cli/photos/img report.jpg", 3);
         harness_.drives.touch("cli/notes/other.md", 1109668500); // 2005-03-01 09:15 UTC
