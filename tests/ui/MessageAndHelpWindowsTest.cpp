@@ -118,10 +118,20 @@ class MessageAndHelpWindowsTest : public QObject {
         dialog().intMessageResponse = 0;
     }
 
-    // A question opened over a notice takes its place; keys answer nothing,
-    // OK and Cancel answer 1 and 3.
-    void aQuestionIsAnsweredByOkOrCancelOnly()
+    // A notice shows its text as it is, with OK alone (answer 2); a question
+    // opened over a notice takes its place; keys answer nothing, OK and
+    // Cancel answer 1 and 3.
+    void noticesAndQuestionsAreAnsweredByTheirButtonsOnly()
     {
+        const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
+        for (auto notify : {&frmMessages::notifyError, &frmMessages::notifyOk}) {
+            notify(text);
+            QCOMPARE(test::shownMessage(), text);
+            QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
+            QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
+            click(dialog(), "cmd2");
+            QVERIFY(dialog().intMessageResponse == 2 && !dialog().isVisible());
+        }
         for (const auto& [name, response] : {std::pair{"cmd1", 1}, {"cmd3", 3}}) {
             frmMessages::notifyOk("The file name already exists.");
             const QPoint where = dialog().pos();
@@ -138,20 +148,6 @@ class MessageAndHelpWindowsTest : public QObject {
             QCOMPARE(frmMessages::askOkCancel("Delete?"), response == 1);
             QCOMPARE(int(dialog().intMessageResponse), response);
             QVERIFY(!anyWindowShown());
-        }
-    }
-
-    void aNoticeIsAnsweredByItsOkAndShowsItsTextAsItIs()
-    {
-        const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
-        for (auto notify : {&frmMessages::notifyError, &frmMessages::notifyOk}) {
-            notify(text);
-            QCOMPARE(test::shownMessage(), text);
-            QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
-            QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
-            click(dialog(), "cmd2");
-            QCOMPARE(int(dialog().intMessageResponse), 2);
-            QVERIFY(!dialog().isVisible());
         }
     }
 
