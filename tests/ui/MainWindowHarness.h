@@ -17,8 +17,7 @@
 #include "ui/frmSearch.h"
 
 // The main window loaded with its own settings file and drive catalogue, and
-// the user's ways of working it: finding controls by name, clicking, typing,
-// pressing Enter, reading the settings file as text.
+// the user's ways of working it.
 namespace zephrix::test {
 
 // Counts the times a window is shown, and does `act` each time.
@@ -76,13 +75,6 @@ class MainWindowHarness {
         for (const auto& [path, size] : files)
             drives.sizedFile(name + "/" + path, size);
         return made;
-    }
-
-    // A small drive of names and sizes the searches of several tests use.
-    static std::vector<std::pair<std::string, int>> sampleFiles()
-    {
-        return {{"report.txt", 10},    {"Report-2024.doc", 2000},  {"notes/report-old.txt", 5},
-                {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
     }
 
     // A folder of the temporary tree as a drive root, ending in '/'.
@@ -189,14 +181,6 @@ class MainWindowHarness {
         }
         std::sort(texts.begin(), texts.end());
         return texts;
-    }
-
-    static std::vector<std::string> rowPaths()
-    {
-        std::vector<std::string> paths;
-        for (const std::string& row : rowTexts())
-            paths.push_back(row.substr(0, row.find('|')));
-        return paths;
     }
 
     // A value as the settings file on disk holds it, read as a plain INI

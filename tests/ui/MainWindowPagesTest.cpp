@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include "MainWindowHarness.h"
 #include "results/ResultsList.h"
@@ -74,17 +73,7 @@ class MainWindowPagesTest : public QObject {
     H harness_;
 
   private slots:
-    void initTestCase()
-    {
-        qunsetenv("ZEPHRIX_TEST_INDEXER_MS"); // the timers as the program has them
-        harness_.load({{harness_.root("disk"), HardDisk}});
-        for (const auto& [name, interval, running] : {std::tuple{"tmrSearchTime", 100, false},
-                                                      {"tmrIndexer", 10000, true},
-                                                      {"tmrCheckforAccessing", 250, true}}) {
-            auto* timer = H::control<QTimer>(name);
-            QVERIFY2(timer->interval() == interval && timer->isActive() == running, name);
-        }
-    }
+    void initTestCase() { harness_.load({{harness_.root("disk"), HardDisk}}); }
 
     void eachTabShowsItsPageAndTheToolbarItsRowsAsk()
     {
@@ -153,18 +142,19 @@ class MainWindowPagesTest : public QObject {
     {
         QTest::addColumn<int>("page");
         QTest::addColumn<bool>("searches");
-        for (const char* name :
-             {"pctTabs", "txtSearchFileName", "txtSearchFileType", "cmdSearchFileType", "txtSearchFromDate",
-              "cmbSearchFromDate", "txtSearchToDate", "cmbSearchToDate", "txtSearchFileSize", "cmbSearchSize",
-              "chkSearchInsideFiles", "txtSearchInFiles", "chkSearchCaseSensative", "optSearchTheseDrives",
-              "optSearchThisFolder", "txtDrives", "cmbDrives", "dirSearchFolder"})
-            QTest::newRow(name) << 1 << true;
-        for (const char* name : {"optSearchType_1", "lstAllDrives"})
-            QTest::newRow(name) << 1 << false;
-        for (const char* name : {"txtSearchInsideTheseFileTypes", "chkShowFolders", "lstExcludeFolders"})
-            QTest::newRow(name) << 2 << false;
-        for (const char* name : {"txtHours", "chkAutoStart", "lstIndexDrives"})
-            QTest::newRow(name) << 3 << false;
+        const std::tuple<int, bool, const char*> controls[] = {
+            {1, true,
+             "pctTabs txtSearchFileName txtSearchFileType cmdSearchFileType txtSearchFromDate "
+             "cmbSearchFromDate txtSearchToDate cmbSearchToDate txtSearchFileSize cmbSearchSize "
+             "chkSearchInsideFiles txtSearchInFiles chkSearchCaseSensative optSearchTheseDrives "
+             "optSearchThisFolder txtDrives cmbDrives dirSearchFolder"},
+            {1, false, "optSearchType_1 lstAllDrives"},
+            {2, false, "txtSearchInsideTheseFileTypes chkShowFolders lstExcludeFolders"},
+            {3, false, "txtHours chkAutoStart lstIndexDrives"}};
+        for (const auto& [page, searches, names] : controls) {
+            for (const QString& name : QString(names).split(' '))
+                QTest::newRow(qPrintable(name)) << page << searches;
+        }
         QTest::newRow("a click on cmdSearch") << 1 << true;
     }
     void enterRunsTheSearchOnlyInTheListedControls()

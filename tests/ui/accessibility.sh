@@ -15,11 +15,10 @@ command -v dbus-run-session >/dev/null || skip dbus-run-session
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip at-spi-bus-launcher
 "$python" -c 'import pyatspi' 2>/dev/null || skip python3-pyatspi
 
-# An X server on a display number far above the ones other programs count up
-# from, so that no server starting or ending at the same moment can take
-# ours or remove its socket; it writes the number once it accepts clients.
-# Without -noreset it would start over each time its last client left, and
-# refuse the program that connects in that moment.
+# A display number far above the ones other programs count up from, so no
+# server starting or ending beside ours can take it; -displayfd tells when it
+# accepts clients, and -noreset keeps it from starting over (and refusing the
+# program) when its last client leaves.
 display_file=$(mktemp)
 server=
 trap '[ -n "$server" ] && kill $server 2>/dev/null; rm -f "$display_file"' EXIT
@@ -27,12 +26,8 @@ for _ in 1 2 3 4 5; do
     Xvfb ":$((RANDOM % 30000 + 2000))" -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -noreset \
         3>"$display_file" 2>/dev/null &
     server=$!
-    while kill -0 $server 2>/dev/null && [ ! -s "$display_file" ]; do
-        sleep 0.1
-    done
-    if [ -s "$display_file" ]; then
-        break
-    fi
+    while kill -0 $server 2>/dev/null && [ ! -s "$display_file" ]; do sleep 0.1; done
+    [ -s "$display_file" ] && break
 done
 [ -s "$display_file" ] || { echo "FAIL: the X server did not start"; exit 1; }
 export DISPLAY=":$(head -n1 "$display_file")"

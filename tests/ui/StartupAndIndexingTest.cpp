@@ -2,11 +2,13 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
 #include "MainWindowHarness.h"
+#include "app/OptionValues.h"
 #include "app/SettingsStore.h"
 #include "index/IndexBuilder.h"
 #include "index/IndexFormat.h"
@@ -15,7 +17,9 @@
 #include "support/TempTree.h"
 #include "ui/MainWindowWiring.h"
 #include "ui/PictureButton.h"
+#include "ui/frmErrors.h"
 #include "ui/frmIndexing.h"
+#include "ui/frmSplash.h"
 
 using namespace zephrix;
 using H = test::MainWindowHarness;
@@ -44,9 +48,9 @@ bool exists(const std::string& path)
 
 } // namespace
 
-// The indexing window as the builds' progress view, and the background
-// indexing the main window runs.
-class IndexingWindowTest : public QObject {
+// The splash window's start-up steps, the indexing window as the builds'
+// progress view, and the background indexing the main window runs.
+class StartupAndIndexingTest : public QObject {
     Q_OBJECT
     test::TempTree tree_, indexes_;
     test::MainWindowHarness harness_;
@@ -90,6 +94,27 @@ class IndexingWindowTest : public QObject {
         // test's mount table makes them; real drives would be mount points.
         harness_.drives.file("mounts", "/dev/zxtest0 " + harness_.drives.path() + " ext4 rw 0 0\n");
         qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
+    }
+
+    void theSplashRunsTheStepsOnceAfterASecondAndGoes()
+    {
+        installErrorWindow();
+        for (int startHidden : {0, 1}) {
+            moduleOptions().StartHidden = startHidden;
+            QPointer<frmSplash> splash = new frmSplash;
+            splash->show();
+            QVERIFY(startHidden || !frmSearch::isLoaded()); // not before the timer
+            QSignalSpy finished(splash.data(), &frmSplash::startupFinished);
+            QVERIFY(finished.wait(5000));
+            QCOMPARE(finished.count(), 1);
+            QTRY_VERIFY(splash.isNull()); // unloaded
+            // The main window is on the screen unless the options keep it hidden.
+            QCOMPARE(frmSearch::instance().isVisible() && !frmSearch::instance().isMinimized(),
+                     startHidden == 0);
+            QVERIFY(!frmErrors::instance().isVisible());
+            frmSearch::instance().hide();
+        }
+        moduleOptions().StartHidden = 0;
     }
 
     // Every hundred files the labels show the counts, whether the window is
@@ -152,5 +177,5 @@ class IndexingWindowTest : public QObject {
     }
 };
 
-QTEST_MAIN(IndexingWindowTest)
-#include "IndexingWindowTest.moc"
+QTEST_MAIN(StartupAndIndexingTest)
+#include "StartupAndIndexingTest.moc"

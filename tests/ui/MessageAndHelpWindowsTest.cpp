@@ -1,0 +1,319 @@
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "app/DataPaths.h"
+#include "app/ErrorReport.h"
+#include "app/UpdateCheck.h"
+#include "app/Version.h"
+#include "shell/StandIns.h"
+#include "support/LoopbackHttpServer.h"
+#include "ui/ButtonPictures.h"
+#include "ui/frmErrors.h"
+#include "ui/frmHelp.h"
+#include "ui/frmMessages.h"
+#include "ui/frmNewRelease.h"
+
+using namespace zephrix;
+using Strings = std::vector<std::string>;
+using Server = test::LoopbackHttpServer;
+
+namespace {
+
+frmMessages& dialog()
+{
+    return frmMessages::instance();
+}
+
+PictureButton* button(QWidget& window, const char* name)
+{
+    return window.findChild<PictureButton*>(name);
+}
+
+void click(QWidget& window, const char* name)
+{
+    QTest::mouseClick(button(window, name), Qt::LeftButton);
+}
+
+// The dialog's visible buttons with their pictures: "cmd1=0 cmd3=2".
+QString buttons()
+{
+    QStringList shown;
+    for (const char* name : {"cmd1", "cmd2", "cmd3"}) {
+        if (button(dialog(), name)->isVisible())
+            shown << QString("%1=%2").arg(name).arg(button(dialog(), name)->picture());
+    }
+    return shown.join(' ');
+}
+
+bool anyWindowShown()
+{
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.begin(), windows.end(), [](QWidget* window) { return window->isVisible(); });
+}
+
+QString reportLabels()
+{
+    QStringList texts;
+    for (const char* name : {"lblErrorLocation", "lblErrorNumber", "lblErrorDescription"})
+        texts << frmErrors::instance().findChild<QLabel*>(name)->text();
+    return texts.join(" / ");
+}
+
+// Clicks a help window button; the title and text of the system message box
+// this brings up, closed once read.
+QString clickForMessageBox(const char* name)
+{
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        if (QTest::qWaitFor([] { return QApplication::activeModalWidget() != nullptr; }, 5000)) {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            seen = box->windowTitle() + ": " + box->text();
+            box->accept();
+        }
+    });
+    click(frmHelp::instance(), name);
+    return seen;
+}
+
+// Runs the update check against `address`; the message the user was shown
+// (answering it), empty when none.
+QString checkForUpdate(const QString& address, const Version& own)
+{
+    qputenv("ZEPHRIX_UPDATE_URL", address.toUtf8());
+    QString told;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (dialog().isVisible())
+            told = test::shownMessage(), click(dialog(), "cmd2");
+    });
+    answer.start(20);
+    QLabel status;
+    StartupUpdateNotice notice(&status);
+    runUpdateCheck(notice, own, std::chrono::milliseconds(700));
+    return status.text() == "Checking for newer version" ? told : "no status line";
+}
+
+} // namespace
+
+// The message dialog (which buttons a notice and a question show, what each
+// answers, and that nothing else answers), the error report window, the help
+// window and the check for a newer version against a server on this machine.
+class MessageAndHelpWindowsTest : public QObject {
+    Q_OBJECT
+    test::TempTree xdg_; // no desktop associations but the test's own
+
+  private slots:
+    void initTestCase()
+    {
+        installErrorWindow();
+        test::useOwnXdgFolders(xdg_);
+    }
+    void cleanup()
+    {
+        dialog().hide();
+        dialog().intMessageResponse = 0;
+    }
+
+    // A notice shows its text as it is, with OK alone (answer 2); a question
+    // opened over a notice takes its place; keys answer nothing, OK and
+    // Cancel answer 1 and 3.
+    void noticesAndQuestionsAreAnsweredByTheirButtonsOnly()
+    {
+        const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
+        for (auto notify : {&frmMessages::notifyError, &frmMessages::notifyOk}) {
+            notify(text);
+            QCOMPARE(test::shownMessage(), text);
+            QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
+            QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
+            click(dialog(), "cmd2");
+            QVERIFY(dialog().intMessageResponse == 2 && !dialog().isVisible());
+        }
+        for (const auto& [name, response] : {std::pair{"cmd1", 1}, {"cmd3", 3}}) {
+            frmMessages::notifyOk("The file name already exists.");
+            const QPoint where = dialog().pos();
+            QTimer::singleShot(0, [&, name = name] {
+                QTRY_VERIFY(dialog().isVisible());
+                for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Y})
+                    QTest::keyClick(&dialog(), key);
+                QVERIFY(dialog().isVisible() && dialog().pos() == where);
+                QCOMPARE(test::shownMessage(), QString("Delete?"));
+                QCOMPARE(buttons(),
+                         QString("cmd1=%1 cmd3=%2").arg(ILButtons::OkNormal).arg(ILButtons::CancelNormal));
+                click(dialog(), name);
+            });
+            QCOMPARE(frmMessages::askOkCancel("Delete?"), response == 1);
+            QCOMPARE(int(dialog().intMessageResponse), response);
+            QVERIFY(!anyWindowShown());
+        }
+    }
+
+    // Any mouse button shows the pressed picture while held; only a left
+    // release over the button answers.
+    void aButtonAnswersOnlyWhenReleasedOverIt()
+    {
+        for (const auto& [name, normal, pressed] :
+             {std::tuple{"cmd1", ILButtons::OkNormal, ILButtons::OkPressed},
+              {"cmd3", ILButtons::CancelNormal, ILButtons::CancelPressed}}) {
+            dialog().DisplayOkCancel("Question");
+            dialog().show();
+            dialog().intMessageResponse = 7;
+            PictureButton* target = button(dialog(), name);
+            for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
+                QTest::mousePress(target, mouse);
+                QCOMPARE(target->picture(), pressed);
+                QTest::mouseRelease(target, mouse, {}, QPoint(target->width() + 40, -10)); // outside
+                QCOMPARE(target->picture(), normal);
+            }
+            QTest::mouseClick(target, Qt::RightButton);
+            QVERIFY(dialog().isVisible() && dialog().intMessageResponse == 7);
+        }
+    }
+
+    void aReportShowsItsFieldsAndALaterOneReplacesThem()
+    {
+        ReportError(6024, 91, "Object variable not set");
+        QVERIFY(frmErrors::instance().isVisible()); // without waiting
+        QCOMPARE(reportLabels(),
+                 "Error Location: 6024 / Error Number: 91 / Error Description: Object variable not set");
+        engineErrorReporter().reportError(11053, 2, "No such file or directory - /gone/");
+        // The labels follow the fields whenever the window is activated.
+        frmErrors::instance().ErrorNumber = -5;
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(&frmErrors::instance(), &activate);
+        QCOMPARE(reportLabels(),
+                 "Error Location: 11053 / Error Number: -5 / Error Description: No such file or "
+                 "directory - /gone/");
+    }
+
+    // Send asks the server and hides without a word, whether the sending
+    // works or fails; Cancel hides and sends nothing.
+    void sendReportsAndCancelDoesNot()
+    {
+        const Version v = programVersion();
+        for (const bool refused : {false, true}) {
+            Server server;
+            server.answer("OK");
+            qputenv("ZEPHRIX_REPORT_URL",
+                    refused ? "http://127.0.0.1:" + QByteArray::number(Server::refusingPort())
+                            : server.address().toUtf8());
+            ReportError(6024, 91, "a & b");
+            click(frmErrors::instance(), "cmdSendError");
+            QVERIFY(!anyWindowShown());
+            if (!refused)
+                QCOMPARE(server.requestLines(),
+                         QStringList{
+                             QString("GET /products/errorreport.asp?application=Zephrix%1%2%3&errorlocation="
+                                     "6024&errornumber=91&errordescription=a%20%26%20b HTTP/1.1")
+                                 .arg(v.major)
+                                 .arg(v.minor)
+                                 .arg(v.revision)});
+        }
+        Server server;
+        qputenv("ZEPHRIX_REPORT_URL", server.address().toUtf8());
+        ReportError(6023, 13, "Type mismatch");
+        click(frmErrors::instance(), "cmdCancel");
+        QVERIFY(!anyWindowShown());
+        QVERIFY(!server.waitForRequests(1, 300));
+    }
+
+    // The help page (from the help window and F1 in the dialog) and the
+    // publisher's site open through xdg-open, else through the browser the
+    // desktop associates, else the user is told.
+    void helpPagesOpenThroughTheDesktop()
+    {
+        frmHelp& help = frmHelp::instance();
+        help.show();
+        const Version v = programVersion();
+        QCOMPARE(
+            help.findChild<QLabel*>("lblVersion")->text(),
+            QString("You are currently using version: %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
+        const std::string page = helpFolder() + "/index.html";
+        {
+            test::RecordingProgram opener("xdg-open");
+            const test::PathPrefix path(opener.folder());
+            click(help, "cmdHelp");
+            QCOMPARE(opener.arguments(), Strings{page});
+            click(help, "cmdVersion");
+            QCOMPARE(opener.arguments(), Strings{publisherWebSite().toStdString()});
+            dialog().DisplayOk("Notice with help");
+            dialog().show();
+            QTest::keyClick(&dialog(), Qt::Key_F1);
+            const Strings opened = opener.arguments();
+            QVERIFY(opened == Strings{page} ||
+                    opened ==
+                        Strings{QUrl::fromLocalFile(QString::fromStdString(page)).toString().toStdString()});
+            QCOMPARE(test::shownMessage(), QString("Notice with help"));
+        }
+        test::RecordingProgram browser;
+        const test::PathPrefix path("/nonexistent", true);
+        const std::string entry = "[Desktop Entry]\nType=Application\nMimeType=text/html;\nExec=";
+        xdg_.file("share/applications/browser.desktop", entry + browser.path() + " --new-window %u");
+        click(help, "cmdHelp");
+        QCOMPARE(browser.arguments(), (Strings{"--new-window", page}));
+        xdg_.file("share/applications/browser.desktop", entry + "/nonexistent/browser %u");
+        QCOMPARE(clickForMessageBox("cmdHelp"), QString("URL Failed: Web Page not Opened"));
+        QCOMPARE(clickForMessageBox("cmdVersion"),
+                 QString("Browser Not Found: Could not find associated Browser"));
+        click(help, "cmdCancel");
+        QVERIFY(!help.isVisible());
+    }
+
+    // Only a newer version, compared as numbers ("10.10" is later than 10.9,
+    // which text order denies), brings up the message and then the notes.
+    void onlyANewerVersionIsTold()
+    {
+        const Server::Step notes{Server::Behaviour::Answer, "<p>Faster & <b>safer</b></p>"};
+        const Server::Step silent{Server::Behaviour::Silent, {}};
+        const auto answer = [](const QByteArray& body) {
+            return Server::Step{Server::Behaviour::Answer, body};
+        };
+        const std::tuple<const char*, QList<Server::Step>, Version, QString> cases[] = {
+            // what, the server's script, our version, the notes shown ("": not told)
+            {"newer revision", {answer("1.0.1"), notes}, {1, 0, 0}, "<p>Faster & <b>safer</b></p>"},
+            {"notes never come", {answer("2.0.0"), silent}, {1, 0, 0}, "The latest version news."},
+            {"numbers, not text", {answer("10.10"), notes}, {10, 9, 0}, "<p>Faster & <b>safer</b></p>"},
+            {"older by number", {answer("10.10"), notes}, {10, 11, 0}, ""},
+            {"same", {answer("1.0.0"), notes}, {1, 0, 0}, ""},
+            {"older", {answer("0.9.9"), notes}, {1, 0, 0}, ""},
+            {"six characters", {answer("10.0.0"), notes}, {1, 0, 0}, ""},
+            {"line break", {answer("1.1.\n"), notes}, {1, 0, 0}, ""},
+            {"letters", {answer("1.a.0"), notes}, {1, 0, 0}, ""},
+            {"garbage", {{Server::Behaviour::Garbage, {}}}, {1, 0, 0}, ""},
+            {"10 MB", {answer(QByteArray(10 << 20, '1'))}, {1, 0, 0}, ""},
+            {"never answers", {silent}, {1, 0, 0}, ""},
+            {"refused", {}, {1, 0, 0}, ""},
+        };
+        const QString message =
+            "I would just like to let you know that there is a new version of this software "
+            "available on our web site.  " +
+            publisherWebSite();
+        for (const auto& [what, script, own, notes] : cases) {
+            Server server;
+            server.script(script);
+            const bool told = !notes.isEmpty();
+            const QString address = script.isEmpty()
+                                        ? QString("http://127.0.0.1:%1").arg(Server::refusingPort())
+                                        : server.address();
+            QVERIFY2(checkForUpdate(address, own) == (told ? message : QString()), what);
+            if (!script.isEmpty())
+                QCOMPARE(server.requestLines().value(0),
+                         QString("GET /products/zephrix/version.asp HTTP/1.1"));
+            QCOMPARE(server.requestLines().contains("GET /products/zephrix/whatsnew.html HTTP/1.1"), told);
+            frmNewRelease* notice = frmNewRelease::current();
+            QVERIFY2((notice != nullptr) == told, what);
+            if (notice) {
+                QVERIFY(notice->isVisible());
+                QCOMPARE(notice->findChild<QPlainTextEdit*>("txtNewVersion")->toPlainText(), notes);
+                QTest::mouseClick(notice->findChild<QWidget*>("cmd1"), Qt::LeftButton);
+                QTRY_VERIFY(frmNewRelease::current() == nullptr); // unloaded
+            }
+        }
+    }
+};
+
+QTEST_MAIN(MessageAndHelpWindowsTest)
+#include "MessageAndHelpWindowsTest.moc"
