@@ -159,7 +159,10 @@ class DesktopShellTest : public QObject {
         return QSystemTrayIcon::isSystemTrayAvailable() && place.width() > 0 &&
                place.top() > screen.height() / 2 && screen.contains(place);
     }
-    void clickIcon(const char* button, int clicks) { clickAt(tray_->icon()->geometry().center(), button, clicks); }
+    void clickIcon(const char* button, int clicks)
+    {
+        clickAt(tray_->icon()->geometry().center(), button, clicks);
+    }
     void clickAction(const char* name)
     {
         QMenu* menu = tray_->menu();
