@@ -76,6 +76,7 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
         ASSERT_EQ(ctx.index.entryCount(), 2u) << c.what;
         EXPECT_EQ(row(0), "b|0|2|1/1/2020|1/2/2020") << c.what;
         EXPECT_EQ(row(1), c.row) << c.what;
+        EXPECT_EQ(ctx.index.namedRows(), c.row[0] == '|' ? 1u : 2u) << c.what; // up to the first empty name
     }
     EXPECT_TRUE(reporter.reports.empty());
 }
@@ -107,7 +108,7 @@ TEST_F(Loader, AMissingFileIsNoIndexAndASmallerLoadLeavesNothingOfTheLargerOne)
     EXPECT_EQ(ctx.index.folderCount(), 1u);
     pair(Stamp, Stamp + "/home/\r\n"); // an entries file with its stamp only
     ASSERT_TRUE(LoadIndex(ctx, "/home/", IndexMode::Drive));
-    EXPECT_EQ(ctx.index.entryCount(), 0u);
+    EXPECT_EQ(ctx.index.entryCount() + ctx.index.namedRows(), 0u);
     tree.remove("homepaths.idx");
     EXPECT_FALSE(LoadIndex(ctx, "/home/", IndexMode::Drive));
     tree.remove("home.idx");
@@ -208,11 +209,13 @@ TEST_F(Loader, FolderNumbersAreDigitsOnly)
 TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
 {
     // Well past several read pieces, with lines of every length, so line
-    // ends, escapes, CRs and extra fields fall on every side of a boundary.
+    // ends, escapes, CRs and extra fields fall on every side of a boundary;
+    // names long enough that holding them twice would break the memory bound.
     std::vector<std::string> expected, names;
-    std::string entries = Stamp;
+    std::string entries = Stamp, nameText;
     for (int i = 0; entries.size() < 1500000; ++i) {
-        const std::string name = "n" + std::to_string(i) + std::string(size_t(i % 97), 'x');
+        const std::string name =
+            "n" + std::to_string(i) + (i % 17 ? "" : "\xFF\xC3\x84") + std::string(size_t(i % 297), 'x');
         const std::string tail = "|" + std::to_string(i % 3) + "|" + (i % 11 ? std::to_string(i) : "") + "|" +
                                  std::to_string(i % 12 + 1) + "/1/2003 " + std::to_string(i % 12 + 1) +
                                  ":00:01 AM|" + (i % 5 ? "1/2/2003 4:05:06 PM" : "1/2/2003");
@@ -220,8 +223,10 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
                    (i % 7 ? "" : "|dropped|" + std::string(i % 300, 'd')) + (i % 2 ? "\n" : "\r\n");
         names.push_back(name + (i % 13 ? "" : "|%") + "|" + std::to_string(i % 3));
         expected.push_back(name + (i % 13 ? "" : "|%") + tail);
+        nameText += name + (i % 13 ? "" : "|%") + '\0';
     }
-    entries += entries.ends_with("\r\n") ? "" : "\r\n"; // a bare line feed only before the last line end
+    if (!entries.ends_with("\r\n")) // a bare line feed only before the last line end
+        entries.insert(entries.size() - 1, "\r");
     pair(entries, Stamp + "/home/\r\n/home/a/\r\n/home/b/\r\n");
     int yields = 0;
     ctx.yield = [&] { ++yields; };
@@ -234,7 +239,10 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
                   names[i])
             << i;
     }
-    // The tables stay within a bound of the file's size.
+    // The names as one text, padded with NULs, and the tables within a bound of the file's size.
+    EXPECT_EQ(std::string(ctx.index.nameText(), nameText.size() + LoadedIndex::NameTextPadding),
+              nameText + std::string(LoadedIndex::NameTextPadding, '\0'));
+    EXPECT_EQ(ctx.index.namedRows(), expected.size());
     EXPECT_LE(ctx.index.memoryBytes(), entries.size() * 3 / 2 + 24 * ctx.index.entryCount());
 }
 
