@@ -233,36 +233,3 @@ TEST_F(Matcher, ControlsChangedDuringASearchApplyFromTheNextEntry)
     EXPECT_EQ(rows.back(), "late249.txt");
     EXPECT_EQ(std::count(rows.begin(), rows.end(), "late199.txt"), 0);
 }
-
-TEST(MatcherNames, NamesOfEveryLengthAndKind)
-{
-    // Compared a block at a time in the loaded index: around 16 and 32
-    // bytes, non-ASCII letters that fold to ASCII, dots in odd places.
-    const Rows names = {"report-fifteen.txt",    "report-sixteen-b.txt",
-                        "report-seventeen-.txt", "a-rather-long-name-with-report-at-its-very-end-report",
-                        "\u212Aey.txt",          "Key.txt",
-                        "Ärger-Report.doc",      "report."};
-    SearchHarness h;
-    std::vector<StoredEntry> entries;
-    for (const auto& name : names) {
-        h.data.file(name, "x");
-        entries.push_back({name, 0, "1"});
-    }
-    const std::string root = h.data.path() + "/";
-    writePair(h.indexes, root, {}, entries);
-    const std::tuple<const char*, NameMatch, Rows> cases[] = {
-        {"REPORT", Contains, {names[0], names[1], names[2], names[3], names[6], names[7]}},
-        {"REPORT-SIXTEEN-B", Exactly, {names[1]}},
-        {"report-sixteen-", Exactly, {}},
-        {"report-s", StartsWith, {names[1], names[2]}},
-        {"at-its-very-end-report", EndsWith, {names[3]}},
-        {"key", Exactly, {names[4], names[5]}},
-        {"ärger-report", Exactly, {names[6]}},
-        {"t", EndsWith, {names[3], names[6], names[7]}}};
-    for (const auto& [name, match, rows] : cases) {
-        h.request({root}, name);
-        h.view.criteria.nameMatch = match;
-        h.search();
-        EXPECT_EQ(h.rowPaths(root), rows) << name;
-    }
-}
