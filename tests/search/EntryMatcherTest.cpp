@@ -198,38 +198,3 @@ TEST_F(Matcher, RowsCarryRawValuesAndFolderRowsComeFirst)
                 {"vanished folders", {.name = "gone"}, {}},
                 {"not with a type", {.name = "rep", .fileType = "doc"}, {"Report.doc", "docs/Report.DOC"}}});
 }
-
-TEST_F(Matcher, AnExcludedFolderTakesItsSubfoldersAndIsNotCounted)
-{
-    h.view.options.ShowFolders = true;
-    h.view.options.ExcludedFolders = {"", root + "Temp/"};
-    EXPECT_EQ(run({.fileType = "txt"}),
-              (Rows{"docs/empty.txt", "docs/unsized.txt", "docs/Ärger.txt", "docs/old/notes.txt",
-                    "docs/old/UPPER.TXT", "Temp2/c.txt", ".hidden/inside.txt"}));
-    EXPECT_EQ(h.view.last("lblFilesSearched"), "Files Searched: 17");
-    EXPECT_EQ(run({.name = "old"}), Rows{"docs/old/"});
-}
-
-TEST_F(Matcher, FolderScopeAtTheDrivesRootKeepsTheRootsOwnFiles)
-{
-    EXPECT_EQ(run({.name = "re", .scope = SearchScope::Folder, .folderRoot = root, .folder = root}),
-              (Rows{"README", "Report.doc"}));
-    EXPECT_EQ(h.view.last("lblFilesSearched"), "Files Searched: 19"); // every entry is examined
-}
-
-TEST_F(Matcher, ControlsChangedDuringASearchApplyFromTheNextEntry)
-{
-    for (int i = 0; i < 250; ++i) { // the matcher yields while it works
-        entries.push_back({"late" + std::to_string(i) + ".txt", 0, "1"});
-        tree.file("late" + std::to_string(i) + ".txt");
-    }
-    writePair(h.indexes, root, folders, entries);
-    h.view.onReadCriteria = [&](SearchCriteria& c) {
-        if (h.state.FilesSearchedCount >= 200)
-            c.name = "late24";
-    };
-    const Rows rows = run({.name = "late1"});
-    EXPECT_EQ(rows.front(), "late1.txt");
-    EXPECT_EQ(rows.back(), "late249.txt");
-    EXPECT_EQ(std::count(rows.begin(), rows.end(), "late199.txt"), 0);
-}
