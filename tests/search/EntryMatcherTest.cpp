@@ -86,28 +86,8 @@ class Matcher : public ::testing::Test {
 
 } // namespace
 
-TEST_F(Matcher, NameAndTypeTests)
+TEST_F(Matcher, TheTypeColumnIsLowerCasedOnlyWhenATypeIsAskedFor)
 {
-    const Rows reports = {"Report.doc", "docs/Report.DOC"};
-    expectRows({{"contains ignores case", {.name = "rep"}, reports},
-                {"contains, case option", {.name = "rep", .caseSensitive = true}, {}},
-                {"contains, case option, same case", {.name = "Rep", .caseSensitive = true}, reports},
-                {"starts with ignores the case option",
-                 {.name = "rep", .nameMatch = StartsWith, .caseSensitive = true},
-                 reports},
-                {"ends with ignores the case option",
-                 {.name = "PORT", .nameMatch = EndsWith, .caseSensitive = true},
-                 reports},
-                {"ends with", {.name = "repo", .nameMatch = EndsWith}, {}},
-                {"exactly, no extension", {.name = "readme", .nameMatch = Exactly}, {"README"}},
-                {"exactly is the whole base", {.name = "read", .nameMatch = Exactly}, {}},
-                {"exactly the base", {.name = "report", .nameMatch = Exactly}, reports},
-                {"non-ASCII", {.name = "ärger"}, {"docs/Ärger.txt"}},
-                {"non-ASCII, other case", {.name = "ÄRGER", .nameMatch = Exactly}, {"docs/Ärger.txt"}},
-                {"the extension is no part of the name", {.name = "doc"}, {}},
-                {"type in any case", {.fileType = "DOC"}, reports},
-                {"no dot, no type", {.name = "README", .fileType = "txt", .nameMatch = Exactly}, {}},
-                {"a typed extension stays in the name", {.name = "report.doc", .fileType = "txt"}, {}}});
     run({.fileType = "doc"});
     EXPECT_EQ(h.view.rows.at(1).fileType, "doc"); // lower-cased when a type is asked for
     run({.name = "report"});
