@@ -50,8 +50,7 @@ TEST_F(Loader, EntryLinesAndTheirEdges)
 {
     struct Case {
         const char* what;
-        std::string line;
-        std::string row;
+        std::string line, row;
     } cases[] = {
         {"CR LF", "a.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM\r\n",
          "a.txt|0|1024|3/1/2005 10:15:00 AM|3/2/2005 4:30:10 PM"},
@@ -245,26 +244,22 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
 
 TEST_F(Loader, AgeCountsClockHourBoundaries)
 {
-    // An entry without a size takes its dates from the disk, so its stored
-    // ones are not looked at: those lines show what the split keeps.
-    struct Case {
-        int hours, secondsBefore, age; // a stamp secondsBefore the hour `hours` clock hours back
-    } cases[] = {{0, -1, 0}, {0, 1, 1},   {1, 0, 1},    {1, 1, 2},
-                 {3, 0, 3},  {24, 1, 25}, {-72, 0, 100}}; // a stamp in the future is stale
-    for (const auto& c : cases) {
+    // A stamp secondsBefore the hour `hours` clock hours back, and its age; one in the future is stale.
+    for (const auto& [hours, secondsBefore, expectedAge] :
+         {std::tuple{0, -1, 0}, {0, 1, 1}, {1, 0, 1}, {1, 1, 2}, {3, 0, 3}, {24, 1, 25}, {-72, 0, 100}}) {
         for (;;) { // again when the hour turns meanwhile
             const std::time_t now = std::time(nullptr);
             std::tm t{};
             ::localtime_r(&now, &t);
             tree.file("home.idx", dateText(localTime(t.tm_year + 1900, t.tm_mon + 1, t.tm_mday,
-                                                     t.tm_hour - c.hours, 0, -c.secondsBefore)) +
+                                                     t.tm_hour - hours, 0, -secondsBefore)) +
                                       "\r\n");
             const int age = IndexAgeHours(ctx, "/home/");
             const std::time_t after = std::time(nullptr);
             std::tm later{};
             if (::localtime_r(&after, &later)->tm_hour != t.tm_hour)
                 continue;
-            EXPECT_EQ(age, c.age) << c.hours << "h " << c.secondsBefore << "s";
+            EXPECT_EQ(age, expectedAge) << hours << "h " << secondsBefore << "s";
             break;
         }
     }
@@ -273,22 +268,21 @@ TEST_F(Loader, AgeCountsClockHourBoundaries)
 
 TEST_F(Loader, AgeWithoutAStamp)
 {
-    struct Case {
-        const char *what, *root, *file; // file nullptr: none
-        int age, reportedNumber;        // 0: nothing reported
-    } cases[] = {{"no entries file", "/home/", nullptr, 100, 0},
-                 {"empty entries file", "/home/", "", 100, 0},
-                 {"a stamp that is no date", "/home/", "yesterday\r\na|0|1|c|m\r\n", 100, 13},
-                 {"the folder pair is no drive's", "/temp/", nullptr, 100, 0},
-                 {"a root without a stem", "C:\\", nullptr, 9999, 5}};
+    // Root, entries file (nullptr: none), age, number reported (0: nothing); the folder pair is no drive's.
+    const std::tuple<const char*, const char*, int, int> cases[] = {
+        {"/home/", nullptr, 100, 0},
+        {"/home/", "", 100, 0},
+        {"/home/", "yesterday\r\na|0|1|c|m\r\n", 100, 13},
+        {"/temp/", nullptr, 100, 0},
+        {"C:\\", nullptr, 9999, 5}};
     tree.file("temp.idx", Stamp);
-    for (const auto& c : cases) {
+    for (const auto& [root, file, age, reportedNumber] : cases) {
         reporter.reports.clear();
         tree.remove("home.idx");
-        if (c.file)
-            tree.file("home.idx", c.file);
-        EXPECT_EQ(IndexAgeHours(ctx, c.root), c.age) << c.what;
-        EXPECT_EQ(reporter.reports.empty() ? 0 : reporter.reports[0].number, c.reportedNumber) << c.what;
-        EXPECT_TRUE(reporter.reports.empty() || reporter.reports[0].location == 11055) << c.what;
+        if (file)
+            tree.file("home.idx", file);
+        EXPECT_EQ(IndexAgeHours(ctx, root), age) << root;
+        EXPECT_EQ(reporter.reports.empty() ? 0 : reporter.reports[0].number, reportedNumber) << root;
+        EXPECT_TRUE(reporter.reports.empty() || reporter.reports[0].location == 11055);
     }
 }
