@@ -129,14 +129,11 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
             }
 
             // The search.
-            h.request({root}, request.name, request.fileType);
-            h.view.criteria.nameMatch = request.nameMatch;
-            h.view.criteria.caseSensitive = request.caseSensitive;
-            if (scoped) {
-                h.view.criteria.scope = SearchScope::Folder;
-                h.view.criteria.folderRoot = root;
-                h.view.criteria.folder = root + folders[scopeFolder];
-            }
+            SearchCriteria& c = h.view.criteria = request;
+            c.drives = {root};
+            c.scope = scoped ? SearchScope::Folder : SearchScope::Drives;
+            c.folderRoot = root;
+            c.folder = root + folders[scopeFolder];
             h.view.options.ExcludedFolders = {"", excluding ? root + folders[1] : ""};
             h.view.options.ResultsLimit = true; // no limit
             h.view.options.ShowFolders = showFolders;
