@@ -29,19 +29,15 @@ class Matcher : public ::testing::Test {
     {
         folders = {root + "docs/",  root + "docs/old/", root + "Temp/",    root + "Temp/Old/",
                    root + "Temp2/", root + ".hidden/",  root + "Reports/", root + "gone/"};
-        entries = {{"README", 0, "10"},
-                   {"Report.doc", 0, "102400", "1/10/2004 11:00:00 PM"},
+        entries = {{"Report.doc", 0, "102400", "1/10/2004 11:00:00 PM"},
                    {".secret.txt", 0, "7"},
                    {"ghost.txt", 0, "3"},
                    {"Report.DOC", 1, "102401", "1/11/2004 12:01:00 AM"},
                    {"medium.bin", 1, "1048576", "1/12/2004"},
                    {"big.bin", 1, "1048577", "1/13/2004 9:00:00 AM"},
-                   {"empty.txt", 1, "0"},
                    {"unsized.txt", 1, "", "", ""},
-                   {"Ärger.txt", 1, "20"},
                    {"1234567.dat", 1, "1234567"},
                    {"notes.txt", 2, "40"},
-                   {"server.log", 2, "40"},
                    {"noext", 2, "40"},
                    {"UPPER.TXT", 2, "7"},
                    {"a.txt", 3, "1"},
@@ -50,7 +46,7 @@ class Matcher : public ::testing::Test {
                    {"inside.txt", 6, "1"}};
         for (const auto& e : entries) {
             const std::string path = (e.folder ? folders[e.folder - 1].substr(root.size()) : "") + e.name;
-            if (e.name == "notes.txt" || e.name == "server.log" || e.name == "noext")
+            if (e.name == "notes.txt" || e.name == "noext")
                 tree.file(path, "Dear customer, your invoice is attached.");
             else if (e.name == "UPPER.TXT" || e.name == "unsized.txt")
                 tree.file(path, e.name == "UPPER.TXT" ? "INVOICE" : "12345");
@@ -146,7 +142,7 @@ TEST_F(Matcher, HiddenAndVanishedFilesAreCountedButNeverListed)
     for (const char* name : {"secret", "ghost"}) {
         EXPECT_EQ(run({.name = name}), Rows{});
         EXPECT_EQ(h.view.states("lblFilesSearched lblFilesFound"),
-                  "lblFilesSearched:Files Searched: 19 lblFilesFound:Files Found: 0");
+                  "lblFilesSearched:Files Searched: 15 lblFilesFound:Files Found: 0");
     }
     EXPECT_EQ(run({.name = "inside"}), Rows{".hidden/inside.txt"}); // a hidden folder's file is not hidden
 }
