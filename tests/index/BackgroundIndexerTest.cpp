@@ -21,6 +21,8 @@ using namespace zephrix::test;
 
 namespace {
 
+const std::string Reindexing = BackgroundIndexer::ReindexingText;
+
 // The Options page as the indexer sees it, keeping every label text.
 struct IndexerView : BackgroundIndexView {
     std::vector<std::pair<std::string, bool>> rows; // root, ticked
@@ -36,9 +38,7 @@ struct IndexerView : BackgroundIndexView {
     std::string indexDriveRoot(int row) const override { return rows[row].first; }
     std::string reindexHoursText() const override
     {
-        if (hoursUnreadable)
-            throw std::runtime_error("txtHours is gone");
-        return hours;
+        return hoursUnreadable ? throw std::runtime_error("txtHours is gone") : hours;
     }
     void setReindexing(const std::string& text) override { reindexing.push_back(text); }
     void showIndexingWindow() override { ++indexingShown; }
@@ -95,10 +95,7 @@ struct BackgroundIndexerTest : ::testing::Test {
         const auto calls = h.view.all("frmIndexing");
         return std::count(calls.begin(), calls.end(), "on");
     }
-    static std::vector<std::string> built(const std::string& root)
-    {
-        return {BackgroundIndexer::ReindexingText + root, ""};
-    }
+    static std::vector<std::string> built(const std::string& root) { return {Reindexing + root, ""}; }
 };
 
 TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
@@ -118,8 +115,7 @@ TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
     EXPECT_FALSE(pairExists(unticked));
     EXPECT_FALSE(pairExists(untickedDuringPass));
     EXPECT_FALSE(pairExists(held));
-    EXPECT_EQ(view.reindexing, (std::vector<std::string>{BackgroundIndexer::ReindexingText + ticked,
-                                                         BackgroundIndexer::ReindexingText + held, ""}));
+    EXPECT_EQ(view.reindexing, (std::vector<std::string>{Reindexing + ticked, Reindexing + held, ""}));
     EXPECT_FALSE(h.ctx.BackgroundIndexing);
     EXPECT_EQ(windowShown() + view.indexingShown, 0);
     other.reset();
@@ -130,32 +126,27 @@ TEST_F(BackgroundIndexerTest, FirstPassBuildsMissingIndexesOfTickedDrivesOnly)
 
 TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
 {
-    struct Case {
-        const char* hours;
-        int age;
-        bool rebuilt;
-    };
-    // Texts that are no whole number from 1 up stand for 3 hours.
-    const Case cases[] = {{"24", 24, false},  {"24", 25, true},
-                          {" 12 ", 13, true}, {"0", 3, false},
-                          {"0", 4, true},     {"-5", 3, false},
-                          {"abc", 4, true},   {"", 3, false},
-                          {"2.5", 4, true},   {"99999999999", 9000, false},
-                          {"3", -2, true}};
+    // Interval text, age, rebuilt: texts that are no whole number from 1 up stand for 3 hours.
+    const std::tuple<const char*, int, bool> cases[] = {{"24", 24, false},  {"24", 25, true},
+                                                        {" 12 ", 13, true}, {"0", 3, false},
+                                                        {"0", 4, true},     {"-5", 3, false},
+                                                        {"abc", 4, true},   {"", 3, false},
+                                                        {"2.5", 4, true},   {"99999999999", 9000, false},
+                                                        {"3", -2, true}};
     const std::string root = addDrive(2);
     indexer.tmrIndexer_Timer();
     // A rebuilt pair that is in memory is read again (checked at the end).
     ASSERT_TRUE(LoadIndex(h.ctx, root, IndexMode::Drive));
     drives[0].file("new.txt");
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string("interval '") + c.hours + "', age " + std::to_string(c.age));
-        const std::string old = stampHoursAgo(c.age);
+    for (const auto& [hours, age, rebuilt] : cases) {
+        SCOPED_TRACE(std::string("interval '") + hours + "', age " + std::to_string(age));
+        const std::string old = stampHoursAgo(age);
         restamp(root, old);
-        view.hours = c.hours;
+        view.hours = hours;
         view.reindexing.clear();
         indexer.tmrIndexer_Timer();
-        EXPECT_EQ(stamp(root) != old, c.rebuilt);
-        EXPECT_EQ(view.reindexing, c.rebuilt ? built(root) : std::vector<std::string>{""});
+        EXPECT_EQ(stamp(root) != old, rebuilt);
+        EXPECT_EQ(view.reindexing, rebuilt ? built(root) : std::vector<std::string>{""});
     }
     EXPECT_EQ(h.ctx.index.entryCount(), 3u);
     EXPECT_TRUE(h.errors.reports.empty());
@@ -242,7 +233,7 @@ TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
     EXPECT_EQ(h.errors.reports[0].location, 6049);
     EXPECT_EQ(h.errors.reports[0].description, "txtHours is gone Position: 3");
     // Searches keep waiting until a pass ends normally.
-    EXPECT_EQ(view.reindexing.back(), BackgroundIndexer::ReindexingText + missing);
+    EXPECT_EQ(view.reindexing.back(), Reindexing + missing);
     EXPECT_TRUE(h.ctx.BackgroundIndexing);
     view.hoursUnreadable = false;
     indexer.tmrIndexer_Timer();

@@ -69,10 +69,9 @@ TEST_F(Builder, DeeperFoldersShowOnlyOnARefreshBoundary)
         tree.dir("a/a-sub");
         h.view.calls.clear();
         IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-        Texts shown = {root + "a/"};
-        if (deeperShown)
-            shown.push_back(root + "a/a-sub/");
-        EXPECT_EQ(h.view.all("frmIndexing.lblStatus"), shown) << rootFiles;
+        EXPECT_EQ(h.view.all("frmIndexing.lblStatus"),
+                  deeperShown ? Texts({root + "a/", root + "a/a-sub/"}) : Texts({root + "a/"}))
+            << rootFiles;
     }
 }
 
@@ -124,22 +123,18 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
 TEST_F(Builder, AFailedStartIsReportedAndLeavesTheOldPair)
 {
     files("", 3);
-    struct Case {
-        std::string root, indexesDir;
-        int number;
-    } cases[] = {{tree.at("missing/"), h.indexes, ENOENT},
-                 {root, h.data.at("not-there"), ENOENT},
-                 {"relative/", h.indexes, 5}};
-    for (const auto& c : cases) {
+    for (const auto& [target, indexesDir, number] : {std::tuple{tree.at("missing/"), h.indexes, ENOENT},
+                                                     {root, h.data.at("not-there"), ENOENT},
+                                                     {std::string("relative/"), h.indexes, 5}}) {
         h.errors.reports.clear();
-        h.ctx.indexesDir = c.indexesDir;
-        IndexDrive(h.ctx, c.root, IndexMode::Drive, IndexingWindow::Show);
-        ASSERT_EQ(h.errors.reports.size(), 1u) << c.root;
+        h.ctx.indexesDir = indexesDir;
+        IndexDrive(h.ctx, target, IndexMode::Drive, IndexingWindow::Show);
+        ASSERT_EQ(h.errors.reports.size(), 1u) << target;
         EXPECT_EQ(h.errors.reports[0].location, 11053);
-        EXPECT_EQ(h.errors.reports[0].number, c.number) << c.root;
-        EXPECT_TRUE(h.errors.reports[0].description.ends_with(" - " + c.root))
+        EXPECT_EQ(h.errors.reports[0].number, number) << target;
+        EXPECT_TRUE(h.errors.reports[0].description.ends_with(" - " + target))
             << h.errors.reports[0].description;
-        EXPECT_EQ(h.view.last("frmIndexing"), "off") << c.root;
+        EXPECT_EQ(h.view.last("frmIndexing"), "off") << target;
     }
     EXPECT_TRUE(oldPairIsThere());
 }

@@ -26,31 +26,30 @@ std::string systemdEscape(const std::string& path)
 
 TEST(IndexFormat, PairFilesAreNamedAfterTheRootAsSystemdEscapesIt)
 {
-    struct Case {
-        const char *root, *stem; // nullptr: no drive pair
-        bool ownRule;            // an escape systemd does not make
-    } cases[] = {{"/", "-", false},
-                 {"/home/", "home", false},
-                 {"/home", "home", false},
-                 {"/mnt/my-disk/", "mnt-my\\x2ddisk", false},
-                 {"/media/alice/USB/", "media-alice-USB", false},
-                 {"/a b/c.d/_x/", "a\\x20b-c.d-_x", false},
-                 {"/.hidden/x/", "\\x2ehidden-x", false},
-                 {"/data/.cache/", "data-.cache", false},
-                 {"/mnt//x/./y/", "mnt-x-y", false},
-                 {"/back\\slash/", "back\\x5cslash", false},
-                 {"/\xc3\xbc/", "\\xc3\\xbc", false},
-                 {"/temporary/", "temporary", false},
-                 // Never the folder pair's name, nor another root's folders file.
-                 {"/temp/", "\\x74emp", true},
-                 {"/temppaths/", "temp\\x70aths", true},
-                 {"/homepaths/", "home\\x70aths", true},
-                 {"/mnt/paths/", "mnt-\\x70aths", true},
-                 // Roots that are no absolute paths.
-                 {"", nullptr, true},
-                 {"home/", nullptr, true},
-                 {"C:\\", nullptr, true},
-                 {"/a/../b/", nullptr, true}};
+    // Root, stem (nullptr: no drive pair), whether the escape is one systemd does not make.
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"/", "-", false},
+        {"/home/", "home", false},
+        {"/home", "home", false},
+        {"/mnt/my-disk/", "mnt-my\\x2ddisk", false},
+        {"/media/alice/USB/", "media-alice-USB", false},
+        {"/a b/c.d/_x/", "a\\x20b-c.d-_x", false},
+        {"/.hidden/x/", "\\x2ehidden-x", false},
+        {"/data/.cache/", "data-.cache", false},
+        {"/mnt//x/./y/", "mnt-x-y", false},
+        {"/back\\slash/", "back\\x5cslash", false},
+        {"/\xc3\xbc/", "\\xc3\\xbc", false},
+        {"/temporary/", "temporary", false},
+        // Never the folder pair's name, nor another root's folders file.
+        {"/temp/", "\\x74emp", true},
+        {"/temppaths/", "temp\\x70aths", true},
+        {"/homepaths/", "home\\x70aths", true},
+        {"/mnt/paths/", "mnt-\\x70aths", true},
+        // Roots that are no absolute paths.
+        {"", nullptr, true},
+        {"home/", nullptr, true},
+        {"C:\\", nullptr, true},
+        {"/a/../b/", nullptr, true}};
     const bool haveTool = !systemdEscape("/home/").empty();
     for (const auto& [root, stem, ownRule] : cases) {
         const auto paths = IndexFormat::pairPaths("/ix", root, IndexMode::Drive);

@@ -46,26 +46,17 @@ struct IndexLockTest : ::testing::Test {
 
 TEST_F(IndexLockTest, ABuildWaitsSkipsOrGivesUpWhileAnotherHoldsTheLock)
 {
-    struct Case {
-        const char* what;
-        int held;
-        LockWait wait;
-        bool cancel;
-        BuildOutcome outcome;
-    } cases[] = {
-        {"a load: the build waits for its end", LOCK_SH, LockWait::Wait, false, BuildOutcome::Built},
-        {"a build: the build waits for its end", LOCK_EX, LockWait::Wait, false, BuildOutcome::Built},
-        {"the background pass skips at once", LOCK_EX, LockWait::Skip, false, BuildOutcome::Skipped},
-        {"cancelled while waiting", LOCK_EX, LockWait::Wait, true, BuildOutcome::NotStarted},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    // Held by a load or a build: the build waits for its end, the background pass skips at once.
+    for (const auto& [held, wait, cancel, outcome] :
+         {std::tuple{LOCK_SH, LockWait::Wait, false, BuildOutcome::Built},
+          {LOCK_EX, LockWait::Wait, false, BuildOutcome::Built},
+          {LOCK_EX, LockWait::Skip, false, BuildOutcome::Skipped},
+          {LOCK_EX, LockWait::Wait, true, BuildOutcome::NotStarted}}) {
         writeWholeFile(pair.entries, "old");
-        holdLockForThreeYields(c.held, c.cancel);
-        EXPECT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet, c.wait).outcome,
-                  c.outcome);
-        EXPECT_EQ(h.yields, c.wait == LockWait::Skip ? 0 : 3);
-        EXPECT_EQ(readWholeFile(pair.entries) == "old", c.outcome != BuildOutcome::Built);
+        holdLockForThreeYields(held, cancel);
+        EXPECT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet, wait).outcome, outcome);
+        EXPECT_EQ(h.yields, wait == LockWait::Skip ? 0 : 3);
+        EXPECT_EQ(readWholeFile(pair.entries) == "old", outcome != BuildOutcome::Built);
         other.reset();
         h.ctx.CancelIndexing = false;
     }

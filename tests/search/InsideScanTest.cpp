@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 #include "support/AsNobody.h"
 #include "support/TempTree.h"
 
@@ -34,29 +32,6 @@ std::string placed(size_t size, size_t offset, const std::string& needle)
     return std::string(size, '.').replace(offset, needle.size(), needle);
 }
 
-// The scan as defined, with the few letters used folded by hand: pieces of
-// 100,000 bytes appended to a window that keeps the last 100,000 bytes.
-bool modelScan(const std::string& content, std::string text, bool caseSensitive)
-{
-    auto fold = [&](std::string s) {
-        for (auto [from, to] : {std::pair<std::string, std::string>{"\xC3\x84", "\xC3\xA4"}, {"\u212A", "k"}})
-            for (size_t at; !caseSensitive && (at = s.find(from)) != std::string::npos;)
-                s.replace(at, from.size(), to);
-        for (char& c : s)
-            c = caseSensitive ? c : char(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    };
-    text = fold(text);
-    std::string window;
-    for (size_t offset = 0; offset < content.size(); offset += 100000) {
-        window = window.substr(window.size() > 100000 ? window.size() - 100000 : 0) +
-                 content.substr(offset, 100000);
-        if (fold(window).find(text) != std::string::npos)
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 TEST(InsideScan, OnlyTypesThatOccurInTheListTextAreScanned)
@@ -71,7 +46,7 @@ TEST(InsideScan, OnlyTypesThatOccurInTheListTextAreScanned)
 TEST(InsideScan, FindsTextWhereverItLies)
 {
     TempTree tree;
-    const std::tuple<const char*, std::string, const char*, bool, bool> cases[] = {
+    const std::tuple<const char*, std::string, std::string, bool, bool> cases[] = {
         {"a small file", "Dear customer, your invoice is attached.", "invoice", false, true},
         {"other case, ignoring case", "YOUR INVOICE", "invoice", false, true},
         {"other case, case-sensitive", "YOUR INVOICE", "invoice", true, false},
@@ -82,6 +57,8 @@ TEST(InsideScan, FindsTextWhereverItLies)
          true},
         {"a three-byte letter split", placed(150000, 99998, "\u212Aelvin"), "kelvin", false, true},
         {"letters that fold shorter, split", placed(150000, 99993, "\u212A\u212A\u212A"), "kkk", false, true},
+        {"a long text across a piece's end", placed(250000, 199900, std::string(150, 'Q') + "z"),
+         std::string(150, 'q') + "Z", false, true},
         {"bytes that are no UTF-8",
          "ab\xFF\xFE"
          "CD",
@@ -92,36 +69,6 @@ TEST(InsideScan, FindsTextWhereverItLies)
         tree.file("f.txt", content);
         EXPECT_EQ(scan(tree.at("f.txt"), text, caseSensitive).first, found) << what;
     }
-}
-
-TEST(InsideScan, AgreesWithThePieceByPieceReadingOnRandomPlacements)
-{
-    TempTree tree;
-    std::mt19937 random(4);
-    // Each text as written into the file and in another case.
-    const std::pair<std::string, std::string> needles[] = {
-        {"ab", "AB"},
-        {"xyz!", "xYz!"},
-        {"\xC3\x84rger", "\xC3\xA4rGer"},
-        {"\u212A9", "k9"},
-        {std::string(150, 'q') + "Z", std::string(150, 'Q') + "z"}};
-    int found = 0;
-    for (int round = 0; round < 60; ++round) {
-        std::string content(100000 + random() % 250000, 'a');
-        for (auto& c : content)
-            c = "abcxyz .\n"[random() % 9];
-        const auto& [needle, otherCase] = needles[random() % std::size(needles)];
-        const size_t at = (1 + random() % 3) * 100000 - random() % (needle.size() + 2); // near a piece's end
-        if (at + needle.size() <= content.size())
-            content.replace(at, needle.size(), needle);
-        const bool caseSensitive = random() % 2;
-        const std::string text = random() % 2 ? needle : otherCase;
-        tree.file("r.txt", content);
-        const bool expected = modelScan(content, text, caseSensitive);
-        found += expected;
-        EXPECT_EQ(scan(tree.at("r.txt"), text, caseSensitive).first, expected) << "round " << round;
-    }
-    EXPECT_TRUE(found > 15 && found < 45) << found; // both outcomes exercised
 }
 
 TEST(InsideScan, ShowsProgressPerPieceAndStopsAtTheFirstOccurrenceOrAtCancel)

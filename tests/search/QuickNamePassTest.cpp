@@ -1,14 +1,10 @@
-// Whole searches over random names, compared with a plain walk of the same
-// entries: the rows, and the counts at every yield, with exclusions, a
-// folder scope, controls changed and Cancel pressed part-way. The matcher
-// passes over most names in the name text without looking at their entries;
-// none of that may show.
+// Whole searches over random names against a plain walk of the same entries:
+// the rows and the counts at every yield, with exclusions, a folder scope, the
+// name changed and Cancel pressed part-way. The matcher's quick pass over the
+// name text must not show in any of it.
 #include <gtest/gtest.h>
 
 #include <random>
-#include <string>
-#include <utility>
-#include <vector>
 
 #include "core/TextFold.h"
 #include "search/SearchHarness.h"
@@ -17,11 +13,6 @@ using namespace zephrix;
 using namespace zephrix::test;
 
 namespace {
-
-struct Entry {
-    std::string name;
-    size_t folder; // 0 is the root
-};
 
 // The name test written out plainly; the case option applies to Contains.
 bool namePasses(const SearchCriteria& c, const std::string& text, bool caseSensitive)
@@ -40,174 +31,128 @@ bool namePasses(const SearchCriteria& c, const std::string& text, bool caseSensi
     return false;
 }
 
-// The name test on the base and the type test on the extension.
 bool accepts(const SearchCriteria& c, const std::string& name)
 {
     const size_t dot = name.rfind('.');
-    const std::string base = name.substr(0, dot);
     const std::string extension = dot == std::string::npos ? "" : name.substr(dot + 1);
-    return (c.name.empty() || namePasses(c, base, c.caseSensitive)) &&
+    return (c.name.empty() || namePasses(c, name.substr(0, dot), c.caseSensitive)) &&
            (c.fileType.empty() || foldText(extension) == foldText(c.fileType));
 }
-
-using Counts = std::pair<int64_t, int64_t>; // searched and found at a yield
-
-struct Walk {
-    std::vector<std::string> rows;
-    std::vector<Counts> yields;
-    int64_t searched = 0;
-};
 
 } // namespace
 
 TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
 {
     std::mt19937 random(3);
-    // Letters in both cases, the two characters that fold to k and s, a
-    // non-ASCII letter, a byte that is no UTF-8, dots.
-    const std::vector<std::string> pieces = {
+    // Both cases, the two characters that fold to k and s, a non-ASCII
+    // letter, a byte that is no UTF-8, dots.
+    const std::string pieces[] = {
         "a",        "A",        "k",    "K", "s", "S", "q", "Q", "e", "-", "\xE2\x84\xAA",
         "\xC5\xBF", "\xC3\x84", "\xFF", ".", "1"};
     auto text = [&](size_t count) {
         std::string s;
-        for (size_t i = 0; i < count; ++i)
-            s += pieces[random() % pieces.size()];
+        while (count-- > 0)
+            s += pieces[random() % std::size(pieces)];
         return s;
     };
+    using Counts = std::vector<std::pair<int64_t, int64_t>>; // searched and found at each yield
     for (int pair = 0; pair < 8; ++pair) {
         // The second folder is in the first, which an exclusion takes with it.
-        const std::string first = "d" + text(3) + "1", second = "d" + text(3), third = "d" + text(3) + "3";
-        const std::vector<std::string> folders = {first + "/", first + "/" + second + "/", third + "/"};
+        const std::string first = "d" + text(3) + "1/";
+        const std::vector<std::string> folders = {"", first, first + "d" + text(3) + "/",
+                                                  "d" + text(3) + "3/"};
         SearchHarness h;
-        TempTree tree;
-        const std::string root = tree.path() + "/";
-        std::vector<Entry> entries;
-        std::vector<StoredEntry> stored;
+        const std::string root = h.data.path() + "/x/";
+        std::vector<StoredEntry> entries;
         const size_t count = 150 + random() % 900;
-        for (size_t i = 0; i < count; ++i) {
-            // Never hidden, never the same twice in a folder.
-            const size_t folder = (i / 40) % (folders.size() + 1);
-            const std::string name = "n" + text(random() % 12) + "~" + std::to_string(i) +
-                                     (random() % 4 ? "." + text(1 + random() % 3) : "");
-            entries.push_back({name, folder});
-            stored.push_back({name, folder, "1"});
-            tree.file((folder ? folders[folder - 1] : "") + name);
+        for (size_t i = 0; i < count; ++i) { // never hidden, never the same twice in a folder
+            entries.push_back({"n" + text(random() % 12) + "~" + std::to_string(i) +
+                                   (random() % 4 ? "." + text(1 + random() % 3) : ""),
+                               (i / 40) % folders.size(), "1"});
+            h.data.file("x/" + folders[entries.back().folder] + entries.back().name);
         }
-        writePair(
-            h.indexes, root,
-            [&] {
-                std::vector<std::string> paths;
-                for (const auto& f : folders)
-                    paths.push_back(root + f);
-                return paths;
-            }(),
-            stored);
+        writePair(h.indexes, root, {root + folders[1], root + folders[2], root + folders[3]}, entries);
 
         for (int round = 0; round < 10; ++round) {
             SCOPED_TRACE("pair " + std::to_string(pair) + " round " + std::to_string(round));
-            // The request: a piece of some name, or random text, in any way.
+            // A piece of some name, or random text, in any way.
             const std::string& some = entries[random() % count].name;
-            const size_t at = random() % some.size();
-            SearchCriteria request;
-            request.name = random() % 3 ? some.substr(at, 1 + random() % 6) : text(1 + random() % 3);
-            request.nameMatch = static_cast<NameMatch>(random() % 4);
-            request.caseSensitive = random() % 3 == 0;
-            if (random() % 3 == 0)
-                request.fileType = text(1 + random() % 2);
+            SearchCriteria request{.name = random() % 3
+                                               ? some.substr(random() % some.size(), 1 + random() % 6)
+                                               : text(1 + random() % 3),
+                                   .fileType = random() % 3 ? "" : text(1 + random() % 2),
+                                   .nameMatch = static_cast<NameMatch>(random() % 4),
+                                   .caseSensitive = random() % 3 == 0};
             if (random() % 5 == 0)
                 request.name.clear();
-            if (request.fileType.empty()) {
-                // A dot would move the end of the name into the type box.
+            if (request.fileType.empty()) { // a dot would move the name's end into the type box
                 std::erase(request.name, '.');
-                if (request.name.empty())
-                    request.name = "a";
+                request.name = request.name.empty() ? "a" : request.name;
             }
-            const bool excluding = random() % 4 == 0;
-            const bool scoped = random() % 4 == 0;
-            const size_t scopeFolder = random() % (folders.size() + 1);
+            const bool excluding = random() % 4 == 0, scoped = random() % 4 == 0, showFolders = random() % 2;
+            const size_t scopeFolder = random() % folders.size();
             const std::string later = text(1 + random() % 2); // the name typed part-way
             const int64_t changeAt = random() % 3 == 0 ? int64_t(random() % count) : -1;
             const int cancelAt = random() % 3 == 0 ? int(random() % 20) : -1;
 
-            // The plain walk.
-            Walk expected;
+            // The plain walk: folder rows first, the case option aside.
+            std::vector<std::string> rows;
+            Counts yields;
             SearchCriteria current = request;
-            int64_t found = 0;
+            int64_t searched = 0, found = 0;
             bool cancelled = false;
+            for (size_t k = 1; showFolders && !request.name.empty() && request.fileType.empty() && k < 4;
+                 ++k) {
+                const std::string name = folders[k].substr(0, folders[k].size() - 1);
+                if (!(excluding && k < 3) && namePasses(request, name.substr(name.rfind('/') + 1), false))
+                    rows.push_back(folders[k]);
+            }
             auto yield = [&] {
-                expected.yields.push_back({expected.searched, found});
-                if (int(expected.yields.size()) == cancelAt + 1) {
+                yields.push_back({searched, found});
+                if (int(yields.size()) == cancelAt + 1) {
                     cancelled = true;
-                    expected.yields.push_back({expected.searched, found}); // Cancel's own yield
+                    yields.push_back({searched, found}); // Cancel's own yield
                 }
-                if (changeAt >= 0 && expected.searched >= changeAt)
+                if (changeAt >= 0 && searched >= changeAt)
                     current.name = later;
             };
-            // Folder rows first, the case option aside.
-            const bool showFolders = random() % 2 == 0;
-            if (showFolders && !request.name.empty() && request.fileType.empty()) {
-                for (size_t k = 0; k < folders.size(); ++k) {
-                    const std::string path = folders[k].substr(0, folders[k].size() - 1);
-                    constexpr bool CaseSensitive = false;
-                    if (!(excluding && k < 2) &&
-                        namePasses(request, path.substr(path.rfind('/') + 1), CaseSensitive))
-                        expected.rows.push_back(folders[k]);
-                }
-            }
-            for (const Entry& e : entries) {
-                if (cancelled)
-                    break;
-                if (excluding && (e.folder == 1 || e.folder == 2))
+            for (const StoredEntry& e : entries) {
+                if (cancelled || (excluding && (e.folder == 1 || e.folder == 2)))
                     continue;
-                ++expected.searched;
-                if (expected.searched % 100 == 0)
+                if (++searched % 100 == 0)
                     yield();
-                if (scoped && e.folder != scopeFolder)
-                    continue;
-                if (!accepts(current, e.name))
+                if ((scoped && e.folder != scopeFolder) || !accepts(current, e.name))
                     continue;
                 ++found;
-                expected.rows.push_back((e.folder ? folders[e.folder - 1] : "") + e.name);
+                rows.push_back(folders[e.folder] + e.name);
                 yield();
             }
 
             // The search.
-            h.request({root}, request.name, request.fileType);
-            h.view.criteria.nameMatch = request.nameMatch;
-            h.view.criteria.caseSensitive = request.caseSensitive;
-            if (scoped) {
-                h.view.criteria.scope = SearchScope::Folder;
-                h.view.criteria.folderRoot = root;
-                h.view.criteria.folder = root + (scopeFolder ? folders[scopeFolder - 1] : "");
-            }
-            h.view.options.ExcludedFolders = {""};
-            if (excluding)
-                h.view.options.ExcludedFolders.push_back(root + folders[0]);
+            SearchCriteria& c = h.view.criteria = request;
+            c.drives = {root};
+            c.scope = scoped ? SearchScope::Folder : SearchScope::Drives;
+            c.folderRoot = root;
+            c.folder = root + folders[scopeFolder];
+            h.view.options.ExcludedFolders = {"", excluding ? root + folders[1] : ""};
             h.view.options.ResultsLimit = true; // no limit
             h.view.options.ShowFolders = showFolders;
             h.view.onReadCriteria = [&](SearchCriteria& c) {
                 if (changeAt >= 0 && h.state.FilesSearchedCount >= changeAt)
                     c.name = later;
             };
-            Walk seen;
-            int matcherYields = 0;
-            bool pressed = false;
+            Counts seen;
             h.onYield = [&] {
-                // The load yields before anything is counted.
-                if (h.state.FilesSearchedCount == 0)
+                if (h.state.FilesSearchedCount == 0) // the load's yield
                     return;
-                seen.yields.push_back({h.state.FilesSearchedCount, h.state.FilesFoundCount});
-                if (matcherYields++ == cancelAt && !pressed) {
-                    pressed = true;
+                seen.push_back({h.state.FilesSearchedCount, h.state.FilesFoundCount});
+                if (int(seen.size()) == cancelAt + 1)
                     h.driver.cmdCancelSearch_Click();
-                }
             };
             h.search();
-            seen.rows = h.rowPaths(root);
-            seen.searched = h.state.FilesSearchedCount;
-            ASSERT_EQ(seen.rows, expected.rows) << request.name << " / " << request.fileType;
-            ASSERT_EQ(seen.yields, expected.yields);
-            ASSERT_EQ(seen.searched, expected.searched);
+            ASSERT_EQ(h.rowPaths(root), rows) << request.name << " / " << request.fileType;
+            ASSERT_EQ(seen, yields);
+            ASSERT_EQ(h.state.FilesSearchedCount, searched);
         }
     }
 }

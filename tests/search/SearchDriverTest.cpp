@@ -30,11 +30,9 @@ struct TestDrive {
     TestDrive& add(const std::string& prefix, int count, bool real = true)
     {
         for (int i = 0; i < count; ++i) {
-            char name[64];
-            std::snprintf(name, sizeof name, "%s%04d.txt", prefix.c_str(), i);
-            entries.push_back({name, 0, "1"});
+            entries.push_back({prefix + std::to_string(10000 + i).substr(1) + ".txt", 0, "1"});
             if (real)
-                tree.file(name, "x");
+                tree.file(entries.back().name, "x");
         }
         return *this;
     }
@@ -99,28 +97,21 @@ TEST_F(Driver, FinishesWithTotalsAndKeepsThePairForTheNextSearch)
 
 TEST_F(Driver, AMissingStaleOrForcedPairIsBuiltFirst)
 {
-    struct Case {
-        const char* what;
-        int ageHours; // 0: no pair
-        bool forceIndex;
-        Rows rows; // the stored pair lists old.txt only; the disk holds new.txt too
-    } cases[] = {{"99 hours old: used", 99, false, {"old.txt"}},
-                 {"100 hours old: rebuilt", 100, false, {"new.txt", "old.txt"}},
-                 {"fresh but forced", 1, true, {"new.txt", "old.txt"}},
-                 {"missing", 0, false, {"new.txt", "old.txt"}}};
-    for (const auto& c : cases) {
+    // The stored pair lists old.txt only; the disk holds new.txt too. Age 0: no pair.
+    for (const auto& [ageHours, forced, built] :
+         {std::tuple{99, false, false}, {100, false, true}, {1, true, true}, {0, false, true}}) {
         TestDrive d;
         d.entries = {{"old.txt", 0, "1"}};
         d.tree.file("old.txt");
         d.tree.file("new.txt");
-        if (c.ageHours)
-            d.index(h, c.ageHours);
+        if (ageHours)
+            d.index(h, ageHours);
         h.view.calls.clear();
-        h.view.options.ForceIndex = c.forceIndex;
+        h.view.options.ForceIndex = forced;
         h.search({d.root}, "", "txt");
-        EXPECT_EQ(names(), c.rows) << c.what;
+        EXPECT_EQ(names(), built ? Rows({"new.txt", "old.txt"}) : Rows({"old.txt"})) << ageHours;
         // A build shows the indexing window and hides it at its end.
-        EXPECT_EQ(h.view.all("frmIndexing"), c.rows.size() == 1 ? Rows() : Rows({"on", "off"})) << c.what;
+        EXPECT_EQ(h.view.all("frmIndexing"), built ? Rows({"on", "off"}) : Rows()) << ageHours;
     }
 }
 

@@ -80,13 +80,11 @@ std::string foldersFile(const std::string& indexes, const std::string& root, boo
 
 std::string escapedName(const std::string& text)
 {
+    static const std::map<char, std::string> escapes = {
+        {'%', "%25"}, {'|', "%7C"}, {'\r', "%0D"}, {'\n', "%0A"}};
     std::string out;
     for (char c : text)
-        out += c == '%'    ? "%25"
-               : c == '|'  ? "%7C"
-               : c == '\r' ? "%0D"
-               : c == '\n' ? "%0A"
-                           : std::string(1, c);
+        out += escapes.count(c) ? escapes.at(c) : std::string(1, c);
     return out;
 }
 
@@ -128,14 +126,11 @@ StoredPair readStoredPair(const std::string& indexes, const std::string& root, b
     for (size_t i = 1; i < folderLines.size(); ++i)
         pair.folders.push_back(decodedName(folderLines[i]));
     for (size_t i = 1; i < entryLines.size(); ++i) {
-        std::vector<std::string> fields;
-        for (size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1) {
-            bar = entryLines[i].find('|', start);
-            fields.push_back(entryLines[i].substr(start, bar - start));
-        }
-        if (fields.size() == 5)
-            pair.entries.push_back(
-                {decodedName(fields[0]), std::stoull(fields[1]), fields[2], fields[3], fields[4]});
+        std::vector<std::string> f;
+        for (size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 1)
+            f.push_back(entryLines[i].substr(start, (bar = entryLines[i].find('|', start)) - start));
+        if (f.size() == 5)
+            pair.entries.push_back({decodedName(f[0]), std::stoull(f[1]), f[2], f[3], f[4]});
         else
             ADD_FAILURE() << "not five fields: " << entryLines[i];
     }
@@ -156,7 +151,6 @@ void expectPairMatchesTree(const std::string& indexes, const std::string& root, 
 {
     const auto [folders, files] = treeOnDisk(root, closed);
     std::map<std::string, std::string> listed;
-
     const StoredPair pair = readStoredPair(indexes, root);
     bool stampInTime = false;
     for (std::time_t t = builtFrom; t <= builtUntil; ++t)
@@ -178,10 +172,8 @@ void expectPairMatchesTree(const std::string& indexes, const std::string& root, 
         const StoredEntry& e = pair.entries[i];
         ASSERT_LT(e.folder, pair.folders.size());
         EXPECT_TRUE(i == 0 || e.folder >= pair.entries[i - 1].folder) << "entries not grouped by folder";
-        EXPECT_TRUE(
-            listed.emplace(pair.folders[e.folder] + e.name, e.size + "|" + e.created + "|" + e.modified)
-                .second)
-            << "listed twice: " << e.name;
+        const std::string details = e.size + "|" + e.created + "|" + e.modified;
+        EXPECT_TRUE(listed.emplace(pair.folders[e.folder] + e.name, details).second) << "twice: " << e.name;
     }
     EXPECT_EQ(listed, files);
 }

@@ -1,8 +1,6 @@
 #pragma once
-// Index pairs as tests write and read them, with code of their own: dates,
-// escapes and line forms are worked out here, never by the program. Only the
-// files' names come from IndexFormat, whose own test checks them against
-// systemd-escape.
+// Index pairs as tests write and read them, with code of their own; only the
+// files' names come from IndexFormat (checked against systemd-escape).
 #include <cstdint>
 #include <ctime>
 #include <map>
@@ -46,25 +44,21 @@ void writePair(const std::string& indexes, const std::string& root, const std::v
 // LF, a line without five fields or an escape other than the four.
 StoredPair readStoredPair(const std::string& indexes, const std::string& root, bool folderPair = false);
 
-// What a walk from root must list: its folders (full paths ending in '/';
-// mount points listed, not entered; nothing inside closed folders) and its
-// files ("size|created|modified" by full path; links as files).
+// What a walk from root must list: folders (ending in '/'; mount points listed,
+// not entered; nothing inside closed ones) and files ("size|created|modified").
 struct TreeOnDisk {
     std::set<std::string> folders;
     std::map<std::string, std::string> files;
 };
 TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& closed = {});
 
-// Checks root's pair against the tree on disk: every folder once, breadth-
-// first (mount points listed, not entered; nothing inside closed folders);
-// every file once (links as files), grouped by folder, with its size and
-// dates; both stamps taken between builtFrom and builtUntil.
+// Checks root's pair against treeOnDisk: every folder once, breadth-first;
+// every file once, grouped by folder; both stamps within [builtFrom, builtUntil].
 void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
                            std::time_t builtUntil, const std::set<std::string>& closed = {});
 
-// A tree with what a walk can stumble over: escapes, control bytes and
-// invalid UTF-8 in names, hidden files, links, empty and deep folders, dates
-// at midnight, noon and in the afternoon.
+// Escapes, control bytes and invalid UTF-8 in names, hidden files, links,
+// empty and deep folders, dates at midnight, noon and in the afternoon.
 void buildAwkwardTree(const TempTree& tree);
 
 } // namespace zephrix::test
