@@ -4,6 +4,7 @@
 
 #include "ResultRows.h"
 #include "app/OptionValues.h"
+#include "results/FileIcons.h"
 #include "results/ResultsBatcher.h"
 #include "results/ResultsList.h"
 #include "support/TempTree.h"
@@ -203,6 +204,8 @@ class ResultsModelTest : public QObject {
         batcher.flushResults();
         QVERIFY(!model.hasIcon(0) && iconAt(model, 0).isNull());
         moduleOptions().ShowIcons = 1;
+        for (const char* type : {"Hard Disk", "Removable Media", "Network Drive", "CD/DVD Drive"})
+            QVERIFY2(!FileIcons::driveIcon(type).isNull(), type);
     }
 
     void removedRowsLeaveTheOthersInOrder()
