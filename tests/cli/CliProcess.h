@@ -1,24 +1,14 @@
 #pragma once
-// zephrix-cli started as a shell would start it: stdin on /dev/null, stdout
-// on a pipe, stderr in a file.
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <chrono>
+// zephrix-cli started as a shell would start it, stdin on /dev/null.
+#include <QProcess>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "app/CoreApplication.h"
 #include "support/TempTree.h"
-
-extern char** environ;
 
 namespace zephrix::clitest {
 
@@ -34,81 +24,54 @@ struct CliCommand {
     std::vector<std::string> prefix; // words before the program, such as setpriv and its options
 };
 
-struct CliProcess {
-    pid_t pid = -1;
-    int out = -1; // read end of stdout
-    std::string errFile;
-};
+using CliProcess = std::unique_ptr<QProcess>;
 
-inline CliProcess startCli(const CliCommand& command, const std::string& errFile)
+inline CliProcess startCli(const CliCommand& command)
 {
-    // env sets the variables; it and setpriv exec, so the pid is the program's.
-    std::vector<std::string> words = command.prefix;
-    words.push_back("env");
-    words.insert(words.end(), command.env.begin(), command.env.end());
-    words.push_back(ZEPHRIX_CLI_PATH);
-    words.insert(words.end(), command.args.begin(), command.args.end());
-    std::vector<char*> argv;
-    for (auto& word : words)
-        argv.push_back(word.data());
-    argv.push_back(nullptr);
-    CliProcess process{-1, -1, errFile};
-    int pipeFds[2];
-    if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return process;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], 1);
-    posix_spawn_file_actions_addopen(&actions, 2, errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (!command.cwd.empty())
-        posix_spawn_file_actions_addchdir_np(&actions, command.cwd.c_str());
-    if (posix_spawnp(&process.pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-        process.pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeFds[1]);
-    process.out = pipeFds[0];
+    test::coreApplication();
+    QStringList words;
+    for (const auto& word : command.prefix)
+        words << QString::fromStdString(word);
+    words << ZEPHRIX_CLI_PATH;
+    for (const auto& word : command.args)
+        words << QString::fromStdString(word);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const auto& setting : command.env) {
+        const size_t equals = setting.find('=');
+        env.insert(QString::fromStdString(setting.substr(0, equals)),
+                   QString::fromStdString(setting.substr(equals + 1)));
+    }
+    auto process = std::make_unique<QProcess>();
+    process->setProcessEnvironment(env);
+    process->setWorkingDirectory(QString::fromStdString(command.cwd));
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start(words.takeFirst(), words);
+    process->waitForStarted();
     return process;
 }
 
-// Reads stdout to its end, then waits for the exit. A run still going after
-// `limit` is killed and fails the test rather than holding it.
-inline CliRun finishCli(CliProcess& process, std::chrono::seconds limit = std::chrono::seconds(120))
+// Waits for the exit; a run still going after the limit is killed and fails
+// the test rather than holding it.
+inline CliRun finishCli(CliProcess& process, int limitMs = 120000)
 {
-    CliRun run;
-    const auto end = std::chrono::steady_clock::now() + limit;
-    pollfd ready{process.out, POLLIN, 0};
-    char buffer[65536];
-    for (;;) {
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        const int polled = left.count() > 0 ? ::poll(&ready, 1, int(left.count())) : 0;
-        if (polled == 0) {
-            ADD_FAILURE() << "zephrix-cli did not end within " << limit.count() << " s";
-            ::kill(process.pid, SIGKILL);
-            break;
-        }
-        const ssize_t got = polled < 0 ? -1 : ::read(process.out, buffer, sizeof buffer);
-        if (got == 0 || (got < 0 && errno != EINTR))
-            break;
-        run.out.append(buffer, size_t(std::max<ssize_t>(got, 0)));
+    if (process->state() != QProcess::NotRunning && !process->waitForFinished(limitMs)) {
+        ADD_FAILURE() << "zephrix-cli did not end within " << limitMs << " ms";
+        process->kill();
+        process->waitForFinished();
     }
-    ::close(process.out);
-    int status = 0;
-    if (process.pid > 0 && ::waitpid(process.pid, &status, 0) == process.pid && WIFEXITED(status))
-        run.exitCode = WEXITSTATUS(status);
-    run.err = test::readWholeFile(process.errFile);
-    return run;
+    const bool ended =
+        process->error() != QProcess::FailedToStart && process->exitStatus() == QProcess::NormalExit;
+    return {ended ? process->exitCode() : -1, process->readAllStandardOutput().toStdString(),
+            process->readAllStandardError().toStdString()};
 }
 
-inline CliRun runCli(const CliCommand& command, const std::string& errFile)
+inline CliRun runCli(const CliCommand& command)
 {
-    CliProcess process = startCli(command, errFile);
+    CliProcess process = startCli(command);
     return finishCli(process);
 }
 
-// A tree to index, and a folder of the test's own for the indexes, the
-// settings and stderr.
+// A tree to index, and a folder of the test's own for the indexes and the settings.
 struct CliTest : ::testing::Test {
     test::TempTree work, tree;
     std::string indexes = work.at("indexes"), root = tree.path() + "/";
@@ -118,7 +81,7 @@ struct CliTest : ::testing::Test {
         args.insert(args.begin(), {"--indexes", indexes});
         return {args, {"XDG_CONFIG_HOME=" + work.at("config"), "LC_ALL=C"}};
     }
-    CliRun run(const std::vector<std::string>& args) const { return runCli(command(args), work.at("err")); }
+    CliRun run(const std::vector<std::string>& args) const { return runCli(command(args)); }
 };
 
 } // namespace zephrix::clitest

@@ -1,4 +1,6 @@
 // zephrix-cli search on real trees, checked against find with the same tests.
+// The name and type options are checked cell for cell against the main
+// window's rows; here the others, and the folder scope's exact path.
 #include <algorithm>
 #include <cstdio>
 #include <regex>
@@ -40,17 +42,15 @@ class SearchCommand : public CliTest {
     void SetUp() override
     {
         for (const auto& [name, content] : {std::pair{"report.txt", "the annual invoice"},
-                                            {"Report.DOC", "x"},
-                                            {"reportage.md", "x"},
                                             {"notes.TXT", "INVOICE 42"},
-                                            {"a.b.txt", "x"},
-                                            {"README", "x"},
                                             {"server.log", "invoice"},
                                             {".hidden.txt", "invoice"},
                                             {"docs/inner.txt", "nothing"},
                                             {"docs/docs-report.txt", "x"},
                                             {"docs/deep/deep.txt", "invoice"},
                                             {"skip/skipped.txt", "invoice"},
+                                            {"skip/sub/s.txt", "x"},
+                                            {"Skip/kept.txt", "x"},
                                             {".hid/in-hidden.txt", "x"}})
             tree.file(name, content);
         for (const auto& [name, size] : {std::pair{"exact.bin", 1048576},
@@ -84,21 +84,15 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
     // Hidden files are never listed; files in hidden folders are not hidden.
     const std::string find = "find " + r + " -type f ! -name '.*'";
     const std::pair<Lines, std::string> cases[] = {
-        {{"--type", "txt"}, find + " -iname '*.txt'"},
-        {{"--name", "report", "--match", "starts"}, find + " -iname 'report*'"},
-        {{"--name", "REPORT"}, find + " -iname '*report*'"},
-        {{"--name", "Report", "--case"}, find + " -name '*Report*'"},
-        {{"--name", "readme", "--match", "exactly"}, find + " -iregex '.*/readme\\(\\.[^./]*\\)?'"},
-        {{"--name", "port", "--match", "ends"}, find + " -iregex '.*port\\(\\.[^./]*\\)?'"},
         {{"--size", "large"}, find + " -size +1048575c"},
         {{"--size", "small", "--type", "bin"}, find + " -iname '*.bin' ! -size +102400c"},
         {{"--inside", "invoice", "--inside-types", "txt log"},
          find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qiF invoice {} \\; -print"},
         {{"--inside", "invoice", "--case", "--inside-types", "txt log"},
          find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qF invoice {} \\; -print"},
-        {{"--folder", r + "/docs", "--type", "txt"},
-         "find " + r + "/docs -maxdepth 1 -type f ! -name '.*' -iname '*.txt'"},
         {{"--exclude", r + "/skip", "--type", "txt"}, find + " ! -path '" + r + "/skip/*' -iname '*.txt'"},
+        {{"--folder", r + "/skip", "--type", "txt"},
+         "find " + r + "/skip -maxdepth 1 -type f -iname '*.txt'"},
         {{"--type", "dat"}, find + " -iname '*.dat'"}};
     for (const auto& [args, command] : cases) {
         Lines request = {"search", "--drive", r, "--no-settings", "--no-folders", "--no-limit"};
@@ -114,7 +108,7 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
     EXPECT_NE(limited.err.find("Your search has returned over 1000 results"), std::string::npos);
 }
 
-TEST_F(SearchCommand, RowsLabelsAndEscapedCells)
+TEST_F(SearchCommand, RowsAndLabels)
 {
     auto search = [&](const std::string& name) {
         return run({"search", "--drive", tree.path(), "--no-settings", "--folders", "--name", name});
@@ -129,13 +123,10 @@ TEST_F(SearchCommand, RowsLabelsAndEscapedCells)
     EXPECT_EQ(Lines(file.begin(), file.begin() + 4), (Lines{"docs-report.txt", root + "docs/", "txt", "1"}));
     EXPECT_TRUE(file.size() == 6 && !file[4].empty() && !file[5].empty()) << rows[2];
     const Lines labels = split(docs.err, '\n');
-    EXPECT_EQ(Lines(labels.end() - 3, labels.end() - 1), (Lines{"Files Searched: 1018", "Files Found: 1"}));
+    EXPECT_EQ(Lines(labels.end() - 3, labels.end() - 1), (Lines{"Files Searched: 1016", "Files Found: 1"}));
     EXPECT_TRUE(std::regex_match(labels.back(), std::regex("Results Returned In: [0-9]+\\.[0-9] Seconds")));
 
     EXPECT_EQ(split(search("huge").out, '\t').at(3), "3,000,000"); // grouped by thousands
-    tree.file("odd\tname\\with\rcontrols\nand.txt", "x");          // escaped in the cells
-    ASSERT_EQ(run({"index", tree.path()}).exitCode, 0);
-    EXPECT_EQ(split(search("odd").out, '\t').at(0), "odd\\tname\\\\with\\rcontrols\\nand.txt");
 }
 
 TEST_F(SearchCommand, TakesWhatIsNotGivenFromTheSettings)

@@ -159,35 +159,24 @@ class EntryChangesTest : public QObject {
         tree.symlink("/", "clean/root");
         tree.symlink(std::getenv("HOME"), "clean/home");
         tree.symlink(outside.at("target"), "clean/outside");
-        tree.file("mixed/gone.txt");
-        tree.file("mixed/locked/readonly.txt");
-        tree.chmod("mixed/locked/readonly.txt", 0444);
-        tree.file("readonly.txt");
-        tree.chmod("readonly.txt", 0444);
-        tree.file("closed/inside.txt");
-        tree.chmod("closed", 0555);
-        tree.file("was-a-file/content.txt");
-        tree.file("was-a-folder");
+        for (const char* file : {"mixed/gone.txt", "mixed/locked/readonly.txt", "readonly.txt",
+                                 "closed/inside.txt", "was-a-file/content.txt", "was-a-folder"})
+            tree.file(file);
+        for (const auto& [path, mode] :
+             {std::pair{"mixed/locked/readonly.txt", 0444}, {"readonly.txt", 0444}, {"closed", 0555}})
+            tree.chmod(path, mode);
         tree.symlink(outside.at("target"), "now-a-link");
         // A moved row's path names nothing, not even relative to where we run.
         tree.file("MOVED PLEASE RE-SEARCH/x");
         QDir::setCurrent(QString::fromStdString(tree.path()));
 
-        const std::vector<ResultRow> rows = {
-            row(tree, "plain.txt"),
-            row(tree, longName),
-            row(tree, oddName),
-            row(tree, "clean", true),
-            row(tree, "mixed", true),
-            row(tree, "readonly.txt"),
-            row(tree, "closed", true),
-            row(tree, "vanished.txt"),
-            row(tree, "was-a-file"),
-            row(tree, "was-a-folder", true),
-            row(tree, "now-a-link", true),
-            row(tree, "closed/inside.txt"),
-            {"x", "MOVED PLEASE RE-SEARCH", {}, {}, {}, {}, false},
-        };
+        // clang-format off
+        const std::vector<ResultRow> rows = {row(tree, "plain.txt"), row(tree, longName), row(tree, oddName),
+            row(tree, "clean", true), row(tree, "mixed", true), row(tree, "readonly.txt"), row(tree, "closed", true),
+            row(tree, "vanished.txt"), row(tree, "was-a-file"), row(tree, "was-a-folder", true),
+            row(tree, "now-a-link", true), row(tree, "closed/inside.txt"),
+            {"x", "MOVED PLEASE RE-SEARCH", {}, {}, {}, {}, false}};
+        // clang-format on
         DesktopResultsOperations operations;
         test::answerMessage("cmd3");
         QVERIFY(operations.deleteEntries(nullptr, rows).empty());

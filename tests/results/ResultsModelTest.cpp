@@ -107,22 +107,12 @@ class ResultsModelTest : public QObject {
         list.results().appendRows(std::vector<ResultRow>(c.rows));
         list.selectRow(0); // the selection stays with its row
         const std::string selected = list.results().row(0).name;
-        auto sortedCells = [&list](int column) {
-            QStringList cells = columnTexts(list.results(), ResultsColumn(column)).split('|');
-            cells.sort();
-            return cells;
-        };
-        QList<QStringList> before;
-        for (int column = 0; column < ResultsColumnCount; ++column)
-            before << sortedCells(column);
         for (ResultsColumn column : c.clicks)
             clickHeader(list, column);
         QCOMPARE(columnTexts(list.results(), C::Name), c.names);
         QCOMPARE(list.sortToggle(), c.clicks.size() % 2 == 1);
         QCOMPARE(list.results().row(list.selectionModel()->selectedRows().at(0).row()).name, selected);
         QCOMPARE(list.currentIndex().row(), list.selectionModel()->selectedRows().at(0).row());
-        for (int column = 0; column < ResultsColumnCount; ++column) // the same texts, reordered
-            QCOMPARE(sortedCells(column), before[column]);
     }
 
     void moreRowsThanA16BitCounterSort()

