@@ -58,23 +58,6 @@ struct Builder : ::testing::Test {
 
 } // namespace
 
-TEST_F(Builder, DeeperFoldersShowOnlyOnARefreshBoundary)
-{
-    // The root's subfolders always show; a deeper one when the number of
-    // files written before it was found is a multiple of 100.
-    for (const auto& [rootFiles, deeperShown] :
-         {std::pair{0, true}, {50, false}, {100, true}, {150, false}}) {
-        tree.remove("");
-        files("", rootFiles);
-        tree.dir("a/a-sub");
-        h.view.calls.clear();
-        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-        EXPECT_EQ(h.view.all("frmIndexing.lblStatus"),
-                  deeperShown ? Texts({root + "a/", root + "a/a-sub/"}) : Texts({root + "a/"}))
-            << rootFiles;
-    }
-}
-
 TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
 {
     struct Case {

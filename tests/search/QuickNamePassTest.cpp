@@ -4,9 +4,11 @@
 // name text must not show in any of it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <random>
 
 #include "core/TextFold.h"
+#include "search/NameScan.h"
 #include "search/SearchHarness.h"
 
 using namespace zephrix;
@@ -153,6 +155,26 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
             ASSERT_EQ(h.rowPaths(root), rows) << request.name << " / " << request.fileType;
             ASSERT_EQ(seen, yields);
             ASSERT_EQ(h.state.FilesSearchedCount, searched);
+
+            // The narrower scan, which serves where the processor lacks the
+            // wider one, must agree with it over the loaded names.
+            if (!NameScan::available(NameScan::Width::Avx2))
+                continue;
+            NameScan scan;
+            scan.assign(request.name.empty() ? later : request.name,
+                        random() % 2 ? NameScan::Letters::Exact : NameScan::Letters::EitherCase,
+                        random() % 2 ? NameScan::OtherBytes::Stop : NameScan::OtherBytes::PassOver);
+            const char* at = h.ctx.index.nameText();
+            for (size_t left = h.ctx.index.namedRows(); left > 0; at += std::strlen(at) + 1, --left) {
+                const char* wide = at;
+                const size_t most = 1 + random() % left, passed = scan.skip(at, most, NameScan::Width::Sse2);
+                ASSERT_EQ(scan.skip(wide, most, NameScan::Width::Avx2), passed);
+                ASSERT_EQ(wide, at);
+                ASSERT_EQ(scan.mayHold(at, std::strlen(at), NameScan::Width::Sse2),
+                          scan.mayHold(at, std::strlen(at), NameScan::Width::Avx2));
+                if ((left -= passed) == 0)
+                    break;
+            }
         }
     }
 }

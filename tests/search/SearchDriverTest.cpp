@@ -165,21 +165,10 @@ TEST_F(Driver, RejectedRequestsLeaveThePreviousResults)
     }
 }
 
-TEST_F(Driver, WaitsWhileBackgroundIndexingRunsAndIgnoresARequestWhileRunning)
+TEST_F(Driver, ARequestThroughAYieldOfTheRunningOneIsIgnored)
 {
-    h.request({a.root}, "hit");
-    h.ctx.BackgroundIndexing = true;
-    h.search();
-    EXPECT_TRUE(h.ctx.SearchWaitingForIndex);
-    h.search(); // a second request only shows the indexing window again
-    EXPECT_EQ(h.view.calls, (Rows{"cmdSearch:off", "frmIndexing:on", "cmdSearch:on", "cmdSearch:off",
-                                  "frmIndexing:on", "cmdSearch:on"}));
-    // The indexer's end of pass puts the flag back and runs the request; a
-    // request that comes through a yield of the running one is ignored.
-    h.ctx.BackgroundIndexing = false;
-    h.ctx.SearchWaitingForIndex = false;
-    h.onYield = [&] { h.search(); };
-    h.search();
+    h.onYield = [&] { h.search({a.root}, "hit"); };
+    h.search({a.root}, "hit");
     EXPECT_EQ(h.view.all("lstSearchResults").size(), 1u);
     expectFinished(250, 5);
 }
