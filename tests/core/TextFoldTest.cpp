@@ -89,21 +89,3 @@ TEST(TextFold, LowerCaseForTheTypeColumn)
     EXPECT_EQ(lowerText("DOC") + lowerText("ÄÖÜ") + lowerText("A\377B"),
               "docäöüa\377b"); // not UTF-8: as it is
 }
-
-// The letters some character past ASCII folds to, found by folding every
-// code point there is.
-TEST(TextFold, NamesEveryAsciiFoldOfACharacterPastAscii)
-{
-    std::string reached;
-    for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
-        if (c >= 0xD800 && c < 0xE000)
-            continue;
-        const char32_t folded = foldCodePoint(c);
-        if (folded < 0x80 && reached.find(char(folded)) == std::string::npos)
-            reached.push_back(char(folded));
-    }
-    for (int c = 1; c < 0x80; ++c) {
-        const std::string text(1, char(c));
-        EXPECT_EQ(hasFoldsFromOutsideAscii(text), reached.find(char(c)) != std::string::npos) << c;
-    }
-}

