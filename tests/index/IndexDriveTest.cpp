@@ -1,12 +1,18 @@
 #include "index/IndexBuilder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <csignal>
 #include <filesystem>
 
+#include "core/FileDescriptor.h"
+#include "index/IndexFormat.h"
+#include "index/IndexLoader.h"
+#include "index/LiveTemporaries.h"
 #include "search/SearchHarness.h"
 
 using namespace zephrix;
@@ -180,4 +186,68 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
               (std::set<std::string>{root, root + "vanishing/", root + "staying/"}));
     ASSERT_EQ(pair.entries.size(), 101u);
     EXPECT_EQ(pair.entries.back().name, "kept.txt");
+}
+
+// Where a build stands when the program ends from inside one of its yields:
+// its half-written files go, and the old pair stays.
+TEST_F(Builder, ABuildCutShortLeavesItsOldPairAndNoTemporaries)
+{
+    files("", 250);
+    h.onYield = [&] {
+        if (h.yields > 1)
+            return;
+        EXPECT_EQ(indexFiles().size(), 4u); // the new pair's temporaries
+        EXPECT_EQ(removeLiveTemporaries(), 2);
+        EXPECT_TRUE(oldPairIsThere());
+    };
+    IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+    EXPECT_GT(h.yields, 0);
+    EXPECT_EQ(removeLiveTemporaries(), 0);
+}
+
+// Another holder of the pair's lock (an open file description of its own,
+// which flock treats as another process's): a build waits for it unless
+// Cancel comes first, the background pass's build skips at once, and a
+// load waits for a build.
+TEST_F(Builder, TheLockMakesBuildsAndLoadsWaitOrSkip)
+{
+    const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;
+    FileDescriptor other;
+    // Held until whoever waits yields a third time; then let go, or Cancel pressed.
+    auto hold = [&](int operation, bool thenCancel) {
+        other.reset(::open(lock.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644));
+        ASSERT_EQ(::flock(other.get(), operation), 0);
+        h.yields = 0;
+        h.onYield = [&, thenCancel] {
+            if (h.yields == 3 && thenCancel)
+                h.ctx.CancelIndexing = true;
+            else if (h.yields == 3)
+                other.reset();
+        };
+    };
+    files("", 1);
+    for (const auto& [held, wait, cancel, outcome] :
+         {std::tuple{LOCK_SH, LockWait::Wait, false, BuildOutcome::Built},
+          {LOCK_EX, LockWait::Wait, false, BuildOutcome::Built},
+          {LOCK_EX, LockWait::Skip, false, BuildOutcome::Skipped},
+          {LOCK_EX, LockWait::Wait, true, BuildOutcome::NotStarted}}) {
+        startAfresh();
+        hold(held, cancel);
+        EXPECT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet, wait).outcome, outcome);
+        EXPECT_EQ(h.yields, wait == LockWait::Skip ? 0 : 3);
+        EXPECT_EQ(oldPairIsThere(), outcome != BuildOutcome::Built);
+        other.reset();
+    }
+
+    startAfresh();
+    ASSERT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet).outcome, BuildOutcome::Built);
+    EXPECT_TRUE(std::filesystem::exists(lock)); // left for the next build to lock
+    for (bool cancel : {false, true}) {
+        hold(LOCK_EX, cancel);
+        EXPECT_EQ(LoadIndex(h.ctx, root, IndexMode::Drive), !cancel);
+        EXPECT_EQ(h.yields, 3); // after clearing the tables, then after two tries
+        other.reset();
+    }
+    EXPECT_TRUE(h.ctx.LoadedIndexRoot.empty());
+    EXPECT_TRUE(h.errors.reports.empty());
 }
