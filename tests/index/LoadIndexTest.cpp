@@ -1,6 +1,13 @@
 #include "index/IndexLoader.h"
+#include "index/ReservedPages.h"
+#include "index/SeparatorScan.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <random>
 
 #include "support/IndexPair.h"
 #include "support/RecordingReporter.h"
@@ -260,4 +267,54 @@ TEST_F(Loader, AgeWithoutAStamp)
         EXPECT_EQ(reporter.reports.empty() ? 0 : reporter.reports[0].number, reportedNumber) << root;
         EXPECT_TRUE(reporter.reports.empty() || reporter.reports[0].location == 11055);
     }
+}
+
+// The loader's tables grow inside one reservation; the loads of the other
+// tests stay within their first commit, so growth is tested here.
+TEST(ReservedPages, GrowInPlaceKeepingWhatIsThereUpToTheReservation)
+{
+    for (size_t limit : {size_t(10000), size_t(5) << 20}) { // small pages, huge pages
+        ReservedPages pages;
+        ASSERT_TRUE(pages.reserve(limit) && pages.commit(100));
+        std::memset(pages.data(), 'a', 100);
+        const char* const start = pages.data();
+        ASSERT_TRUE(pages.commit(limit));
+        EXPECT_EQ(pages.data(), start);
+        EXPECT_EQ(pages.data()[99], 'a');
+        std::memset(pages.data(), 'b', limit); // all of it writable
+        errno = 0;
+        EXPECT_FALSE(pages.commit(pages.reserved() + 1));
+        EXPECT_EQ(errno, ENOMEM);
+        pages.trim(1000);
+        EXPECT_EQ(pages.data()[999], 'b');
+    }
+}
+
+// The 64-byte block scan for '|', LF and '%' and the line-feed count,
+// against plain byte-by-byte code.
+TEST(SeparatorScan, AgreesWithPlainCodeAtEveryLengthAndPosition)
+{
+    std::mt19937 random(5);
+    const std::string alphabet = "ab|\n%\r{}\x0b\x7c\x7d\xff\x80"; // and bytes one bit away from the three
+    for (int round = 0; round < 20000; ++round) {
+        const size_t length = round < 300 ? size_t(round) : random() % 5000;
+        std::string text(length, 'q');
+        const int density = 1 + int(random() % 60);
+        for (auto& c : text)
+            c = random() % density ? 'x' : alphabet[random() % alphabet.size()];
+        std::vector<size_t> expected, scanned;
+        for (size_t i = 0; i < length; ++i) {
+            if (text[i] == '|' || text[i] == '\n' || text[i] == '%')
+                expected.push_back(i);
+        }
+        SeparatorScan scan(text.data(), text.data() + length);
+        for (const char* p = scan.next(); p != text.data() + length; p = scan.next())
+            scanned.push_back(size_t(p - text.data()));
+        ASSERT_EQ(scanned, expected) << "round " << round;
+        ASSERT_EQ(scan.next(), text.data() + length); // stays at the end
+        ASSERT_EQ(countLineFeeds(text.data(), text.data() + length),
+                  size_t(std::count(text.begin(), text.end(), '\n')));
+    }
+    const std::string lineFeeds(16 * 300 + 5, '\n'); // more than a byte counter holds
+    EXPECT_EQ(countLineFeeds(lineFeeds.data(), lineFeeds.data() + lineFeeds.size()), lineFeeds.size());
 }
