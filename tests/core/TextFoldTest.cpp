@@ -83,9 +83,3 @@ TEST(TextFold, FastPathsAgreeWithFoldingEachCharacter)
     }
     EXPECT_TRUE(found > 2000 && found < 18000) << found;
 }
-
-TEST(TextFold, LowerCaseForTheTypeColumn)
-{
-    EXPECT_EQ(lowerText("DOC") + lowerText("ÄÖÜ") + lowerText("A\377B"),
-              "docäöüa\377b"); // not UTF-8: as it is
-}

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <deque>
 #include <filesystem>
-#include <stdexcept>
 
 #include "core/FileDescriptor.h"
 #include "index/IndexBuilder.h"
@@ -27,7 +26,6 @@ const std::string Reindexing = BackgroundIndexer::ReindexingText;
 struct IndexerView : BackgroundIndexView {
     std::vector<std::pair<std::string, bool>> rows; // root, ticked
     std::string hours = "3";
-    bool hoursUnreadable = false;
     std::vector<std::string> reindexing;
     int indexingShown = 0;
     bool forceEnabled = true, timerEnabled = true;
@@ -36,10 +34,7 @@ struct IndexerView : BackgroundIndexView {
     int indexDriveCount() const override { return int(rows.size()); }
     bool indexDriveChecked(int row) const override { return rows[row].second; }
     std::string indexDriveRoot(int row) const override { return rows[row].first; }
-    std::string reindexHoursText() const override
-    {
-        return hoursUnreadable ? throw std::runtime_error("txtHours is gone") : hours;
-    }
+    std::string reindexHoursText() const override { return hours; }
     void setReindexing(const std::string& text) override { reindexing.push_back(text); }
     void showIndexingWindow() override { ++indexingShown; }
     void setForceIndexEnabled(bool enabled) override { forceEnabled = enabled; }
@@ -211,25 +206,6 @@ TEST_F(BackgroundIndexerTest, FailedBuildIsNotRepeatedOnEveryTick)
     eager.tmrIndexer_Timer();
     eager.tmrIndexer_Timer();
     EXPECT_EQ(h.errors.reports.size(), 3u);
-}
-
-TEST_F(BackgroundIndexerTest, PassFailureIsReportedWithItsPosition)
-{
-    const std::string missing = addDrive(1);
-    IndexDrive(h.ctx, addDrive(1), IndexMode::Drive, IndexingWindow::Quiet);
-    view.hoursUnreadable = true;
-    indexer.tmrIndexer_Timer();
-
-    ASSERT_EQ(h.errors.reports.size(), 1u);
-    EXPECT_EQ(h.errors.reports[0].location, 6049);
-    EXPECT_EQ(h.errors.reports[0].description, "txtHours is gone Position: 3");
-    // Searches keep waiting until a pass ends normally.
-    EXPECT_EQ(view.reindexing.back(), Reindexing + missing);
-    EXPECT_TRUE(h.ctx.BackgroundIndexing);
-    view.hoursUnreadable = false;
-    indexer.tmrIndexer_Timer();
-    EXPECT_EQ(view.reindexing.back(), "");
-    EXPECT_FALSE(h.ctx.BackgroundIndexing);
 }
 
 TEST_F(BackgroundIndexerTest, DrivesAreBuiltOnlyWhileMounted)
