@@ -77,14 +77,6 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
         {"during the root's files",
          [this] { h.onYield = [this] { h.ctx.CancelIndexing = true; }; },
          {"Files Found: 100", "Files Found: 200"}},
-        // After the root's subfolders are listed, none of its files is written.
-        {"while the root's subfolders are listed",
-         [this] {
-             h.view.onCall = [this](const std::string& call) {
-                 h.ctx.CancelIndexing |= call.starts_with("frmIndexing.lblStatus:");
-             };
-         },
-         {}},
         // Folder 1's files finish; folder 2 is not opened.
         {"before a later folder",
          [this] { h.onYield = [this] { h.ctx.CancelIndexing |= h.yields == 3; }; },
