@@ -52,11 +52,10 @@ TEST(GetFileDetails, SizeCreatedAndModifiedOrDeleted)
 TEST(LocalTimeCache, AgreesWithTheCLibraryAcrossZonesAndTheirChanges)
 {
     const std::pair<const char*, std::time_t> cases[] = {
-        {"UTC0", 1700000000},
         {"America/New_York", 1710054000},    // spring forward 2024-03-10 07:00 UTC
         {"America/New_York", 1730613600},    // fall back 2024-11-03 06:00 UTC
         {"Australia/Lord_Howe", 1712415600}, // a half-hour change
-        {"America/St_Johns", 1699164000}};
+    };
     const std::string oldZone = std::getenv("TZ") ? std::getenv("TZ") : "";
     std::mt19937_64 random(7);
     for (const auto& [zone, around] : cases) {

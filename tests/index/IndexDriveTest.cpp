@@ -23,8 +23,7 @@ namespace {
 
 const std::string OldEntries = "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n";
 
-// Builds of a temporary tree, where an older pair of the same root waits to
-// be replaced.
+// Builds of a temporary tree, beside an older pair of the same root.
 struct Builder : ::testing::Test {
     SearchHarness h;
     TempTree tree;
@@ -101,25 +100,6 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
     }
 }
 
-TEST_F(Builder, AFailedStartIsReportedAndLeavesTheOldPair)
-{
-    files("", 3);
-    for (const auto& [target, indexesDir, number] : {std::tuple{tree.at("missing/"), h.indexes, ENOENT},
-                                                     {root, h.data.at("not-there"), ENOENT},
-                                                     {std::string("relative/"), h.indexes, 5}}) {
-        h.errors.reports.clear();
-        h.ctx.indexesDir = indexesDir;
-        IndexDrive(h.ctx, target, IndexMode::Drive, IndexingWindow::Show);
-        ASSERT_EQ(h.errors.reports.size(), 1u) << target;
-        EXPECT_EQ(h.errors.reports[0].location, 11053);
-        EXPECT_EQ(h.errors.reports[0].number, number) << target;
-        EXPECT_TRUE(h.errors.reports[0].description.ends_with(" - " + target))
-            << h.errors.reports[0].description;
-        EXPECT_EQ(h.view.last("frmIndexing"), "off") << target;
-    }
-    EXPECT_TRUE(oldPairIsThere());
-}
-
 TEST_F(Builder, AFullDiskLeavesTheOldPairAndNoTemporaries)
 {
     // A file size limit makes the write fail half-way, as a full disk would.
@@ -161,8 +141,7 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
     tree.file("vanishing/gone.txt");
     tree.file("vanishing/below/gone-too.txt");
     tree.file("staying/kept.txt");
-    // The folder goes as soon as it is found; the root's remaining files go at
-    // the first refresh, after 100 of them were written.
+    // The folder goes when found; the root's other files after 100 are written.
     h.view.onCall = [&](const std::string& call) {
         if (call == "frmIndexing.lblStatus:" + root + "vanishing/")
             tree.remove("vanishing");
@@ -197,10 +176,9 @@ TEST_F(Builder, ABuildCutShortLeavesItsOldPairAndNoTemporaries)
     EXPECT_EQ(removeLiveTemporaries(), 0);
 }
 
-// Another holder of the pair's lock (an open file description of its own,
-// which flock treats as another process's): a build waits for it unless
-// Cancel comes first, the background pass's build skips at once, and a
-// load waits for a build.
+// Another holder of the pair's lock (its own open file description, to flock
+// as another process's): a build waits unless cancelled, the background
+// pass's build skips, a load waits.
 TEST_F(Builder, TheLockMakesBuildsAndLoadsWaitOrSkip)
 {
     const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;

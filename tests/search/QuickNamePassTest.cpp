@@ -1,7 +1,6 @@
 // Whole searches over random names against a plain walk of the same entries:
-// the rows and the counts at every yield, with exclusions, a folder scope, the
-// name changed and Cancel pressed part-way. The matcher's quick pass over the
-// name text must not show in any of it.
+// rows and counts at every yield, with exclusions, folder scope, the name
+// changed and Cancel pressed part-way; the quick pass must not show.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -46,8 +45,7 @@ bool accepts(const SearchCriteria& c, const std::string& name)
 TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
 {
     std::mt19937 random(3);
-    // Both cases, the two characters that fold to k and s, a non-ASCII
-    // letter, a byte that is no UTF-8, dots.
+    // Both cases, the two characters folding to k and s, non-ASCII, no UTF-8, dots.
     const std::string pieces[] = {
         "a",        "A",        "k",    "K", "s", "S", "q", "Q", "e", "-", "\xE2\x84\xAA",
         "\xC5\xBF", "\xC3\x84", "\xFF", ".", "1"};
@@ -156,8 +154,7 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
             ASSERT_EQ(seen, yields);
             ASSERT_EQ(h.state.FilesSearchedCount, searched);
 
-            // The narrower scan, which serves where the processor lacks the
-            // wider one, must agree with it over the loaded names.
+            // The narrower scan, for processors without the wider, agrees with it.
             if (!NameScan::available(NameScan::Width::Avx2))
                 continue;
             NameScan scan;

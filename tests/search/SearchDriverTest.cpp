@@ -135,9 +135,8 @@ TEST_F(Driver, FolderScopeUsesTheFreshDrivePairOrBuildsTheFolderPair)
 
 TEST_F(Driver, ADriveThatCannotBeSearchedIsToldAndSkipped)
 {
-    // A fresh pair that does not load (its entry names a folder it lacks) of a
-    // folder that cannot be indexed gets the message; a missing pair that
-    // cannot be built is skipped without a word.
+    // A fresh pair that does not load, of a folder that cannot be indexed,
+    // gets the message; a missing pair that cannot be built is skipped quietly.
     const std::string missing = a.root + "no-such-folder/";
     for (bool fresh : {false, true}) {
         if (fresh)
@@ -192,8 +191,7 @@ TEST_F(Driver, CancelDuringABuildLeavesNoPairAndNoRows)
 
 TEST_F(Driver, CancelWhileMatchingEndsBeforeTheNextDriveOrFinishesTheLast)
 {
-    // Cancel Search is pressed 100 entries into the matching of a, or of b
-    // (after a's 250).
+    // Cancel Search pressed 100 entries into a, or into b (after a's 250).
     for (const auto& [pressedOn, searched] : {std::pair{a.root, 100}, {b.root, 350}}) {
         h.request({a.root, b.root}, "hit");
         h.cancelWhen(

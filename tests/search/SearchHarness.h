@@ -15,10 +15,9 @@
 
 namespace zephrix::test {
 
-// The front end as the engine sees it, for builds and searches alike: each
-// call is noted as "control:value" (by objectName; "on"/"off" for timers, the
-// Search button's enabled state and the other buttons' and windows'
-// visibility), and rows are kept, so a test reads what a user would see.
+// The front end as builds and searches see it: each call noted as
+// "control:value" (by objectName; "on"/"off" for timers, Search's enabled
+// state, other buttons' and windows' visibility), and the rows kept.
 class RecordingView : public IndexingView,
                       public SearchRequestSource,
                       public SearchStatusView,
@@ -111,8 +110,7 @@ class RecordingView : public IndexingView,
     }
 };
 
-// An engine wired as the window wires it, with its indexes in a folder of
-// its own and a yield the test can hook.
+// An engine wired as the window wires it, with indexes of its own and a hookable yield.
 struct SearchHarness {
     TempTree data;
     std::string indexes = data.at("indexes");
