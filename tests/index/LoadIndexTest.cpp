@@ -1,12 +1,9 @@
 #include "index/IndexLoader.h"
-#include "index/ReservedPages.h"
 #include "index/SeparatorScan.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <random>
 
 #include "support/IndexPair.h"
@@ -194,12 +191,13 @@ TEST_F(Loader, AFileCutShortIsRefusedWhereverItIsCut)
 
 TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
 {
-    // Well past several read pieces, with lines of every length, so line
-    // ends, escapes, CRs and extra fields fall on every side of a boundary;
-    // names long enough that holding them twice would break the memory bound.
+    // Well past several read pieces and the tables' first commit, with lines
+    // of every length, so line ends, escapes, CRs and extra fields fall on
+    // every side of a boundary; names long enough that holding them twice
+    // would break the memory bound.
     std::vector<std::string> expected;
     std::string entries = Stamp;
-    for (int i = 0; entries.size() < 1500000; ++i) {
+    for (int i = 0; entries.size() < 5000000; ++i) {
         const std::string name =
             "n" + std::to_string(i) + (i % 17 ? "" : "\xFF\xC3\x84") + std::string(size_t(i % 297), 'x');
         const std::string tail = "|" + std::to_string(i % 3) + "|" + (i % 11 ? std::to_string(i) : "") + "|" +
@@ -265,27 +263,6 @@ TEST_F(Loader, AgeWithoutAStamp)
         EXPECT_EQ(IndexAgeHours(ctx, root), age) << root;
         EXPECT_EQ(reporter.reports.empty() ? 0 : reporter.reports[0].number, reportedNumber) << root;
         EXPECT_TRUE(reporter.reports.empty() || reporter.reports[0].location == 11055);
-    }
-}
-
-// The loader's tables grow inside one reservation; the loads of the other
-// tests stay within their first commit, so growth is tested here.
-TEST(ReservedPages, GrowInPlaceKeepingWhatIsThereUpToTheReservation)
-{
-    for (size_t limit : {size_t(10000), size_t(5) << 20}) { // small pages, huge pages
-        ReservedPages pages;
-        ASSERT_TRUE(pages.reserve(limit) && pages.commit(100));
-        std::memset(pages.data(), 'a', 100);
-        const char* const start = pages.data();
-        ASSERT_TRUE(pages.commit(limit));
-        EXPECT_EQ(pages.data(), start);
-        EXPECT_EQ(pages.data()[99], 'a');
-        std::memset(pages.data(), 'b', limit); // all of it writable
-        errno = 0;
-        EXPECT_FALSE(pages.commit(pages.reserved() + 1));
-        EXPECT_EQ(errno, ENOMEM);
-        pages.trim(1000);
-        EXPECT_EQ(pages.data()[999], 'b');
     }
 }
 
