@@ -22,8 +22,7 @@ TEST(TextFold, FoldsCodePointsBySimpleFolding)
 
 namespace {
 
-// Folds character by character with the C library's UTF-8 decoding; bytes
-// that are not valid UTF-8 stay as they are.
+// Folds each character decoded by the C library; bytes that are no UTF-8 stay.
 std::string foldedPlainly(const std::string& text)
 {
     static const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", nullptr);

@@ -43,8 +43,7 @@ struct IndexerView : BackgroundIndexView {
     void runWaitingSearch() override { driver->cmdSearch_Click(); }
 };
 
-// A build stamp `hours` clock hours ago, counted on the calendar as the age
-// check counts them.
+// A build stamp `hours` clock hours ago, counted on the calendar as the age check does.
 std::string stampHoursAgo(int hours)
 {
     const std::time_t now = std::time(nullptr);
@@ -142,8 +141,8 @@ TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
     EXPECT_TRUE(h.errors.reports.empty());
 }
 
-// At every yield of the pass's build a tick comes and Force Index is pressed
-// (it shows the indexing window); Search, clicked once, runs by itself at the end.
+// At every yield of the pass's build a tick comes and Force Index is pressed;
+// Search, clicked once, runs by itself at the end.
 TEST_F(BackgroundIndexerTest, ClicksAndTicksDuringAPassStartNoSecondBuild)
 {
     const std::string root = addDrive(250);

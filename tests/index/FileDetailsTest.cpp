@@ -23,8 +23,7 @@ TEST(GetFileDetails, SizeCreatedAndModifiedOrDeleted)
     tree.symlink("note.txt", "link"); // a link's own details
     tree.touch("link", localTime(2026, 12, 5));
     tree.file("plain");
-    // size|created|modified; created is the birth time (the test's run), or
-    // the modified time where the file system keeps none.
+    // size|created|modified; created is the birth time (now), or the modified time without one.
     for (const auto& [name, size, modified] :
          {std::tuple{"note.txt", "12|", "3/2/2005 4:30:10 PM"}, {"link", "8|", "12/5/2026"}}) {
         const std::string got = GetFileDetails(tree.at(name), &reporter);

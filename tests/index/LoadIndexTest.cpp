@@ -191,10 +191,9 @@ TEST_F(Loader, AFileCutShortIsRefusedWhereverItIsCut)
 
 TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
 {
-    // Well past several read pieces and the tables' first commit, with lines
-    // of every length, so line ends, escapes, CRs and extra fields fall on
-    // every side of a boundary; names long enough that holding them twice
-    // would break the memory bound.
+    // Past several read pieces and the tables' first commit, lines of every length so that line
+    // ends, escapes, CRs and extra fields fall on every side of a boundary; names long enough
+    // that holding them twice would break the memory bound.
     std::vector<std::string> expected;
     std::string entries = Stamp;
     for (int i = 0; entries.size() < 5000000; ++i) {
@@ -217,7 +216,6 @@ TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
     EXPECT_EQ(yields, 1 + int(expected.size()) / 1000); // after clearing the tables, then every 1000 lines
     for (size_t i = 0; i < expected.size(); ++i)
         ASSERT_EQ(row(i), expected[i]) << i;
-    // The tables within a bound of the file's size.
     EXPECT_LE(ctx.index.memoryBytes(), entries.size() * 3 / 2 + 24 * ctx.index.entryCount());
 }
 
@@ -266,8 +264,7 @@ TEST_F(Loader, AgeWithoutAStamp)
     }
 }
 
-// The 64-byte block scan for '|', LF and '%' and the line-feed count,
-// against plain byte-by-byte code.
+// The 64-byte block scan for '|', LF and '%' and the line-feed count, against plain code.
 TEST(SeparatorScan, AgreesWithPlainCodeAtEveryLengthAndPosition)
 {
     std::mt19937 random(5);

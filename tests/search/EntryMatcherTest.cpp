@@ -21,8 +21,7 @@ struct Case {
     Rows rows;              // paths below the root, in listing order
 };
 
-// A real tree and a hand-made pair of it whose stored sizes and dates sit on
-// the boundaries under test.
+// A real tree and a hand-made pair whose sizes and dates sit on the boundaries under test.
 class Matcher : public ::testing::Test {
   protected:
     void SetUp() override
@@ -40,9 +39,7 @@ class Matcher : public ::testing::Test {
                    {"notes.txt", 2, "40"},
                    {"noext", 2, "40"},
                    {"UPPER.TXT", 2, "7"},
-                   {"a.txt", 3, "1"},
                    {"b.txt", 4, "1"},
-                   {"c.txt", 5, "1"},
                    {"inside.txt", 6, "1"}};
         for (const auto& e : entries) {
             const std::string path = (e.folder ? folders[e.folder - 1].substr(root.size()) : "") + e.name;
@@ -129,7 +126,7 @@ TEST_F(Matcher, HiddenAndVanishedFilesAreCountedButNeverListed)
     for (const char* name : {"secret", "ghost"}) {
         EXPECT_EQ(run({.name = name}), Rows{});
         EXPECT_EQ(h.view.states("lblFilesSearched lblFilesFound"),
-                  "lblFilesSearched:Files Searched: 15 lblFilesFound:Files Found: 0");
+                  "lblFilesSearched:Files Searched: 13 lblFilesFound:Files Found: 0");
     }
     EXPECT_EQ(run({.name = "inside"}), Rows{".hidden/inside.txt"}); // a hidden folder's file is not hidden
 }

@@ -12,8 +12,7 @@ using namespace zephrix::test;
 
 namespace {
 
-// Whether text is found in the file, and the progress texts and yields on
-// the way; Cancel is pressed at the check after piece cancelAt (0: never).
+// Whether text is found, with the progress texts and yields; Cancel pressed after piece cancelAt (0: never).
 std::pair<bool, std::vector<std::string>> scan(const std::string& path, const std::string& text,
                                                bool caseSensitive = false, int cancelAt = 0)
 {

@@ -15,9 +15,8 @@
 
 namespace zephrix::test {
 
-// The front end as builds and searches see it: each call noted as
-// "control:value" (by objectName; "on"/"off" for timers, Search's enabled
-// state, other buttons' and windows' visibility), and the rows kept.
+// The front end as builds and searches see it: calls noted as "control:value" (by objectName;
+// "on"/"off" for timers, Search's enabled state, other controls' visibility), rows kept.
 class RecordingView : public IndexingView,
                       public SearchRequestSource,
                       public SearchStatusView,
