@@ -1,7 +1,5 @@
-// libFuzzer target for the index loader: the input is an entries file, a NUL
-// byte, and a folders file. Whatever the bytes, a load must either fail with
-// a report and empty tables or give tables whose every entry names an
-// existing folder, without a report.
+// libFuzzer target for the index loader: an entries file, a NUL byte and a folders file. A load
+// either fails with a report and empty tables, or every entry names an existing folder, unreported.
 #include <unistd.h>
 
 #include <cstdint>

@@ -1,6 +1,5 @@
-// A tree far deeper than a path text may be long (PATH_MAX), made with
-// relative mkdirat as nothing else can make it: indexed, searched, and every
-// file and folder found, its details read and its text scanned.
+// A tree deeper than PATH_MAX, made with relative mkdirat: indexed, searched,
+// every file and folder found, details read, text scanned.
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -24,8 +23,7 @@ TEST(DeepPath, EveryFileOfATreeDeeperThanAPathIsIndexedAndFound)
     TempTree tree;
     const std::string root = tree.path() + "/";
     std::set<std::string> files;
-    // Below root: `levels` folders called `name`, one in the other, with a
-    // file in every `every`-th of them and in the last.
+    // `levels` nested folders `name`, a file in every `every`-th and the last.
     auto chain = [&](const std::string& name, int levels, int every) {
         FileDescriptor at(::open(root.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC));
         std::string path = root;

@@ -4,23 +4,20 @@
 
 using namespace zephrix;
 
-// The stored value split at '|', and the test the matcher makes with it: a
-// folder is excluded when its path begins with a stored folder, byte for
-// byte (names that differ by case are different folders); empty texts of the
-// table exclude nothing.
+// The stored value split at '|' (empty texts exclude nothing), and the
+// matcher's test: a folder is excluded when its path begins with a stored
+// folder, byte for byte. The command line's test runs it over a real tree.
 TEST(ExcludedFolders, AFolderIsExcludedWhenItsPathBeginsWithAStoredFolder)
 {
-    EXPECT_EQ(SplitExcludedFolders("/tmp/a/||/home/Ärger/"),
-              (std::vector<std::string>{"/tmp/a/", "", "/home/Ärger/"}));
-    EXPECT_EQ(SplitExcludedFolders(""), std::vector<std::string>{""});
     const FolderExclusion exclusion(SplitExcludedFolders("/tmp/a/||/home/Ärger/"));
-    for (const char* excluded : {"/tmp/a/", "/tmp/a/b/", "/home/Ärger/x/"})
-        EXPECT_TRUE(exclusion.excludes(excluded)) << excluded;
-    for (const char* kept :
-         {"/tmp/a2/", "/tmp/", "/TMP/A/deep/", "/mnt/tmp/a/", "/home/ärger/x/", "/home/Ärgernis/"})
-        EXPECT_FALSE(exclusion.excludes(kept)) << kept;
-    EXPECT_FALSE(FolderExclusion({""}).excludes("/anything/"));
-    // Adding compares the stored form exactly (the window's test adds and removes folders).
+    for (const auto& [folder, excluded] : {std::pair{"/tmp/a/b/", true},
+                                           {"/home/Ärger/x/", true},
+                                           {"/tmp/a2/", false},
+                                           {"/home/ärger/x/", false},
+                                           {"/mnt/tmp/a/", false}})
+        EXPECT_EQ(exclusion.excludes(folder), excluded) << folder;
+    EXPECT_FALSE(FolderExclusion(SplitExcludedFolders("")).excludes("/anything/"));
+    // Adding compares the stored form exactly.
     EXPECT_EQ(AddExcludedFolder({"/tmp/Temp/"}, "/TMP/TEMP"), "/tmp/Temp/|/TMP/TEMP/");
     EXPECT_EQ(AddExcludedFolder({"/tmp/Temp/"}, "/tmp/Temp"), std::nullopt);
 }

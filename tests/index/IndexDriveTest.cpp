@@ -1,12 +1,18 @@
 #include "index/IndexBuilder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <csignal>
 #include <filesystem>
 
+#include "core/FileDescriptor.h"
+#include "index/IndexFormat.h"
+#include "index/IndexLoader.h"
+#include "index/LiveTemporaries.h"
 #include "search/SearchHarness.h"
 
 using namespace zephrix;
@@ -17,8 +23,7 @@ namespace {
 
 const std::string OldEntries = "1/1/2020\r\nold.txt|0|1|1/1/2020|1/1/2020\r\n";
 
-// Builds of a temporary tree, where an older pair of the same root waits to
-// be replaced.
+// Builds of a temporary tree, beside an older pair of the same root.
 struct Builder : ::testing::Test {
     SearchHarness h;
     TempTree tree;
@@ -58,23 +63,6 @@ struct Builder : ::testing::Test {
 
 } // namespace
 
-TEST_F(Builder, DeeperFoldersShowOnlyOnARefreshBoundary)
-{
-    // The root's subfolders always show; a deeper one when the number of
-    // files written before it was found is a multiple of 100.
-    for (const auto& [rootFiles, deeperShown] :
-         {std::pair{0, true}, {50, false}, {100, true}, {150, false}}) {
-        tree.remove("");
-        files("", rootFiles);
-        tree.dir("a/a-sub");
-        h.view.calls.clear();
-        IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
-        EXPECT_EQ(h.view.all("frmIndexing.lblStatus"),
-                  deeperShown ? Texts({root + "a/", root + "a/a-sub/"}) : Texts({root + "a/"}))
-            << rootFiles;
-    }
-}
-
 TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
 {
     struct Case {
@@ -88,14 +76,6 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
         {"during the root's files",
          [this] { h.onYield = [this] { h.ctx.CancelIndexing = true; }; },
          {"Files Found: 100", "Files Found: 200"}},
-        // After the root's subfolders are listed, none of its files is written.
-        {"while the root's subfolders are listed",
-         [this] {
-             h.view.onCall = [this](const std::string& call) {
-                 h.ctx.CancelIndexing |= call.starts_with("frmIndexing.lblStatus:");
-             };
-         },
-         {}},
         // Folder 1's files finish; folder 2 is not opened.
         {"before a later folder",
          [this] { h.onYield = [this] { h.ctx.CancelIndexing |= h.yields == 3; }; },
@@ -118,25 +98,6 @@ TEST_F(Builder, CancelTakesEffectOnlyAtItsChecks)
         EXPECT_EQ(indexFiles(), Texts{}) << c.moment;
         EXPECT_EQ(h.view.last("frmIndexing"), "off") << c.moment;
     }
-}
-
-TEST_F(Builder, AFailedStartIsReportedAndLeavesTheOldPair)
-{
-    files("", 3);
-    for (const auto& [target, indexesDir, number] : {std::tuple{tree.at("missing/"), h.indexes, ENOENT},
-                                                     {root, h.data.at("not-there"), ENOENT},
-                                                     {std::string("relative/"), h.indexes, 5}}) {
-        h.errors.reports.clear();
-        h.ctx.indexesDir = indexesDir;
-        IndexDrive(h.ctx, target, IndexMode::Drive, IndexingWindow::Show);
-        ASSERT_EQ(h.errors.reports.size(), 1u) << target;
-        EXPECT_EQ(h.errors.reports[0].location, 11053);
-        EXPECT_EQ(h.errors.reports[0].number, number) << target;
-        EXPECT_TRUE(h.errors.reports[0].description.ends_with(" - " + target))
-            << h.errors.reports[0].description;
-        EXPECT_EQ(h.view.last("frmIndexing"), "off") << target;
-    }
-    EXPECT_TRUE(oldPairIsThere());
 }
 
 TEST_F(Builder, AFullDiskLeavesTheOldPairAndNoTemporaries)
@@ -180,8 +141,7 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
     tree.file("vanishing/gone.txt");
     tree.file("vanishing/below/gone-too.txt");
     tree.file("staying/kept.txt");
-    // The folder goes as soon as it is found; the root's remaining files go at
-    // the first refresh, after 100 of them were written.
+    // The folder goes when found; the root's other files after 100 are written.
     h.view.onCall = [&](const std::string& call) {
         if (call == "frmIndexing.lblStatus:" + root + "vanishing/")
             tree.remove("vanishing");
@@ -197,4 +157,67 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
               (std::set<std::string>{root, root + "vanishing/", root + "staying/"}));
     ASSERT_EQ(pair.entries.size(), 101u);
     EXPECT_EQ(pair.entries.back().name, "kept.txt");
+}
+
+// Where a build stands when the program ends from inside one of its yields:
+// its half-written files go, and the old pair stays.
+TEST_F(Builder, ABuildCutShortLeavesItsOldPairAndNoTemporaries)
+{
+    files("", 250);
+    h.onYield = [&] {
+        if (h.yields > 1)
+            return;
+        EXPECT_EQ(indexFiles().size(), 4u); // the new pair's temporaries
+        EXPECT_EQ(removeLiveTemporaries(), 2);
+        EXPECT_TRUE(oldPairIsThere());
+    };
+    IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet);
+    EXPECT_GT(h.yields, 0);
+    EXPECT_EQ(removeLiveTemporaries(), 0);
+}
+
+// Another holder of the pair's lock (its own open file description, to flock
+// as another process's): a build waits unless cancelled, the background
+// pass's build skips, a load waits.
+TEST_F(Builder, TheLockMakesBuildsAndLoadsWaitOrSkip)
+{
+    const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;
+    FileDescriptor other;
+    // Held until whoever waits yields a third time; then let go, or Cancel pressed.
+    auto hold = [&](int operation, bool thenCancel) {
+        other.reset(::open(lock.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644));
+        ASSERT_EQ(::flock(other.get(), operation), 0);
+        h.yields = 0;
+        h.onYield = [&, thenCancel] {
+            if (h.yields == 3 && thenCancel)
+                h.ctx.CancelIndexing = true;
+            else if (h.yields == 3)
+                other.reset();
+        };
+    };
+    files("", 1);
+    for (const auto& [held, wait, cancel, outcome] :
+         {std::tuple{LOCK_SH, LockWait::Wait, false, BuildOutcome::Built},
+          {LOCK_EX, LockWait::Wait, false, BuildOutcome::Built},
+          {LOCK_EX, LockWait::Skip, false, BuildOutcome::Skipped},
+          {LOCK_EX, LockWait::Wait, true, BuildOutcome::NotStarted}}) {
+        startAfresh();
+        hold(held, cancel);
+        EXPECT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet, wait).outcome, outcome);
+        EXPECT_EQ(h.yields, wait == LockWait::Skip ? 0 : 3);
+        EXPECT_EQ(oldPairIsThere(), outcome != BuildOutcome::Built);
+        other.reset();
+    }
+
+    startAfresh();
+    ASSERT_EQ(IndexDrive(h.ctx, root, IndexMode::Drive, IndexingWindow::Quiet).outcome, BuildOutcome::Built);
+    EXPECT_TRUE(std::filesystem::exists(lock)); // left for the next build to lock
+    for (bool cancel : {false, true}) {
+        hold(LOCK_EX, cancel);
+        EXPECT_EQ(LoadIndex(h.ctx, root, IndexMode::Drive), !cancel);
+        EXPECT_EQ(h.yields, 3); // after clearing the tables, then after two tries
+        other.reset();
+    }
+    EXPECT_TRUE(h.ctx.LoadedIndexRoot.empty());
+    EXPECT_TRUE(h.errors.reports.empty());
 }

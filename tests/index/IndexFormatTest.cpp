@@ -30,9 +30,7 @@ TEST(IndexFormat, PairFilesAreNamedAfterTheRootAsSystemdEscapesIt)
     const std::tuple<const char*, const char*, bool> cases[] = {
         {"/", "-", false},
         {"/home/", "home", false},
-        {"/home", "home", false},
         {"/mnt/my-disk/", "mnt-my\\x2ddisk", false},
-        {"/media/alice/USB/", "media-alice-USB", false},
         {"/a b/c.d/_x/", "a\\x20b-c.d-_x", false},
         {"/.hidden/x/", "\\x2ehidden-x", false},
         {"/data/.cache/", "data-.cache", false},
@@ -43,11 +41,8 @@ TEST(IndexFormat, PairFilesAreNamedAfterTheRootAsSystemdEscapesIt)
         // Never the folder pair's name, nor another root's folders file.
         {"/temp/", "\\x74emp", true},
         {"/temppaths/", "temp\\x70aths", true},
-        {"/homepaths/", "home\\x70aths", true},
-        {"/mnt/paths/", "mnt-\\x70aths", true},
         // Roots that are no absolute paths.
         {"", nullptr, true},
-        {"home/", nullptr, true},
         {"C:\\", nullptr, true},
         {"/a/../b/", nullptr, true}};
     const bool haveTool = !systemdEscape("/home/").empty();

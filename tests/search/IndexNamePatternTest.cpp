@@ -1,5 +1,4 @@
-// The block-at-a-time name tests on padded index names, against plain
-// byte-by-byte code on random names and patterns.
+// The block-at-a-time name tests on padded index names, against plain code on random names.
 #include "search/IndexNamePattern.h"
 
 #include <gtest/gtest.h>

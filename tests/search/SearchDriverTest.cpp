@@ -20,8 +20,7 @@ const char* const Idle = "cmdSearch:on cmdCancelSearch:off tmrSearchTime:off tmr
 // After a cancel ending background indexing stays off until a search finishes.
 const char* const CancelEnded = "cmdSearch:on cmdCancelSearch:off tmrSearchTime:off tmrIndexer:off";
 
-// A folder standing for a drive, with files prefix0000.txt, prefix0001.txt,
-// ... on disk (when real) and in a hand-made pair stamped ageHours ago.
+// A drive's folder with files prefix0000.txt ... on disk (when real) and in a pair stamped ageHours ago.
 struct TestDrive {
     TempTree tree;
     std::string root = tree.path() + "/";
@@ -42,8 +41,7 @@ struct TestDrive {
     }
 };
 
-// Two drives with fresh pairs: a lists 5 hits among 250 entries (the misses
-// are gone from disk), b lists 150 hits.
+// Fresh pairs: a lists 5 hits among 250 entries (the misses gone from disk), b 150 hits.
 struct Driver : ::testing::Test {
     SearchHarness h;
     TestDrive a, b;
@@ -82,8 +80,6 @@ TEST_F(Driver, FinishesWithTotalsAndKeepsThePairForTheNextSearch)
     expectFinished(250, 5);
     EXPECT_EQ(h.view.states("txtSearchFileName txtSearchFileType fraResults toolbar frmIndexing"),
               "txtSearchFileName:hit txtSearchFileType:txt fraResults:on toolbar:full frmIndexing:");
-    EXPECT_EQ(h.yields, 1 + 2 + 5); // once in the load; every 100 entries and after each accepted file
-    EXPECT_EQ(formatSeconds(2.34) + " " + formatSeconds(12.96), "2.3 13.0");
     h.driver.tmrSearchTime_Timer();
     EXPECT_TRUE(
         std::regex_match(h.view.last("lblSearchTime"), std::regex("Time Elapsed: [0-9]+\\.[0-9] Seconds")));
@@ -136,9 +132,8 @@ TEST_F(Driver, FolderScopeUsesTheFreshDrivePairOrBuildsTheFolderPair)
 
 TEST_F(Driver, ADriveThatCannotBeSearchedIsToldAndSkipped)
 {
-    // A fresh pair that does not load (its entry names a folder it lacks) of a
-    // folder that cannot be indexed gets the message; a missing pair that
-    // cannot be built is skipped without a word.
+    // A fresh pair that does not load, of a folder that cannot be indexed,
+    // gets the message; a missing pair that cannot be built is skipped quietly.
     const std::string missing = a.root + "no-such-folder/";
     for (bool fresh : {false, true}) {
         if (fresh)
@@ -165,21 +160,10 @@ TEST_F(Driver, RejectedRequestsLeaveThePreviousResults)
     }
 }
 
-TEST_F(Driver, WaitsWhileBackgroundIndexingRunsAndIgnoresARequestWhileRunning)
+TEST_F(Driver, ARequestThroughAYieldOfTheRunningOneIsIgnored)
 {
-    h.request({a.root}, "hit");
-    h.ctx.BackgroundIndexing = true;
-    h.search();
-    EXPECT_TRUE(h.ctx.SearchWaitingForIndex);
-    h.search(); // a second request only shows the indexing window again
-    EXPECT_EQ(h.view.calls, (Rows{"cmdSearch:off", "frmIndexing:on", "cmdSearch:on", "cmdSearch:off",
-                                  "frmIndexing:on", "cmdSearch:on"}));
-    // The indexer's end of pass puts the flag back and runs the request; a
-    // request that comes through a yield of the running one is ignored.
-    h.ctx.BackgroundIndexing = false;
-    h.ctx.SearchWaitingForIndex = false;
-    h.onYield = [&] { h.search(); };
-    h.search();
+    h.onYield = [&] { h.search({a.root}, "hit"); };
+    h.search({a.root}, "hit");
     EXPECT_EQ(h.view.all("lstSearchResults").size(), 1u);
     expectFinished(250, 5);
 }
@@ -204,8 +188,7 @@ TEST_F(Driver, CancelDuringABuildLeavesNoPairAndNoRows)
 
 TEST_F(Driver, CancelWhileMatchingEndsBeforeTheNextDriveOrFinishesTheLast)
 {
-    // Cancel Search is pressed 100 entries into the matching of a, or of b
-    // (after a's 250).
+    // Cancel Search pressed 100 entries into a, or into b (after a's 250).
     for (const auto& [pressedOn, searched] : {std::pair{a.root, 100}, {b.root, 350}}) {
         h.request({a.root, b.root}, "hit");
         h.cancelWhen(
@@ -254,4 +237,34 @@ TEST_F(Driver, AFailureIsReportedAndTheButtonComesBack)
     EXPECT_EQ(h.errors.reports[0].location, 6021);
     EXPECT_EQ(h.errors.reports[0].description, "the list refused a row");
     EXPECT_EQ(view.last("cmdSearch"), "on");
+}
+
+TEST(SearchCriteria, TheDriveRuleComesFirstThenSomethingToFind)
+{
+    const std::vector<std::string> drive = {"/"};
+    const std::pair<SearchCriteria, const char*> cases[] = {
+        {{.drives = drive}, SearchTexts::NothingToSearchFor},
+        {{.name = "x"}, SearchTexts::NoDrivesSelected},
+        {{.name = "x", .scope = SearchScope::Folder}, nullptr}, // a folder search needs no drive
+        {{.scope = SearchScope::Folder}, SearchTexts::NothingToSearchFor},
+        {{.name = " ", .drives = drive}, nullptr},
+        {{.fromDateText = "any", .drives = drive}, nullptr}, // only the picker's "Any" is nothing
+        {{.sizeText = "", .drives = drive}, nullptr}};
+    for (size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(ValidateSearchCriteria(cases[i].first), cases[i].second) << "case " << i;
+}
+
+TEST(SearchCriteria, ANameWithAnExtensionIsSplitAtItsLastDotWithoutAType)
+{
+    for (auto [name, type, split] :
+         {std::tuple<std::string, std::string, const char*>{"a.b.txt", "", "a.b|txt"},
+          {"notes.", "", "notes|"},
+          {".profile", "", "|profile"},
+          {"README", "", "README|"},
+          {"report.doc", "txt", "report.doc|txt"}}) {
+        const std::string before = name;
+        const bool rewritten = RewriteNameWithExtension(name, type);
+        EXPECT_EQ(name + "|" + type, split) << before;
+        EXPECT_EQ(rewritten, before != name) << before;
+    }
 }

@@ -9,10 +9,9 @@ namespace zephrix::test {
 
 constexpr uid_t NobodyId = 65534;
 
-// Runs work in a child process as the unprivileged user nobody (root passes
-// every permission check, so a closed folder only stays closed for a normal
-// user). Returns work's result (0 to 127), or -1 when the child could not
-// drop its privileges or did not end normally.
+// Runs work in a child process as nobody (root passes every permission check).
+// Returns work's result (0 to 127), or -1 when the child could not drop its
+// privileges or did not end normally.
 inline int runAsNobody(const std::function<int()>& work)
 {
     const pid_t child = ::fork();

@@ -1,6 +1,5 @@
 #pragma once
-// Index pairs as tests write and read them, with code of their own; only the
-// files' names come from IndexFormat (checked against systemd-escape).
+// Index pairs written and read by code of the tests' own; only the files' names come from IndexFormat.
 #include <cstdint>
 #include <ctime>
 #include <map>
@@ -40,20 +39,19 @@ std::time_t localTime(int year, int month, int day, int hour = 0, int minute = 0
 void writePair(const std::string& indexes, const std::string& root, const std::vector<std::string>& folders,
                const std::vector<StoredEntry>& entries,
                const std::string& stamp = dateText(std::time(nullptr)), bool folderPair = false);
-// Reads a pair back, failing the test on a line without CR LF, a stray CR or
-// LF, a line without five fields or an escape other than the four.
+// Reads a pair back, failing on a line without CR LF, a stray CR or LF, not five fields or another escape.
 StoredPair readStoredPair(const std::string& indexes, const std::string& root, bool folderPair = false);
 
-// What a walk from root must list: folders (ending in '/'; mount points listed,
-// not entered; nothing inside closed ones) and files ("size|created|modified").
+// What a walk from root must list: folders (ending in '/'; mount points listed, not entered;
+// nothing inside closed ones) and files ("size|created|modified").
 struct TreeOnDisk {
     std::set<std::string> folders;
     std::map<std::string, std::string> files;
 };
 TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& closed = {});
 
-// Checks root's pair against treeOnDisk: every folder once, breadth-first;
-// every file once, grouped by folder; both stamps within [builtFrom, builtUntil].
+// Checks root's pair against treeOnDisk: every folder once, breadth-first; every file once,
+// grouped by folder; both stamps within [builtFrom, builtUntil].
 void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
                            std::time_t builtUntil, const std::set<std::string>& closed = {});
 

@@ -4,9 +4,8 @@
 
 namespace zephrix::test {
 
-// A temporary directory, removed (permissions restored first) when the
-// object goes out of scope. Paths inside it are given relative to it;
-// failures throw std::runtime_error.
+// A temporary directory, removed (permissions restored first) at the end of
+// its scope; paths are relative to it; failures throw std::runtime_error.
 class TempTree {
   public:
     TempTree();
