@@ -1,4 +1,3 @@
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
 
@@ -8,7 +7,6 @@
 #include "shell/StandIns.h"
 #include "ui/FolderTree.h"
 #include "ui/MainToolbar.h"
-#include "ui/WindowYield.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
 
@@ -23,7 +21,7 @@ const std::vector<std::pair<std::string, int>> SampleFiles = {
     {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
 
 // zephrix-cli's rows in the form of H::rowTexts(); its cells are name,
-// folder, type, size with digit grouping, created, modified.
+// folder, type, grouped size, created, modified.
 std::vector<std::string> cliRows(const QStringList& arguments)
 {
     QProcess cli;
@@ -134,20 +132,6 @@ class WindowSearchTest : public QObject {
         QVERIFY(H::results().rowCount() == 1 && H::results().row(0).fullPath() == a + "alpha.txt");
     }
 
-    // Many yields must not become as many turns of the event loop.
-    void theYieldTurnsTheLoopOnlyAfterItsGap()
-    {
-        WindowYield yield;
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < 200000; ++i)
-            yield();
-        QVERIFY(yield.turns() <= 1 + clock.elapsed() / WindowYield::MinimumGap.count());
-        QTest::qWait(int(WindowYield::MinimumGap.count()) + 5);
-        const int64_t before = yield.turns();
-        yield();
-        QCOMPARE(yield.turns(), before + 1);
-    }
     // The window and the command line are two front ends over one engine:
     // for the same request over the same tree they list the same rows, cell
     // for cell.
