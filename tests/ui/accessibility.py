@@ -1,21 +1,20 @@
 """What assistive tools read from zephrix's main window over the AT-SPI bus:
-names, roles, descriptions and states of a set of controls, and the press
-action of buttons and page tabs, down to Exit ending the program."""
+names, roles, descriptions and states, and the press action of a page tab
+and of Exit, which ends the program."""
 import os
 import subprocess
 import sys
 import tempfile
 import time
 
-# Imported once the accessibility bus is up (see main): importing it earlier
-# would start a second bus by D-Bus activation, and the program and this
-# script could end up on different ones.
+# Imported once the accessibility bus is up: importing it earlier would start
+# a second bus by D-Bus activation, and the program could end up on the other.
 pyatspi = None
 
 
 def wait_for(find, what, seconds=20):
-    """Polls find() until it returns something, letting the accessibility
-    library take in what the bus tells it (it keeps what it read until then)."""
+    """Polls find() until it returns something, letting the library take in
+    what the bus told it meanwhile."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         found = find()
@@ -29,12 +28,15 @@ def wait_for(find, what, seconds=20):
     sys.exit(f"FAIL: {what} never appeared")
 
 
+def showing(node):
+    return node is not None and node.getState().contains(pyatspi.STATE_SHOWING)
+
+
 def main_window():
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "zephrix":
             for window in app:
-                if window is not None and window.name == "Zephrix: File Search Accelerator" and \
-                        window.getState().contains(pyatspi.STATE_SHOWING):
+                if showing(window) and window.name == "Zephrix: File Search Accelerator":
                     return window
     return None
 
@@ -42,17 +44,16 @@ def main_window():
 def controls(node):
     """Every showing control below node, as (role, name) -> accessible."""
     found = {}
-    for child in node:
-        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
-            found[(child.getRoleName(), child.name)] = child
-            found.update(controls(child))
+    for child in filter(showing, node):
+        found[(child.getRoleName(), child.name)] = child
+        found.update(controls(child))
     return found
 
 
-def expect(window, role, name, description=None, checked=None):
+def expect(window, role, name, description=None, state=None, present=True):
     shown = wait_for(lambda: controls(window).get((role, name)), f"{role} '{name}'")
     assert description is None or shown.description == description, f"'{name}': '{shown.description}'"
-    assert checked is None or shown.getState().contains(pyatspi.STATE_CHECKED) == checked, f"'{name}' checked"
+    assert state is None or shown.getState().contains(state) == present, f"'{name}' state {state}"
     return shown
 
 
@@ -66,18 +67,15 @@ def press(window, name, role="push button"):
 def check(window):
     expect(window, "push button", "Hide", description="Click here and I will go hide on your task bar "
            "until you need me again.  But I will keep working.")
-    expect(window, "label", "Of This Type")
     # A text box is named by its label.
     expect(window, "text", "And The File Is Approximately This Size",
            description="If you know about what the file size is, you can limit your results by selecting it here.")
-    expect(window, "radio button", "Search All Files On These Drives", checked=True)
-    expect(window, "radio button", "Search Only Files In This Folder", checked=False)
-    expect(window, "check box", 'Search Is Case Sensative ("and" is not "And")', checked=False)
-    tab = expect(window, "page tab", "Options")
-    assert not tab.getState().contains(pyatspi.STATE_SELECTED), "the Options tab is selected at start"
+    expect(window, "radio button", "Search All Files On These Drives", state=pyatspi.STATE_CHECKED)
+    expect(window, "check box", 'Search Is Case Sensative ("and" is not "And")', state=pyatspi.STATE_CHECKED,
+           present=False)
+    tab = expect(window, "page tab", "Options", state=pyatspi.STATE_SELECTED, present=False)
     press(window, "Options", "page tab")
     wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED) or None, "the Options tab selected")
-    expect(window, "check box", "Startup With Windows", checked=True)
     expect(window, "label", "When Dragging A File From The Results To A Windows Folder It Will:")
 
 
@@ -100,11 +98,10 @@ def main(program):
                    ZEPHRIX_UPDATE_URL="http://127.0.0.1:9")
         app = subprocess.Popen([program], env=env)
         try:
-            window = wait_for(main_window, "the main window")
-            check(window)
+            check(wait_for(main_window, "the main window"))
             # Exit ends the process at once, before it could answer the call.
             try:
-                press(window, "Exit")
+                press(main_window(), "Exit")
             except Exception as error:
                 if "disconnected" not in str(error):
                     raise
