@@ -66,8 +66,7 @@ class MainWindowHarness {
         return window;
     }
 
-    // A drive of the temporary tree holding files of the given sizes (paths
-    // relative to the drive); its root, ending in '/'.
+    // A drive of the temporary tree holding files of the given sizes; its root.
     std::string plantDrive(const std::string& name,
                            const std::vector<std::pair<std::string, int>>& files) const
     {
@@ -109,8 +108,8 @@ class MainWindowHarness {
         clickRow(entries, entries->indexFromItem(found.first()));
     }
 
-    // Clicks the subfolder `name` of the drive a folder tree shows, once the
-    // tree has read it; the tree's rows below that drive.
+    // Clicks the subfolder `name` of the drive a folder tree shows, once read;
+    // the tree's rows below that drive.
     static int clickFolder(const char* tree, const QString& name)
     {
         auto* shown = control<QAbstractItemView>(tree);
@@ -144,8 +143,8 @@ class MainWindowHarness {
         return data.at("indexes");
     }
 
-    // Types `name` into the file-name box and presses Enter there; false
-    // when the search never said "Results Returned In".
+    // Types `name` into the file-name box and presses Enter; false when the
+    // search never ended.
     static bool searchFor(const QString& name)
     {
         type("txtSearchFileName", name);
@@ -183,8 +182,7 @@ class MainWindowHarness {
         return texts;
     }
 
-    // A value as the settings file on disk holds it, read as a plain INI
-    // file (not through the program's store); "<none>" when it is not there.
+    // A value as the settings file on disk holds it; "<none>" when missing.
     std::string stored(const std::string& section, const std::string& key) const
     {
         const QSettings file(QString::fromStdString(config.path() + "/Zephrix/Zephrix.conf"),
