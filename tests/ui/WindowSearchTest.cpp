@@ -33,16 +33,6 @@ const std::vector<std::pair<std::string, int>> SampleFiles = {
     {"report.txt", 10},    {"Report-2024.doc", 2000},  {"notes/report-old.txt", 5},
     {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
 
-frmIndexing& window()
-{
-    return frmIndexing::instance();
-}
-
-QString label(const char* name)
-{
-    return window().findChild<QLabel*>(name)->text();
-}
-
 std::string entriesFile(const std::string& indexes, const std::string& root)
 {
     return IndexFormat::pairPaths(indexes, root, IndexMode::Drive)->entries;
@@ -53,8 +43,7 @@ bool exists(const std::string& path)
     return ::access(path.c_str(), F_OK) == 0;
 }
 
-// zephrix-cli's rows in the form of H::rowTexts(); its cells are name,
-// folder, type, grouped size, created, modified.
+// zephrix-cli's rows as H::rowTexts() gives the window's.
 std::vector<std::string> cliRows(const QStringList& arguments)
 {
     QProcess cli;
@@ -78,32 +67,32 @@ std::vector<std::string> cliRows(const QStringList& arguments)
 
 } // namespace
 
-// The splash window's start-up steps, the indexing window as the builds'
-// progress view, the background indexing the main window runs, and the
-// main window's search from the keyboard to the rows and labels.
+// Start-up, the indexing window, background indexing, and the main window's
+// search from the keyboard to the rows and labels.
 class WindowSearchTest : public QObject {
     Q_OBJECT
     test::TempTree tree_, buildIndexes_;
     H harness_;
     std::string indexes_;
 
-    // Builds a tree of 350 files in 7 folders with the window attached; what
-    // the window showed at each yield ("visible files folders"), after
-    // `atYield` ran.
+    // Builds the 350 files of 7 folders with the indexing window attached;
+    // what it showed at each yield ("visible files folders").
     QStringList build(bool quiet, const std::function<void()>& atYield = {})
     {
+        frmIndexing& window = frmIndexing::instance();
+        const auto label = [&](const char* name) { return window.findChild<QLabel*>(name)->text(); };
         test::RecordingReporter errors;
         IndexContext ctx;
         ctx.indexesDir = buildIndexes_.path();
         ctx.errors = &errors;
-        ctx.indexingView = &window();
+        ctx.indexingView = &window;
         QStringList seen;
         ctx.yield = [&] {
             if (atYield)
                 atYield();
             QCoreApplication::processEvents();
             seen << QString("%1 %2 %3")
-                        .arg(window().isVisible())
+                        .arg(window.isVisible())
                         .arg(label("lblFilesFound"), label("lblDirectoriesFound"));
             QVERIFY(label("lblStatus").startsWith(QString::fromStdString(tree_.path() + "/folder")));
             QCOMPARE(label("lblPath"), QString::fromStdString("Indexing: " + tree_.path() + "/"));
@@ -121,8 +110,7 @@ class WindowSearchTest : public QObject {
         for (int i = 0; i < 350; ++i)
             tree_.file((i < 30 ? "" : "folder" + std::to_string(i % 6) + "/") + "f" + std::to_string(i), "x");
         indexes_ = harness_.useOwnIndexes();
-        // The main window's drives are folders of a temporary tree, as a
-        // test's mount table makes them; real drives would be mount points.
+        // The drives are folders of one mount, as a test's mount table says.
         harness_.drives.file("mounts", "/dev/zxtest0 " + harness_.drives.path() + " ext4 rw 0 0\n");
         qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
     }
@@ -149,8 +137,7 @@ class WindowSearchTest : public QObject {
     }
 
     // Every hundred files the labels show the counts, whether the window is
-    // shown, kept quiet, or hidden by its picture during the build; it is
-    // hidden when the build ends.
+    // shown, quiet, or hidden by its picture; it hides when the build ends.
     void aBuildShowsItsProgressEveryHundredFiles()
     {
         for (const auto& [quiet, hideAtFirst, visible] :
@@ -158,18 +145,18 @@ class WindowSearchTest : public QObject {
             bool clicked = false;
             const QStringList seen = build(quiet, [&, hide = hideAtFirst] {
                 if (hide && !std::exchange(clicked, true))
-                    QTest::mouseClick(window().findChild<PictureButton*>("pctMinimize"), Qt::LeftButton);
+                    QTest::mouseClick(frmIndexing::instance().findChild<PictureButton*>("pctMinimize"),
+                                      Qt::LeftButton);
             });
             QStringList expected;
             for (int files : {100, 200, 300})
                 expected << QString("%1 Files Found: %2 Directories Found: 7").arg(visible).arg(files);
             QCOMPARE(seen, expected);
-            QVERIFY(!window().isVisible());
+            QVERIFY(!frmIndexing::instance().isVisible());
         }
     }
-    // Background indexing as the main window runs it: its timer's passes
-    // over the ticked drives of the Options page, and the forced re-index
-    // from the page's button and from the tray menu.
+    // The timer's passes over the ticked drives, and the forced re-index from
+    // the Options page's button and from the tray menu.
     void theTimerBuildsQuietlyAndReIndexRebuildsWithTheWindow()
     {
         const std::string ticked = harness_.plantDrive("ticked", {{"a.txt", 1}});
@@ -190,8 +177,6 @@ class WindowSearchTest : public QObject {
         QCOMPARE(indexingWindow.shown, 0);
         QCOMPARE(H::label("lblReindexing"), QString());
 
-        // Re-Index Now and the tray menu's Re-Index rebuild the ticked
-        // drives, showing the indexing window.
         for (const std::string added : {"by-button.txt", "by-tray.txt"}) {
             harness_.drives.file("ticked/" + added);
             if (added == "by-tray.txt")
@@ -253,9 +238,8 @@ class WindowSearchTest : public QObject {
         }
     }
 
-    // After a drive that cannot be read was chosen, the drive box names the
-    // fallback drive while the folder tree still shows the first one: the
-    // folder search reads the index of the drive that holds the folder.
+    // After an unreadable drive was refused the box names the fallback while
+    // the tree still shows the first drive: the search reads the folder's.
     void aFolderSearchReadsTheDriveThatHoldsTheFolder()
     {
         const std::string a = harness_.plantDrive("fa", {{"alpha.txt", 1}});
@@ -274,9 +258,7 @@ class WindowSearchTest : public QObject {
         QVERIFY(H::results().rowCount() == 1 && H::results().row(0).fullPath() == a + "alpha.txt");
     }
 
-    // The window and the command line are two front ends over one engine:
-    // for the same request over the same tree they list the same rows, cell
-    // for cell.
+    // The window and the command line list the same rows, cell for cell.
     void theCommandLineListsTheSameRows()
     {
         const std::string disk = harness_.plantDrive("cli", SampleFiles);
