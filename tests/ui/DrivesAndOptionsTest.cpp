@@ -31,18 +31,14 @@ QString toldAndClosed()
     return told;
 }
 
-// A drive list's rows as "[x] root | type"; the first column holds only the
-// check box and the drive's icon.
+// A drive list's rows as "[x] root | type".
 QStringList rows(const char* list)
 {
     QStringList shown;
     auto* drives = H::control<QTreeWidget>(list);
     for (int i = 0; i < drives->topLevelItemCount(); ++i) {
         const QTreeWidgetItem* row = drives->topLevelItem(i);
-        const bool iconOnly = row->text(0).isEmpty() && !row->icon(0).isNull();
-        shown << QStringLiteral("%1 %2 | %3")
-                     .arg(row->checkState(0) == Qt::Checked ? "[x]" : "[ ]", iconOnly ? row->text(1) : "?",
-                          row->text(2));
+        shown << (row->checkState(0) == Qt::Checked ? "[x] " : "[ ] ") + row->text(1) + " | " + row->text(2);
     }
     return shown;
 }
@@ -74,10 +70,9 @@ bool checked(const char* name)
 // The maintained drives' ticks, top to bottom: "10".
 QString ticks()
 {
-    auto* drives = H::control<QTreeWidget>("lstIndexDrives");
     QString shown;
-    for (int row = 0; row < drives->topLevelItemCount(); ++row)
-        shown += drives->topLevelItem(row)->checkState(0) == Qt::Checked ? "1" : "0";
+    for (const QString& row : rows("lstIndexDrives"))
+        shown += row[1] == 'x' ? "1" : "0";
     return shown;
 }
 
@@ -107,9 +102,8 @@ struct OptionBox {
 
 } // namespace
 
-// The drive lists, the drive drop-downs, the folder trees they drive, the
-// excluded folders chosen from one, and the options written from the
-// Advanced and Options pages.
+// The drive lists and drop-downs, the folder trees, the excluded folders and
+// the options written from the Advanced and Options pages.
 class DrivesAndOptionsTest : public QObject {
     Q_OBJECT
     H harness_;
@@ -147,8 +141,8 @@ class DrivesAndOptionsTest : public QObject {
                               "[x] " + q(second_) + " | Hard Disk"}));
         QCOMPARE(H::control<QListWidget>("lstDrives")->item(3)->text(), q(share_) + "   (Network Drive)");
         QCOMPARE(H::control<QListWidget>("lstExcludeAdd")->count(), 5);
-        // The first hard disk is where both folder choosers start; the tree
-        // lists folders only, hidden ones too.
+        // Both folder choosers start on the first hard disk; the tree lists
+        // folders only, hidden ones too.
         QCOMPARE(H::text("txtDrives") + tree("dirExcludeAdd")->folderPath(), q(first_) + q(first_));
         H::clickFolder("dirSearchFolder", ".hidden");
         QCOMPARE(H::clickFolder("dirSearchFolder", "projects"), 2);
@@ -191,9 +185,8 @@ class DrivesAndOptionsTest : public QObject {
         QCOMPARE(toldAndClosed(), Unavailable);
     }
 
-    // Adding and removing excluded folders on the Advanced page: the rows
-    // shown (newest first), the setting in the real settings file (in the
-    // order of adding), and the folders the search leaves out.
+    // Excluded folders: the rows shown (newest first), the setting on disk
+    // (in the order of adding), and the folders the search leaves out.
     void addAndRemoveThroughTheWindow()
     {
         const QString disk = q(harness_.root("disk"));
@@ -236,8 +229,8 @@ class DrivesAndOptionsTest : public QObject {
         QVERIFY(H::entries("lstExcludeFolders").isEmpty());
     }
 
-    // Every option control writes its setting the moment it changes, into
-    // the real settings file, and the next load shows it again.
+    // Every option is written to the settings file the moment it changes,
+    // and the next load shows it again.
     void eachControlWritesItsSettingAtOnceAndTheNextLoadShowsIt()
     {
         load();
