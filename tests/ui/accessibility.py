@@ -28,26 +28,24 @@ def wait_for(find, what, seconds=20):
     sys.exit(f"FAIL: {what} never appeared")
 
 
-def showing(node):
-    return node is not None and node.getState().contains(pyatspi.STATE_SHOWING)
+def controls(node):
+    """Every showing control below node, as (role, name) -> accessible."""
+    found = {}
+    for child in node:
+        if child is not None and child.getState().contains(pyatspi.STATE_SHOWING):
+            found[(child.getRoleName(), child.name)] = child
+            found.update(controls(child))
+    return found
 
 
 def main_window():
     for app in pyatspi.Registry.getDesktop(0):
         if app is not None and app.name == "zephrix":
             for window in app:
-                if showing(window) and window.name == "Zephrix: File Search Accelerator":
+                if window is not None and window.name == "Zephrix: File Search Accelerator" and \
+                        window.getState().contains(pyatspi.STATE_SHOWING):
                     return window
     return None
-
-
-def controls(node):
-    """Every showing control below node, as (role, name) -> accessible."""
-    found = {}
-    for child in filter(showing, node):
-        found[(child.getRoleName(), child.name)] = child
-        found.update(controls(child))
-    return found
 
 
 def expect(window, role, name, description=None, state=None, present=True):
@@ -57,7 +55,7 @@ def expect(window, role, name, description=None, state=None, present=True):
     return shown
 
 
-def press(window, name, role="push button"):
+def press(window, role, name):
     action = expect(window, role, name).queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     assert "Press" in names, f"'{name}' offers {names}"
@@ -74,23 +72,19 @@ def check(window):
     expect(window, "check box", 'Search Is Case Sensative ("and" is not "And")', state=pyatspi.STATE_CHECKED,
            present=False)
     tab = expect(window, "page tab", "Options", state=pyatspi.STATE_SELECTED, present=False)
-    press(window, "Options", "page tab")
+    press(window, "page tab", "Options")
     wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED) or None, "the Options tab selected")
     expect(window, "label", "When Dragging A File From The Results To A Windows Folder It Will:")
-
-
-def bus_is_up():
-    answer = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-                            capture_output=True, text=True)
-    return True if "boolean true" in answer.stdout else None
 
 
 def main(program):
     global pyatspi
     with tempfile.TemporaryDirectory() as home:
         bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        wait_for(bus_is_up, "the accessibility bus")
+        has_owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                     "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
+        wait_for(lambda: "boolean true" in subprocess.run(has_owner, capture_output=True, text=True).stdout or None,
+                 "the accessibility bus")
         import pyatspi as imported
         pyatspi = imported
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
@@ -101,7 +95,7 @@ def main(program):
             check(wait_for(main_window, "the main window"))
             # Exit ends the process at once, before it could answer the call.
             try:
-                press(main_window(), "Exit")
+                press(main_window(), "push button", "Exit")
             except Exception as error:
                 if "disconnected" not in str(error):
                     raise
