@@ -66,20 +66,14 @@ class MainWindowHarness {
         return window;
     }
 
-    // A drive of the temporary tree holding files of the given sizes; its root.
-    std::string plantDrive(const std::string& name,
-                           const std::vector<std::pair<std::string, int>>& files) const
-    {
-        const std::string made = root(name);
-        for (const auto& [path, size] : files)
-            drives.sizedFile(name + "/" + path, size);
-        return made;
-    }
-
-    // A folder of the temporary tree as a drive root, ending in '/'.
-    std::string root(const std::string& name) const
+    // A folder of the temporary tree as a drive root holding files of the
+    // given sizes; its path, ending in '/'.
+    std::string root(const std::string& name,
+                     const std::vector<std::pair<std::string, int>>& files = {}) const
     {
         drives.dir(name);
+        for (const auto& [path, size] : files)
+            drives.sizedFile(name + "/" + path, size);
         return drives.at(name) + "/";
     }
 

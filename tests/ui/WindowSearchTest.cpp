@@ -154,8 +154,8 @@ class WindowSearchTest : public QObject {
     // the Options page's button and from the tray menu.
     void theTimerBuildsQuietlyAndReIndexRebuildsWithTheWindow()
     {
-        const std::string ticked = harness_.plantDrive("ticked", {{"a.txt", 1}});
-        const std::string unticked = harness_.plantDrive("unticked", {{"b.txt", 1}});
+        const std::string ticked = harness_.root("ticked", {{"a.txt", 1}});
+        const std::string unticked = harness_.root("unticked", {{"b.txt", 1}});
         // Hard disks are ticked unless the settings say otherwise.
         SaveSetting("Zephrix", "IndexDrives", unticked, "0");
         qputenv("ZEPHRIX_TEST_INDEXER_MS", "200");
@@ -190,8 +190,7 @@ class WindowSearchTest : public QObject {
     // next one's build leaves no index and no rows.
     void enterRunsTheSearchAndCancelStopsItsBuild()
     {
-        const std::string disk = harness_.plantDrive("disk", SampleFiles),
-                          entries = entriesFile(indexes_, disk);
+        const std::string disk = harness_.root("disk", SampleFiles), entries = entriesFile(indexes_, disk);
         harness_.load({{disk, HardDisk}});
         QVERIFY(!exists(entries));
         QVERIFY(H::searchFor("report"));
@@ -236,8 +235,8 @@ class WindowSearchTest : public QObject {
     // the tree still shows the first drive: the search reads the folder's.
     void aFolderSearchReadsTheDriveThatHoldsTheFolder()
     {
-        const std::string a = harness_.plantDrive("fa", {{"alpha.txt", 1}});
-        const std::string b = harness_.plantDrive("fb", {{"beta.txt", 1}});
+        const std::string a = harness_.root("fa", {{"alpha.txt", 1}});
+        const std::string b = harness_.root("fb", {{"beta.txt", 1}});
         const std::string gone = harness_.drives.at("gone") + "/";
         harness_.load({{a, HardDisk}, {b, HardDisk}, {gone, HardDisk}});
         QVERIFY(H::searchFor("a")); // fresh pairs of both drives
@@ -255,7 +254,7 @@ class WindowSearchTest : public QObject {
     // The window and the command line list the same rows, cell for cell.
     void theCommandLineListsTheSameRows()
     {
-        const std::string disk = harness_.plantDrive("cli", SampleFiles);
+        const std::string disk = harness_.root("cli", SampleFiles);
         harness_.drives.sizedFile("cli/notes/REPORT.MD", 70000);
         harness_.drives.sizedFile("cli/photos/img report.jpg", 3);
         harness_.drives.touch("cli/notes/other.md", 1109668500); // 2005-03-01 09:15 UTC
