@@ -22,20 +22,17 @@ using H = test::MainWindowHarness;
 
 namespace {
 
-const QString Unavailable =
-    "The drive you selected is not currently available.  Make sure a disk is inserted.";
-
 QString q(const std::string& text)
 {
     return QString::fromStdString(text);
 }
 
-// The message on screen, closed once read.
-QString toldAndClosed()
+// Whether the message on screen refuses an unavailable drive; it is closed.
+bool toldUnavailable()
 {
     const QString told = test::shownMessage();
     frmMessages::instance().hide();
-    return told;
+    return told == "The drive you selected is not currently available.  Make sure a disk is inserted.";
 }
 
 // A drive list's rows as "[x] root | type".
@@ -50,11 +47,6 @@ QStringList rows(const char* list)
     return shown;
 }
 
-FolderTree* tree(const char* name)
-{
-    return H::control<FolderTree>(name);
-}
-
 void chooseDrive(const char* arrow, const char* list, const std::string& root, const char* type)
 {
     H::click(arrow);
@@ -67,11 +59,6 @@ void removeRows(const QStringList& texts)
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         list->topLevelItem(i)->setSelected(texts.contains(list->topLevelItem(i)->text(0)));
     H::click("cmdRemoveFolder");
-}
-
-bool checked(const char* name)
-{
-    return H::control<QAbstractButton>(name)->isChecked();
 }
 
 // The maintained drives' ticks, top to bottom: "10".
@@ -294,11 +281,10 @@ class MainWindowPagesTest : public QObject {
     // the options the module's values in the options test.)
     void theRequestHoldsWhatThePageShows()
     {
-        const std::string first = first_, usb = usb_, second = second_;
         loadAll();
         SearchCriteria request;
         frmSearch::instance().fillCriteria(request);
-        QCOMPARE(request.drives, (std::vector{first, second}));
+        QCOMPARE(request.drives, (std::vector{first_, second_}));
         auto* drives = H::control<QTreeWidget>("lstAllDrives");
         drives->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
         drives->topLevelItem(1)->setCheckState(0, Qt::Checked);
@@ -312,7 +298,7 @@ class MainWindowPagesTest : public QObject {
         H::click("chkSearchInsideFiles");
         H::type("txtSearchInFiles", "needle");
         frmSearch::instance().fillCriteria(request);
-        QCOMPARE(request.drives, (std::vector{usb, second}));
+        QCOMPARE(request.drives, (std::vector{usb_, second_}));
         QCOMPARE(request.name + "|" + request.fromDateText + "|" + request.toDateText + "|" +
                      request.sizeText + "|" + request.insideText + "|" +
                      std::to_string(request.searchInsideChecked),
@@ -337,10 +323,11 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(H::control<QListWidget>("lstExcludeAdd")->count(), 5);
         // Both folder choosers start on the first hard disk; the tree lists
         // folders only, hidden ones too.
-        QCOMPARE(H::text("txtDrives") + tree("dirExcludeAdd")->folderPath(), q(first_) + q(first_));
+        QCOMPARE(H::text("txtDrives") + H::control<FolderTree>("dirExcludeAdd")->folderPath(),
+                 q(first_) + q(first_));
         H::clickFolder("dirSearchFolder", ".hidden");
         QCOMPARE(H::clickFolder("dirSearchFolder", "projects"), 2);
-        QCOMPARE(tree("dirSearchFolder")->folderPath(), q(first_) + "projects/");
+        QCOMPARE(H::control<FolderTree>("dirSearchFolder")->folderPath(), q(first_) + "projects/");
     }
 
     // A drive that cannot be read is refused with a notice; the exclusion
@@ -350,8 +337,8 @@ class MainWindowPagesTest : public QObject {
     {
         frmSearch::instance().lblTabs_Click(2);
         chooseDrive("cmbExcludeAdd", "lstExcludeAdd", cd_, "CD/DVD Drive");
-        QCOMPARE(toldAndClosed(), Unavailable);
-        QCOMPARE(H::text("txtExcludeAdd") + "|" + tree("dirExcludeAdd")->folderPath(),
+        QVERIFY(toldUnavailable());
+        QCOMPARE(H::text("txtExcludeAdd") + "|" + H::control<FolderTree>("dirExcludeAdd")->folderPath(),
                  q(second_) + "|" + q(second_));
     }
 
@@ -363,11 +350,11 @@ class MainWindowPagesTest : public QObject {
         harness_.drives.dir("gone/a/b");
         harness_.load({{gone, HardDisk}, {cd_, OpticalDrive}, {usb_, RemovableMedia}});
         H::click("optSearchThisFolder");
-        FolderTree* folders = tree("dirSearchFolder");
+        FolderTree* folders = H::control<FolderTree>("dirSearchFolder");
         // The model fills in the background: an index taken before may be gone.
         QTRY_COMPARE(folders->model()->rowCount(folders->model()->index(0, 0, folders->rootIndex())), 1);
         chooseDrive("cmbDrives", "lstDrives", cd_, "CD/DVD Drive");
-        QCOMPARE(toldAndClosed(), Unavailable);
+        QVERIFY(toldUnavailable());
         QCOMPARE(H::text("txtDrives") + folders->folderPath(), q(gone) + q(gone));
         harness_.drives.remove("gone");
         QTest::qWait(200);
@@ -376,7 +363,7 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(H::text("txtDrives") + "|" + folders->folderPath(),
                  q(usb_) + "   (Removable Media)|" + q(usb_));
         chooseDrive("cmbDrives", "lstDrives", gone, "Hard Disk");
-        QCOMPARE(toldAndClosed(), Unavailable);
+        QVERIFY(toldUnavailable());
     }
 
     // Excluded folders: the rows shown (newest first), the setting on disk
@@ -433,7 +420,7 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(ticks(), QString("10")); // hard disks are maintained, network drives not
         QCOMPARE(H::text("txtHours"), QString("3"));
         for (const OptionBox& option : Boxes) {
-            QVERIFY2(checked(option.box) == option.freshProfile, option.box);
+            QVERIFY2(H::control<QAbstractButton>(option.box)->isChecked() == option.freshProfile, option.box);
             frmSearch::instance().lblTabs_Click(
                 H::control(option.box)->parentWidget()->objectName() == "fraOptions" ? 3 : 2);
             H::click(option.box);
@@ -442,7 +429,7 @@ class MainWindowPagesTest : public QObject {
                 QCOMPARE(moduleOptions().*option.value, option.freshProfile ? 0 : 1);
         }
         frmSearch::instance().lblTabs_Click(3);
-        QVERIFY(checked("optCopyMove_0"));
+        QVERIFY(H::control<QAbstractButton>("optCopyMove_0")->isChecked());
         H::click("optCopyMove_1");
         QCOMPARE(harness_.stored("Settings", "DragMode") + std::to_string(moduleOptions().DragMode),
                  std::string("11"));
@@ -465,8 +452,8 @@ class MainWindowPagesTest : public QObject {
 
         load();
         for (const OptionBox& option : Boxes)
-            QVERIFY2(checked(option.box) != option.freshProfile, option.box);
-        QVERIFY(checked("optCopyMove_1"));
+            QVERIFY2(H::control<QAbstractButton>(option.box)->isChecked() != option.freshProfile, option.box);
+        QVERIFY(H::control<QAbstractButton>("optCopyMove_1")->isChecked());
         QCOMPARE(H::text("txtSearchInsideTheseFileTypes"), QString("txt doc html asp rtf m"));
         QCOMPARE(ticks(), QString("01"));
     }
