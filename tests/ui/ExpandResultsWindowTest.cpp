@@ -93,9 +93,9 @@ class ExpandResultsWindowTest : public QObject {
         frmHelp::instance().hide();
     }
 
-    // The copy shows the main list's rows as they are shown there: sorted by
-    // a header click, rows moved away, with or without icons.
-    void copiesTheMainListAsShown()
+    // The copy shows the main list's rows as shown there: sorted by a header
+    // click, rows moved away, with or without icons.
+    void copiesTheMainListAsShownEachTimeAfresh()
     {
         for (const auto& [sortColumn, moved, icons] :
              {std::tuple{int(ResultsColumn::Size), QList<int>{3, 17}, RowIcons::ByType},
@@ -123,12 +123,8 @@ class ExpandResultsWindowTest : public QObject {
             mainList.results().appendRows({fileRow("new.png"), folderRow("new")}, RowIcons::ByType);
             QCOMPARE(shownRows(list().results()), shown);
         }
-    }
-
-    // Closed and opened again, or opened again while shown: one fresh copy,
-    // of more rows than 32767 too.
-    void eachOpeningShowsOneFreshCopy()
-    {
+        // Closed and opened again, or opened again while shown: one fresh
+        // copy, of more rows than 32767 too.
         for (const bool closeFirst : {true, false}) {
             openOn(std::vector<ResultRow>(40000, fileRow("f.txt")), RowIcons::None);
             QCOMPARE(list().results().rowCount(), 40000);
@@ -180,7 +176,6 @@ class ExpandResultsWindowTest : public QObject {
             QTRY_COMPARE(window().size(), size);
             QCOMPARE(list().geometry(), listPlace);
             QCOMPARE(control("cmdCloseResults")->pos(), close);
-            QCOMPARE(control("fraTopToolbar")->width(), size.width());
             QCOMPARE(control("pctMaximize")->x(), sizePictureLeft);
         }
         QWidget* edge = control("resizeLeft");
