@@ -23,12 +23,10 @@ namespace zephrix::test {
 // Counts the times a window is shown, and does `act` each time.
 class ShowWatch : public QObject {
   public:
-    explicit ShowWatch(QWidget* watched, std::function<void()> act = {})
-        : watched_(watched), act_(std::move(act))
+    explicit ShowWatch(QWidget* watched, std::function<void()> act = {}) : act_(std::move(act))
     {
-        watched_->installEventFilter(this);
+        watched->installEventFilter(this); // removed by Qt when this goes
     }
-    ~ShowWatch() override { watched_->removeEventFilter(this); }
     int shown = 0;
 
   protected:
@@ -40,15 +38,12 @@ class ShowWatch : public QObject {
     }
 
   private:
-    QWidget* watched_;
     std::function<void()> act_;
 };
 
 class MainWindowHarness {
   public:
-    TempTree config;
-    TempTree drives;
-    TempTree data;
+    TempTree config, drives, data;
 
     MainWindowHarness()
     {
