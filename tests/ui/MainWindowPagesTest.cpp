@@ -78,12 +78,8 @@ void clickCheck(const char* list, int row)
     QTest::mouseClick(drives->viewport(), Qt::LeftButton, {}, QPoint(cell.left() + 10, cell.center().y()));
 }
 
-struct OptionBox {
-    const char* box;
-    const char* key;
-    bool freshProfile; // checked on a profile that never wrote it
-    int OptionValues::*value;
-} const Boxes[] = {
+// Each option's box, setting, whether a fresh profile checks it, and its value.
+const std::tuple<const char*, const char*, bool, int OptionValues::*> Boxes[] = {
     {"chkAutoStart", "AutoStart", true, &OptionValues::AutoStart},
     {"chkAutoHide", "AutoHide", false, nullptr},
     {"chkAutoUpdate", "AutoUpdate", true, nullptr},
@@ -413,14 +409,14 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(harness_.stored("Settings", "AutoStart"), std::string("<none>")); // loading wrote nothing
         QCOMPARE(ticks(), QString("10")); // hard disks are maintained, network drives not
         QCOMPARE(H::text("txtHours"), QString("3"));
-        for (const OptionBox& option : Boxes) {
-            QVERIFY2(H::control<QAbstractButton>(option.box)->isChecked() == option.freshProfile, option.box);
+        for (const auto& [box, key, freshProfile, value] : Boxes) {
+            QVERIFY2(H::control<QAbstractButton>(box)->isChecked() == freshProfile, box);
             frmSearch::instance().lblTabs_Click(
-                H::control(option.box)->parentWidget()->objectName() == "fraOptions" ? 3 : 2);
-            H::click(option.box);
-            QCOMPARE(harness_.stored("Settings", option.key), std::string(option.freshProfile ? "0" : "1"));
-            if (option.value)
-                QCOMPARE(moduleOptions().*option.value, option.freshProfile ? 0 : 1);
+                H::control(box)->parentWidget()->objectName() == "fraOptions" ? 3 : 2);
+            H::click(box);
+            QCOMPARE(harness_.stored("Settings", key), std::string(freshProfile ? "0" : "1"));
+            if (value)
+                QCOMPARE(moduleOptions().*value, freshProfile ? 0 : 1);
         }
         frmSearch::instance().lblTabs_Click(3);
         QVERIFY(H::control<QAbstractButton>("optCopyMove_0")->isChecked());
@@ -445,8 +441,8 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(harness_.stored("Settings", "SearchInside"), std::string("txt doc html asp rtf m"));
 
         load();
-        for (const OptionBox& option : Boxes)
-            QVERIFY2(H::control<QAbstractButton>(option.box)->isChecked() != option.freshProfile, option.box);
+        for (const auto& [box, key, freshProfile, value] : Boxes)
+            QVERIFY2(H::control<QAbstractButton>(box)->isChecked() != freshProfile, box);
         QVERIFY(H::control<QAbstractButton>("optCopyMove_1")->isChecked());
         QCOMPARE(H::text("txtSearchInsideTheseFileTypes"), QString("txt doc html asp rtf m"));
         QCOMPARE(ticks(), QString("01"));
