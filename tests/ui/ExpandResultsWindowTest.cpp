@@ -46,16 +46,14 @@ QStringList shownRows(ResultsModel& model)
     return rows;
 }
 
-// A toolbar command clicked through its picture ("cmd") and its caption, or
-// a key, on rows a, b, c with a and c selected, c current, and the operations
-// it reaches ("edit": the name editor opened on c).
+// A command by picture ("cmd"), caption or key, on a and c of rows a, b, c
+// (c current), and the operations it reaches ("edit": c's name editor open).
 const std::pair<QString, QString> inputCases[] = {
     {"Open", "open c.txt"},           {"Rename", "edit"}, {"Properties", "properties c.txt"},
     {"Delete", "delete a.txt,c.txt"}, {"Help", ""},       {"Return", ""}};
 
-// Outer twips are pixels * 15: the list is the outer size less 195 by 1755
-// twips, Close 60 twips under it and centred, the size picture 150 twips
-// plus its width from the right.
+// In twips (pixels * 15): the list is the outer size less 195 by 1755, Close
+// centred 60 under it, the size picture 150 plus its width from the right.
 const std::tuple<QSize, QSize, QRect, QPoint, int> sizeCases[] = {
     {{800, 500}, {800, 500}, {2, 78, 787, 383}, {340, 465}, 762},
     {{400, 102}, {400, 102}, {2, 78, 387, 0}, {140, 82}, 362},    // 1530 twips high: no room for the list
@@ -93,8 +91,7 @@ class ExpandResultsWindowTest : public QObject {
         frmHelp::instance().hide();
     }
 
-    // The copy shows the main list's rows as shown there: sorted by a header
-    // click, rows moved away, with or without icons.
+    // The copy shows the main list's rows as shown there: sorted, moved, iconed.
     void copiesTheMainListAsShownEachTimeAfresh()
     {
         for (const auto& [sortColumn, moved, icons] :
@@ -123,8 +120,7 @@ class ExpandResultsWindowTest : public QObject {
             mainList.results().appendRows({fileRow("new.png"), folderRow("new")}, RowIcons::ByType);
             QCOMPARE(shownRows(list().results()), shown);
         }
-        // Closed and opened again, or opened again while shown: one fresh
-        // copy, of more rows than 32767 too.
+        // Each opening, closed or shown, gives one fresh copy, of > 32767 rows too.
         for (const bool closeFirst : {true, false}) {
             openOn(std::vector<ResultRow>(40000, fileRow("f.txt")), RowIcons::None);
             QCOMPARE(list().results().rowCount(), 40000);
@@ -166,8 +162,7 @@ class ExpandResultsWindowTest : public QObject {
         }
     }
 
-    // The layout follows the size, whether set, dragged by an edge (by hand:
-    // there is no window manager here) or maximized.
+    // The layout follows the size: set, dragged by an edge (by hand), maximized.
     void layoutFollowsTheSize()
     {
         openOn({fileRow("a.txt")});

@@ -16,8 +16,7 @@
 #include "support/TempTree.h"
 #include "ui/frmSearch.h"
 
-// The main window loaded with its own settings file and drive catalogue, and
-// the user's ways of working it.
+// The main window on its own settings and drives, worked as a user works it.
 namespace zephrix::test {
 
 // Counts the times a window is shown, and does `act` each time.
@@ -61,8 +60,7 @@ class MainWindowHarness {
         return window;
     }
 
-    // A folder of the temporary tree as a drive root holding files of the
-    // given sizes; its path, ending in '/'.
+    // A drive root (ending in '/') holding files of the given sizes.
     std::string root(const std::string& name,
                      const std::vector<std::pair<std::string, int>>& files = {}) const
     {
@@ -97,8 +95,7 @@ class MainWindowHarness {
         clickRow(entries, entries->indexFromItem(found.first()));
     }
 
-    // Clicks the subfolder `name` of the drive a folder tree shows, once read;
-    // the tree's rows below that drive.
+    // Clicks the drive's subfolder `name` once read; the rows below the drive.
     static int clickFolder(const char* tree, const QString& name)
     {
         auto* shown = control<QAbstractItemView>(tree);
@@ -132,8 +129,7 @@ class MainWindowHarness {
         return data.at("indexes");
     }
 
-    // Types `name` into the file-name box and presses Enter; false when the
-    // search never ended.
+    // Types `name` in the file-name box and presses Enter; false: never ended.
     static bool searchFor(const QString& name)
     {
         type("txtSearchFileName", name);
@@ -153,8 +149,7 @@ class MainWindowHarness {
     static QString label(const char* name) { return control<QLabel>(name)->text(); }
     static QString text(const char* box) { return control<QLineEdit>(box)->text(); }
     static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
-    // The list's rows as "path+name|size|created|modified", sorted; a folder
-    // ends in '/' and has neither size nor dates, a size of 0 shows nothing.
+    // The rows as "path+name|size|created|modified", sorted; 0 shows nothing.
     static std::vector<std::string> rowTexts()
     {
         const auto date = [](int64_t at) {

@@ -113,10 +113,8 @@ void checkToolbar(bool full)
 
 } // namespace
 
-// The main window's pages, toolbar layouts, the keys that search, the pickers
-// and scope buttons worked with mouse and keys, the request they make, the
-// drive lists, drop-downs and folder trees, the excluded folders, and the
-// options written from the Advanced and Options pages.
+// The main window's pages and toolbars, the keys that search, the pickers,
+// scopes and drive lists, the request, the excluded folders and the options.
 class MainWindowPagesTest : public QObject {
     Q_OBJECT
     H harness_;
@@ -213,8 +211,8 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(searched.count(), 1);
     }
 
-    // The arrow opens the list with the focus; again, it closes it. A chosen
-    // entry goes into the box and the focus moves on where that is designed.
+    // The arrow opens the list, again closes it; a choice fills the box and
+    // moves the focus on where that is designed.
     void choosingCopiesTheEntryAndMovesTheFocus()
     {
         const std::tuple<int, const char*, const char*, const char*, QString, const char*> pickers[] = {
@@ -270,9 +268,8 @@ class MainWindowPagesTest : public QObject {
             QVERIFY(H::control<QAbstractButton>("optSearchType_0")->isChecked()); // a separate choice
         }
     }
-    // The request the search gets holds what the Search page shows. (Name,
-    // type, match, case and folder reach the rows in the window search test,
-    // the options the module's values in the options test.)
+    // The request holds what the page shows (name, type, match, case and folder
+    // reach the rows in the window search test).
     void theRequestHoldsWhatThePageShows()
     {
         loadAll();
@@ -318,9 +315,8 @@ class MainWindowPagesTest : public QObject {
         H::clickFolder("dirSearchFolder", ".hidden");
         QCOMPARE(H::clickFolder("dirSearchFolder", "projects"), 2);
         QCOMPARE(H::control<FolderTree>("dirSearchFolder")->folderPath(), q(first_) + "projects/");
-        // A drive that cannot be read is refused; the exclusion picker falls
-        // back to the first hard disk after the catalogue's first drive, and
-        // its tree follows.
+        // An unreadable drive is refused; the exclusion picker falls back to the
+        // first hard disk after the catalogue's first drive, and its tree follows.
         frmSearch::instance().lblTabs_Click(2);
         chooseDrive("cmbExcludeAdd", "lstExcludeAdd", cd_, "CD/DVD Drive");
         QVERIFY(toldUnavailable());
@@ -391,8 +387,7 @@ class MainWindowPagesTest : public QObject {
         }
     }
 
-    // Every option is written to the settings file the moment it changes,
-    // and the next load shows it again.
+    // Every option is written the moment it changes; the next load shows it.
     void eachControlWritesItsSettingAtOnceAndTheNextLoadShowsIt()
     {
         harness_.config.remove("Zephrix"); // a fresh profile
@@ -439,8 +434,7 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(ticks(), QString("01"));
     }
 
-    // A stored value that is not a number stops the load where it is read:
-    // the controls after it keep their first state, and the report says 6023.
+    // A stored value that is not a number stops the load there, reported as 6023.
     void aBadStoredNumberStopsTheLoadThere()
     {
         installErrorWindow();

@@ -94,8 +94,7 @@ QString checkForUpdate(const QString& address, const Version& own)
 
 } // namespace
 
-// The message dialog, the error report window, the help window and the check
-// for a newer version against a server on this machine.
+// The message dialog, error reports, the help window and the update check.
 class MessageAndHelpWindowsTest : public QObject {
     Q_OBJECT
     test::TempTree xdg_; // no desktop associations but the test's own
@@ -112,9 +111,8 @@ class MessageAndHelpWindowsTest : public QObject {
         dialog().intMessageResponse = 0;
     }
 
-    // A notice shows its text as it is, with OK alone (answer 2); a question
-    // opened over a notice takes its place; only a left click on OK or
-    // Cancel answers it (1 and 3).
+    // A notice shows its text as is, with OK alone (answer 2); a question takes
+    // its place; only a left click on OK or Cancel answers (1 and 3).
     void noticesAndQuestionsAreAnsweredByTheirButtonsOnly()
     {
         const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
@@ -149,9 +147,8 @@ class MessageAndHelpWindowsTest : public QObject {
         }
     }
 
-    // A report shows its fields and a later one replaces them; Cancel hides
-    // and sends nothing; Send asks the server and hides without a word,
-    // whether the sending works or fails.
+    // A later report replaces the fields; Cancel sends nothing; Send asks the
+    // server and hides without a word, whether the sending works or fails.
     void aReportIsShownAndSentOnlyBySend()
     {
         ReportError(6024, 91, "Object variable not set");
@@ -207,8 +204,7 @@ class MessageAndHelpWindowsTest : public QObject {
         QVERIFY(!help.isVisible());
     }
 
-    // Only a newer version, compared as numbers ("10.10" is later than 10.9,
-    // which text order denies), brings up the message and then the notes.
+    // Only a newer version, by number (10.10 after 10.9), brings message and notes.
     void onlyANewerVersionIsTold()
     {
         const Server::Step notes{Server::Behaviour::Answer, "<p>Faster & <b>safer</b></p>"};

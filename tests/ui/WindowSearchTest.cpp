@@ -67,8 +67,7 @@ std::vector<std::string> cliRows(const QStringList& arguments)
 
 } // namespace
 
-// Start-up, the indexing window, background indexing, and the main window's
-// search from the keyboard to the rows and labels.
+// Start-up, the indexing window, background indexing, and the search.
 class WindowSearchTest : public QObject {
     Q_OBJECT
     test::TempTree tree_, buildIndexes_;
@@ -84,9 +83,8 @@ class WindowSearchTest : public QObject {
         qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
     }
 
-    // The splash runs the start-up steps once, after its timer, and goes; the
-    // main window stays hidden when the options say so (the desktop test
-    // sees it shown).
+    // The splash runs the start-up steps once and goes; the main window stays
+    // hidden when the options say so (the desktop test sees it shown).
     void theSplashRunsTheStepsOnceAndGoes()
     {
         installErrorWindow();
@@ -137,8 +135,7 @@ class WindowSearchTest : public QObject {
         }
     }
 
-    // The timer's passes over the ticked drives, and the forced re-index from
-    // the Options page's button and from the tray menu.
+    // The timer's quiet passes, and the re-index by button and by tray menu.
     void theTimerBuildsQuietlyAndReIndexRebuildsWithTheWindow()
     {
         const std::string ticked = harness_.root("ticked", {{"a.txt", 1}});
