@@ -50,7 +50,6 @@ class MainWindowHarness {
                            QString::fromStdString(config.path()));
     }
 
-    // Loads the window anew over `catalogue`.
     frmSearch& load(std::vector<Drive> catalogue)
     {
         DriveList() = std::move(catalogue);
@@ -137,7 +136,6 @@ class MainWindowHarness {
         return QTest::qWaitFor([] { return label("lblSearchTime").startsWith("Results Returned In: "); },
                                20000);
     }
-    // The texts of a list's entries, top to bottom.
     static QStringList entries(const char* list)
     {
         const QAbstractItemModel* model = control<QAbstractItemView>(list)->model();

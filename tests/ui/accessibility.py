@@ -7,14 +7,12 @@ import sys
 import tempfile
 import time
 
-# Imported once the accessibility bus is up: importing it earlier would start
-# a second bus by D-Bus activation, and the program could end up on the other.
+# Imported once the bus is up: earlier, D-Bus activation would start a second.
 pyatspi = None
 
 
 def wait_for(find, what, seconds=20):
-    """Polls find() until it returns something, letting the library take in
-    what the bus told it meanwhile."""
+    """Polls find(), letting the library take in what the bus told it meanwhile."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         found = find()
