@@ -16,19 +16,16 @@
 #include "support/TempTree.h"
 #include "ui/frmSearch.h"
 
-// The main window loaded with its own settings file and drive catalogue, and
-// the user's ways of working it.
+// The main window on its own settings and drives, worked as a user works it.
 namespace zephrix::test {
 
 // Counts the times a window is shown, and does `act` each time.
 class ShowWatch : public QObject {
   public:
-    explicit ShowWatch(QWidget* watched, std::function<void()> act = {})
-        : watched_(watched), act_(std::move(act))
+    explicit ShowWatch(QWidget* watched, std::function<void()> act = {}) : act_(std::move(act))
     {
-        watched_->installEventFilter(this);
+        watched->installEventFilter(this); // removed by Qt when this goes
     }
-    ~ShowWatch() override { watched_->removeEventFilter(this); }
     int shown = 0;
 
   protected:
@@ -40,15 +37,12 @@ class ShowWatch : public QObject {
     }
 
   private:
-    QWidget* watched_;
     std::function<void()> act_;
 };
 
 class MainWindowHarness {
   public:
-    TempTree config;
-    TempTree drives;
-    TempTree data;
+    TempTree config, drives, data;
 
     MainWindowHarness()
     {
@@ -56,7 +50,6 @@ class MainWindowHarness {
                            QString::fromStdString(config.path()));
     }
 
-    // Loads the window anew over `catalogue`.
     frmSearch& load(std::vector<Drive> catalogue)
     {
         DriveList() = std::move(catalogue);
@@ -66,21 +59,13 @@ class MainWindowHarness {
         return window;
     }
 
-    // A drive of the temporary tree holding files of the given sizes (paths
-    // relative to the drive); its root, ending in '/'.
-    std::string plantDrive(const std::string& name,
-                           const std::vector<std::pair<std::string, int>>& files) const
-    {
-        const std::string made = root(name);
-        for (const auto& [path, size] : files)
-            drives.sizedFile(name + "/" + path, size);
-        return made;
-    }
-
-    // A folder of the temporary tree as a drive root, ending in '/'.
-    std::string root(const std::string& name) const
+    // A drive root (ending in '/') holding files of the given sizes.
+    std::string root(const std::string& name,
+                     const std::vector<std::pair<std::string, int>>& files = {}) const
     {
         drives.dir(name);
+        for (const auto& [path, size] : files)
+            drives.sizedFile(name + "/" + path, size);
         return drives.at(name) + "/";
     }
 
@@ -109,8 +94,7 @@ class MainWindowHarness {
         clickRow(entries, entries->indexFromItem(found.first()));
     }
 
-    // Clicks the subfolder `name` of the drive a folder tree shows, once the
-    // tree has read it; the tree's rows below that drive.
+    // Clicks the drive's subfolder `name` once read; the rows below the drive.
     static int clickFolder(const char* tree, const QString& name)
     {
         auto* shown = control<QAbstractItemView>(tree);
@@ -144,8 +128,7 @@ class MainWindowHarness {
         return data.at("indexes");
     }
 
-    // Types `name` into the file-name box and presses Enter there; false
-    // when the search never said "Results Returned In".
+    // Types `name` in the file-name box and presses Enter; false: never ended.
     static bool searchFor(const QString& name)
     {
         type("txtSearchFileName", name);
@@ -153,7 +136,6 @@ class MainWindowHarness {
         return QTest::qWaitFor([] { return label("lblSearchTime").startsWith("Results Returned In: "); },
                                20000);
     }
-    // The texts of a list's entries, top to bottom.
     static QStringList entries(const char* list)
     {
         const QAbstractItemModel* model = control<QAbstractItemView>(list)->model();
@@ -165,8 +147,7 @@ class MainWindowHarness {
     static QString label(const char* name) { return control<QLabel>(name)->text(); }
     static QString text(const char* box) { return control<QLineEdit>(box)->text(); }
     static ResultsModel& results() { return frmSearch::instance().resultsList()->results(); }
-    // The list's rows as "path+name|size|created|modified", sorted; a folder
-    // ends in '/' and has neither size nor dates, a size of 0 shows nothing.
+    // The rows as "path+name|size|created|modified", sorted; 0 shows nothing.
     static std::vector<std::string> rowTexts()
     {
         const auto date = [](int64_t at) {
@@ -183,8 +164,7 @@ class MainWindowHarness {
         return texts;
     }
 
-    // A value as the settings file on disk holds it, read as a plain INI
-    // file (not through the program's store); "<none>" when it is not there.
+    // A value as the settings file on disk holds it; "<none>" when missing.
     std::string stored(const std::string& section, const std::string& key) const
     {
         const QSettings file(QString::fromStdString(config.path() + "/Zephrix/Zephrix.conf"),

@@ -11,7 +11,6 @@
 #include "app/Version.h"
 #include "shell/StandIns.h"
 #include "support/LoopbackHttpServer.h"
-#include "ui/ButtonPictures.h"
 #include "ui/frmErrors.h"
 #include "ui/frmHelp.h"
 #include "ui/frmMessages.h"
@@ -38,15 +37,13 @@ void click(QWidget& window, const char* name)
     QTest::mouseClick(button(window, name), Qt::LeftButton);
 }
 
-// The dialog's visible buttons with their pictures: "cmd1=0 cmd3=2".
+// The dialog's visible buttons: "cmd1 cmd3".
 QString buttons()
 {
     QStringList shown;
-    for (const char* name : {"cmd1", "cmd2", "cmd3"}) {
-        if (button(dialog(), name)->isVisible())
-            shown << QString("%1=%2").arg(name).arg(button(dialog(), name)->picture());
-    }
-    return shown.join(' ');
+    for (const char* name : {"cmd1", "cmd2", "cmd3"})
+        shown << (button(dialog(), name)->isVisible() ? name : "");
+    return shown.join(' ').simplified();
 }
 
 bool anyWindowShown()
@@ -63,8 +60,7 @@ QString reportLabels()
     return texts.join(" / ");
 }
 
-// Clicks a help window button; the title and text of the system message box
-// this brings up, closed once read.
+// Clicks a help window button; the message box it brings up, closed once read.
 QString clickForMessageBox(const char* name)
 {
     QString seen;
@@ -79,8 +75,7 @@ QString clickForMessageBox(const char* name)
     return seen;
 }
 
-// Runs the update check against `address`; the message the user was shown
-// (answering it), empty when none.
+// Runs the update check against `address`; the message shown (and answered).
 QString checkForUpdate(const QString& address, const Version& own)
 {
     qputenv("ZEPHRIX_UPDATE_URL", address.toUtf8());
@@ -99,9 +94,7 @@ QString checkForUpdate(const QString& address, const Version& own)
 
 } // namespace
 
-// The message dialog (which buttons a notice and a question show, what each
-// answers, and that nothing else answers), the error report window, the help
-// window and the check for a newer version against a server on this machine.
+// The message dialog, error reports, the help window and the update check.
 class MessageAndHelpWindowsTest : public QObject {
     Q_OBJECT
     test::TempTree xdg_; // no desktop associations but the test's own
@@ -118,9 +111,8 @@ class MessageAndHelpWindowsTest : public QObject {
         dialog().intMessageResponse = 0;
     }
 
-    // A notice shows its text as it is, with OK alone (answer 2); a question
-    // opened over a notice takes its place; keys answer nothing, OK and
-    // Cancel answer 1 and 3.
+    // A notice shows its text as is, with OK alone (answer 2); a question takes
+    // its place; only a left click on OK or Cancel answers (1 and 3).
     void noticesAndQuestionsAreAnsweredByTheirButtonsOnly()
     {
         const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
@@ -128,21 +120,25 @@ class MessageAndHelpWindowsTest : public QObject {
             notify(text);
             QCOMPARE(test::shownMessage(), text);
             QCOMPARE(dialog().findChild<QLabel*>("lblMessage")->textFormat(), Qt::PlainText);
-            QCOMPARE(buttons(), QString("cmd2=%1").arg(ILButtons::OkNormal));
+            QCOMPARE(buttons(), QString("cmd2"));
             click(dialog(), "cmd2");
             QVERIFY(dialog().intMessageResponse == 2 && !dialog().isVisible());
         }
         for (const auto& [name, response] : {std::pair{"cmd1", 1}, {"cmd3", 3}}) {
             frmMessages::notifyOk("The file name already exists.");
-            const QPoint where = dialog().pos();
             QTimer::singleShot(0, [&, name = name] {
                 QTRY_VERIFY(dialog().isVisible());
                 for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape, Qt::Key_Space, Qt::Key_Y})
                     QTest::keyClick(&dialog(), key);
-                QVERIFY(dialog().isVisible() && dialog().pos() == where);
+                QVERIFY(dialog().isVisible());
                 QCOMPARE(test::shownMessage(), QString("Delete?"));
-                QCOMPARE(buttons(),
-                         QString("cmd1=%1 cmd3=%2").arg(ILButtons::OkNormal).arg(ILButtons::CancelNormal));
+                QCOMPARE(buttons(), QString("cmd1 cmd3"));
+                // Only a left release over a button answers.
+                PictureButton* target = button(dialog(), name);
+                QTest::mousePress(target, Qt::LeftButton);
+                QTest::mouseRelease(target, Qt::LeftButton, {}, QPoint(target->width() + 40, -10));
+                QTest::mouseClick(target, Qt::RightButton);
+                QVERIFY(dialog().isVisible());
                 click(dialog(), name);
             });
             QCOMPARE(frmMessages::askOkCancel("Delete?"), response == 1);
@@ -151,86 +147,43 @@ class MessageAndHelpWindowsTest : public QObject {
         }
     }
 
-    // Any mouse button shows the pressed picture while held; only a left
-    // release over the button answers.
-    void aButtonAnswersOnlyWhenReleasedOverIt()
-    {
-        for (const auto& [name, normal, pressed] :
-             {std::tuple{"cmd1", ILButtons::OkNormal, ILButtons::OkPressed},
-              {"cmd3", ILButtons::CancelNormal, ILButtons::CancelPressed}}) {
-            dialog().DisplayOkCancel("Question");
-            dialog().show();
-            dialog().intMessageResponse = 7;
-            PictureButton* target = button(dialog(), name);
-            for (Qt::MouseButton mouse : {Qt::LeftButton, Qt::RightButton}) {
-                QTest::mousePress(target, mouse);
-                QCOMPARE(target->picture(), pressed);
-                QTest::mouseRelease(target, mouse, {}, QPoint(target->width() + 40, -10)); // outside
-                QCOMPARE(target->picture(), normal);
-            }
-            QTest::mouseClick(target, Qt::RightButton);
-            QVERIFY(dialog().isVisible() && dialog().intMessageResponse == 7);
-        }
-    }
-
-    void aReportShowsItsFieldsAndALaterOneReplacesThem()
+    // A later report replaces the fields; Cancel sends nothing; Send asks the
+    // server and hides without a word, whether the sending works or fails.
+    void aReportIsShownAndSentOnlyBySend()
     {
         ReportError(6024, 91, "Object variable not set");
         QVERIFY(frmErrors::instance().isVisible()); // without waiting
         QCOMPARE(reportLabels(),
                  "Error Location: 6024 / Error Number: 91 / Error Description: Object variable not set");
-        engineErrorReporter().reportError(11053, 2, "No such file or directory - /gone/");
-        // The labels follow the fields whenever the window is activated.
-        frmErrors::instance().ErrorNumber = -5;
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(&frmErrors::instance(), &activate);
-        QCOMPARE(reportLabels(),
-                 "Error Location: 11053 / Error Number: -5 / Error Description: No such file or "
-                 "directory - /gone/");
-    }
-
-    // Send asks the server and hides without a word, whether the sending
-    // works or fails; Cancel hides and sends nothing.
-    void sendReportsAndCancelDoesNot()
-    {
-        const Version v = programVersion();
-        for (const bool refused : {false, true}) {
-            Server server;
-            server.answer("OK");
-            qputenv("ZEPHRIX_REPORT_URL",
-                    refused ? "http://127.0.0.1:" + QByteArray::number(Server::refusingPort())
-                            : server.address().toUtf8());
+        engineErrorReporter().reportError(11053, 2, "a & b");
+        QCOMPARE(reportLabels(), "Error Location: 11053 / Error Number: 2 / Error Description: a & b");
+        Server server;
+        server.answer("OK");
+        qputenv("ZEPHRIX_REPORT_URL", server.address().toUtf8());
+        click(frmErrors::instance(), "cmdCancel");
+        QVERIFY(!anyWindowShown() && !server.waitForRequests(1, 300));
+        for (const QByteArray& address :
+             {server.address().toUtf8(), "http://127.0.0.1:" + QByteArray::number(Server::refusingPort())}) {
+            qputenv("ZEPHRIX_REPORT_URL", address);
             ReportError(6024, 91, "a & b");
             click(frmErrors::instance(), "cmdSendError");
             QVERIFY(!anyWindowShown());
-            if (!refused)
-                QCOMPARE(server.requestLines(),
-                         QStringList{
-                             QString("GET /products/errorreport.asp?application=Zephrix%1%2%3&errorlocation="
+        }
+        const Version v = programVersion();
+        QCOMPARE(server.requestLines(),
+                 QStringList{QString("GET /products/errorreport.asp?application=Zephrix%1%2%3&errorlocation="
                                      "6024&errornumber=91&errordescription=a%20%26%20b HTTP/1.1")
                                  .arg(v.major)
                                  .arg(v.minor)
                                  .arg(v.revision)});
-        }
-        Server server;
-        qputenv("ZEPHRIX_REPORT_URL", server.address().toUtf8());
-        ReportError(6023, 13, "Type mismatch");
-        click(frmErrors::instance(), "cmdCancel");
-        QVERIFY(!anyWindowShown());
-        QVERIFY(!server.waitForRequests(1, 300));
     }
 
-    // The help page (from the help window and F1 in the dialog) and the
-    // publisher's site open through xdg-open, else through the browser the
-    // desktop associates, else the user is told.
+    // The help page and the publisher's site open through xdg-open, else the
+    // browser the desktop associates, else the user is told.
     void helpPagesOpenThroughTheDesktop()
     {
         frmHelp& help = frmHelp::instance();
         help.show();
-        const Version v = programVersion();
-        QCOMPARE(
-            help.findChild<QLabel*>("lblVersion")->text(),
-            QString("You are currently using version: %1.%2.%3").arg(v.major).arg(v.minor).arg(v.revision));
         const std::string page = helpFolder() + "/index.html";
         {
             test::RecordingProgram opener("xdg-open");
@@ -239,22 +192,11 @@ class MessageAndHelpWindowsTest : public QObject {
             QCOMPARE(opener.arguments(), Strings{page});
             click(help, "cmdVersion");
             QCOMPARE(opener.arguments(), Strings{publisherWebSite().toStdString()});
-            dialog().DisplayOk("Notice with help");
-            dialog().show();
-            QTest::keyClick(&dialog(), Qt::Key_F1);
-            const Strings opened = opener.arguments();
-            QVERIFY(opened == Strings{page} ||
-                    opened ==
-                        Strings{QUrl::fromLocalFile(QString::fromStdString(page)).toString().toStdString()});
-            QCOMPARE(test::shownMessage(), QString("Notice with help"));
         }
-        test::RecordingProgram browser;
+        // Without xdg-open: the text/html browser (here one that cannot start).
         const test::PathPrefix path("/nonexistent", true);
-        const std::string entry = "[Desktop Entry]\nType=Application\nMimeType=text/html;\nExec=";
-        xdg_.file("share/applications/browser.desktop", entry + browser.path() + " --new-window %u");
-        click(help, "cmdHelp");
-        QCOMPARE(browser.arguments(), (Strings{"--new-window", page}));
-        xdg_.file("share/applications/browser.desktop", entry + "/nonexistent/browser %u");
+        xdg_.file("share/applications/browser.desktop",
+                  "[Desktop Entry]\nType=Application\nMimeType=text/html;\nExec=/nonexistent/browser %u");
         QCOMPARE(clickForMessageBox("cmdHelp"), QString("URL Failed: Web Page not Opened"));
         QCOMPARE(clickForMessageBox("cmdVersion"),
                  QString("Browser Not Found: Could not find associated Browser"));
@@ -262,8 +204,7 @@ class MessageAndHelpWindowsTest : public QObject {
         QVERIFY(!help.isVisible());
     }
 
-    // Only a newer version, compared as numbers ("10.10" is later than 10.9,
-    // which text order denies), brings up the message and then the notes.
+    // Only a newer version, by number (10.10 after 10.9), brings message and notes.
     void onlyANewerVersionIsTold()
     {
         const Server::Step notes{Server::Behaviour::Answer, "<p>Faster & <b>safer</b></p>"};
@@ -278,14 +219,10 @@ class MessageAndHelpWindowsTest : public QObject {
             {"numbers, not text", {answer("10.10"), notes}, {10, 9, 0}, "<p>Faster & <b>safer</b></p>"},
             {"older by number", {answer("10.10"), notes}, {10, 11, 0}, ""},
             {"same", {answer("1.0.0"), notes}, {1, 0, 0}, ""},
-            {"older", {answer("0.9.9"), notes}, {1, 0, 0}, ""},
             {"six characters", {answer("10.0.0"), notes}, {1, 0, 0}, ""},
-            {"line break", {answer("1.1.\n"), notes}, {1, 0, 0}, ""},
-            {"letters", {answer("1.a.0"), notes}, {1, 0, 0}, ""},
             {"garbage", {{Server::Behaviour::Garbage, {}}}, {1, 0, 0}, ""},
             {"10 MB", {answer(QByteArray(10 << 20, '1'))}, {1, 0, 0}, ""},
             {"never answers", {silent}, {1, 0, 0}, ""},
-            {"refused", {}, {1, 0, 0}, ""},
         };
         const QString message =
             "I would just like to let you know that there is a new version of this software "
@@ -295,19 +232,14 @@ class MessageAndHelpWindowsTest : public QObject {
             Server server;
             server.script(script);
             const bool told = !notes.isEmpty();
-            const QString address = script.isEmpty()
-                                        ? QString("http://127.0.0.1:%1").arg(Server::refusingPort())
-                                        : server.address();
-            QVERIFY2(checkForUpdate(address, own) == (told ? message : QString()), what);
-            if (!script.isEmpty())
-                QCOMPARE(server.requestLines().value(0),
-                         QString("GET /products/zephrix/version.asp HTTP/1.1"));
+            QVERIFY2(checkForUpdate(server.address(), own) == (told ? message : QString()), what);
+            QCOMPARE(server.requestLines().value(0), QString("GET /products/zephrix/version.asp HTTP/1.1"));
             QCOMPARE(server.requestLines().contains("GET /products/zephrix/whatsnew.html HTTP/1.1"), told);
             frmNewRelease* notice = frmNewRelease::current();
             QVERIFY2((notice != nullptr) == told, what);
             if (notice) {
-                QVERIFY(notice->isVisible());
-                QCOMPARE(notice->findChild<QPlainTextEdit*>("txtNewVersion")->toPlainText(), notes);
+                QVERIFY(notice->isVisible() &&
+                        notice->findChild<QPlainTextEdit*>("txtNewVersion")->toPlainText() == notes);
                 QTest::mouseClick(notice->findChild<QWidget*>("cmd1"), Qt::LeftButton);
                 QTRY_VERIFY(frmNewRelease::current() == nullptr); // unloaded
             }

@@ -1,16 +1,27 @@
-#include <QElapsedTimer>
+#include <QAction>
+#include <QMenu>
+#include <QPointer>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTimer>
 
 #include "MainWindowHarness.h"
+#include "app/OptionValues.h"
+#include "app/SettingsStore.h"
+#include "index/IndexBuilder.h"
 #include "index/IndexFormat.h"
 #include "search/SearchTexts.h"
 #include "shell/StandIns.h"
+#include "shell/TrayIcon.h"
+#include "support/RecordingReporter.h"
 #include "ui/FolderTree.h"
 #include "ui/MainToolbar.h"
-#include "ui/WindowYield.h"
+#include "ui/MainWindowWiring.h"
+#include "ui/PictureButton.h"
+#include "ui/frmErrors.h"
 #include "ui/frmIndexing.h"
 #include "ui/frmMessages.h"
+#include "ui/frmSplash.h"
 
 using namespace zephrix;
 using H = test::MainWindowHarness;
@@ -22,8 +33,17 @@ const std::vector<std::pair<std::string, int>> SampleFiles = {
     {"report.txt", 10},    {"Report-2024.doc", 2000},  {"notes/report-old.txt", 5},
     {"notes/other.md", 1}, {"reports/summary.txt", 0}, {"photos/img.jpg", 3}};
 
-// zephrix-cli's rows in the form of H::rowTexts(); its cells are name,
-// folder, type, size with digit grouping, created, modified.
+std::string entriesFile(const std::string& indexes, const std::string& root)
+{
+    return IndexFormat::pairPaths(indexes, root, IndexMode::Drive)->entries;
+}
+
+bool exists(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) == 0;
+}
+
+// zephrix-cli's rows as H::rowTexts() gives the window's.
 std::vector<std::string> cliRows(const QStringList& arguments)
 {
     QProcess cli;
@@ -47,53 +67,135 @@ std::vector<std::string> cliRows(const QStringList& arguments)
 
 } // namespace
 
-// The main window's search from the keyboard to the rows and labels: real
-// trees, real index pairs, the real window.
+// Start-up, the indexing window, background indexing, and the search.
 class WindowSearchTest : public QObject {
     Q_OBJECT
+    test::TempTree tree_, buildIndexes_;
     H harness_;
     std::string indexes_;
-    std::string disk_;
-
-    std::string entriesFile() const
-    {
-        return IndexFormat::pairPaths(indexes_, disk_, IndexMode::Drive)->entries;
-    }
 
   private slots:
     void initTestCase()
     {
         indexes_ = harness_.useOwnIndexes();
-        disk_ = harness_.plantDrive("disk", SampleFiles);
+        // The drives are folders of one mount, as a test's mount table says.
+        harness_.drives.file("mounts", "/dev/zxtest0 " + harness_.drives.path() + " ext4 rw 0 0\n");
+        qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
     }
-    void init() { harness_.load({{disk_, HardDisk}}); }
 
-    void enterRunsTheSearchToItsRowsAndTotals()
+    // The splash runs the start-up steps once and goes; the main window stays
+    // hidden when the options say so (the desktop test sees it shown).
+    void theSplashRunsTheStepsOnceAndGoes()
     {
-        QVERIFY(::access(entriesFile().c_str(), F_OK) != 0);
+        installErrorWindow();
+        moduleOptions().StartHidden = 1;
+        QPointer<frmSplash> splash = new frmSplash;
+        splash->show();
+        QVERIFY(!frmSearch::isLoaded());
+        QSignalSpy finished(splash.data(), &frmSplash::startupFinished);
+        QVERIFY(finished.wait(5000));
+        QCOMPARE(finished.count(), 1);
+        QTRY_VERIFY(splash.isNull());
+        QVERIFY(!(frmSearch::instance().isVisible() && !frmSearch::instance().isMinimized()));
+        QVERIFY(!frmErrors::instance().isVisible());
+        moduleOptions().StartHidden = 0;
+    }
+
+    // Every hundred files the labels show the counts, whether the window is
+    // shown or hidden by its picture; it hides when the build ends.
+    void aBuildShowsItsProgressEveryHundredFiles()
+    {
+        for (int i = 0; i < 350; ++i)
+            tree_.file((i < 30 ? "" : "folder" + std::to_string(i % 6) + "/") + "f" + std::to_string(i), "x");
+        frmIndexing& window = frmIndexing::instance();
+        const auto label = [&](const char* name) { return window.findChild<QLabel*>(name)->text(); };
+        for (const bool hide : {false, true}) {
+            test::RecordingReporter errors;
+            IndexContext ctx;
+            ctx.indexesDir = buildIndexes_.path();
+            ctx.errors = &errors;
+            ctx.indexingView = &window;
+            QStringList seen, expected;
+            ctx.yield = [&] {
+                if (hide && seen.isEmpty())
+                    QTest::mouseClick(window.findChild<PictureButton*>("pctMinimize"), Qt::LeftButton);
+                QCoreApplication::processEvents();
+                seen << QString("%1 %2 %3")
+                            .arg(window.isVisible())
+                            .arg(label("lblFilesFound"), label("lblDirectoriesFound"));
+                QVERIFY(label("lblStatus").startsWith(QString::fromStdString(tree_.path() + "/folder")));
+                QCOMPARE(label("lblPath"), QString::fromStdString("Indexing: " + tree_.path() + "/"));
+            };
+            IndexDrive(ctx, tree_.path() + "/", IndexMode::Drive, IndexingWindow::Show);
+            QVERIFY(errors.reports.empty());
+            for (int files : {100, 200, 300})
+                expected << QString("%1 Files Found: %2 Directories Found: 7").arg(!hide).arg(files);
+            QCOMPARE(seen, expected);
+            QVERIFY(!window.isVisible());
+        }
+    }
+
+    // The timer's quiet passes, and the re-index by button and by tray menu.
+    void theTimerBuildsQuietlyAndReIndexRebuildsWithTheWindow()
+    {
+        const std::string ticked = harness_.root("ticked", {{"a.txt", 1}});
+        const std::string unticked = harness_.root("unticked", {{"b.txt", 1}});
+        // Hard disks are ticked unless the settings say otherwise.
+        SaveSetting("Zephrix", "IndexDrives", unticked, "0");
+        qputenv("ZEPHRIX_TEST_INDEXER_MS", "200");
+        test::ShowWatch indexingWindow(&frmIndexing::instance());
+        harness_.load({{ticked, HardDisk}, {unticked, HardDisk}});
+        auto* timer = H::control<QTimer>("tmrIndexer");
+        const std::string entries = entriesFile(indexes_, ticked);
+        QVERIFY(!exists(entries));
+        QSignalSpy ticks(timer, &QTimer::timeout);
+        QVERIFY(ticks.wait(5000));
+        // The pass ran inside that first tick, without the indexing window.
+        QVERIFY(exists(entries) && !exists(entriesFile(indexes_, unticked)));
+        QCOMPARE(indexingWindow.shown, 0);
+        QCOMPARE(H::label("lblReindexing"), QString());
+
+        for (const std::string added : {"by-button.txt", "by-tray.txt"}) {
+            harness_.drives.file("ticked/" + added);
+            if (added == "by-tray.txt")
+                frmSearch::instance().wiring().tray().menu()->findChild<QAction*>("mnuReIndex")->trigger();
+            else
+                H::click("cmdForceIndex");
+            QTRY_VERIFY(test::readWholeFile(entries).find(added) != std::string::npos);
+            QCOMPARE(indexingWindow.shown, added == "by-tray.txt" ? 2 : 1);
+            QTRY_COMPARE(H::label("lblReindexing"), QString());
+            QVERIFY(H::control("cmdForceIndex")->isEnabled() && timer->isActive());
+        }
+        QVERIFY(!exists(entriesFile(indexes_, unticked)));
+        qputenv("ZEPHRIX_TEST_INDEXER_MS", "3600000");
+    }
+
+    // The first search builds the drive's index; Cancel pressed during the
+    // next one's build leaves no index and no rows.
+    void enterRunsTheSearchAndCancelStopsItsBuild()
+    {
+        const std::string disk = harness_.root("disk", SampleFiles), entries = entriesFile(indexes_, disk);
+        harness_.load({{disk, HardDisk}});
+        QVERIFY(!exists(entries));
         QVERIFY(H::searchFor("report"));
         QCOMPARE(H::results().rowCount(), 4); // the rows themselves: theCommandLineListsTheSameRows
         QCOMPARE(H::label("lblFilesSearched") + " " + H::label("lblFilesFound"),
                  QString("Files Searched: 6 Files Found: 3"));
-        QVERIFY(::access(entriesFile().c_str(), F_OK) == 0); // built by this first search
+        QVERIFY(exists(entries));
         QVERIFY(H::control("fraResults")->isVisible() && H::control<MainToolbar>("fraTopToolbar")->isFull());
         QVERIFY(H::control("cmdExpandResults")->isVisible() && !H::control("cmdCancelSearch")->isVisible());
         QVERIFY(H::control<QTimer>("tmrIndexer")->isActive() &&
                 !H::control<QTimer>("tmrSearchTime")->isActive());
-    }
 
-    void cancelDuringABuildStaysCancelled()
-    {
-        ::unlink(entriesFile().c_str());
+        ::unlink(entries.c_str());
         test::ShowWatch pressCancel(&frmIndexing::instance(), [] { H::click("cmdCancelSearch"); });
-        H::type("txtSearchFileName", "report");
         H::pressEnter("txtSearchFileName");
         QTRY_VERIFY(H::control("cmdSearch")->isEnabled());
         QCOMPARE(pressCancel.shown, 1);
         QTest::qWait(300);
         QCOMPARE(H::label("lblSearchTime"), QString("Search Cancelled"));
         QCOMPARE(H::results().rowCount(), 0);
-        QVERIFY(::access(entriesFile().c_str(), F_OK) != 0); // the build stopped and left nothing
+        QVERIFY(!exists(entries));
         // Background indexing stays off until a search ends normally.
         QVERIFY(!H::control<QTimer>("tmrIndexer")->isActive());
     }
@@ -113,13 +215,12 @@ class WindowSearchTest : public QObject {
         }
     }
 
-    // After a drive that cannot be read was chosen, the drive box names the
-    // fallback drive while the folder tree still shows the first one: the
-    // folder search reads the index of the drive that holds the folder.
+    // After an unreadable drive was refused the box names the fallback while
+    // the tree still shows the first drive: the search reads the folder's.
     void aFolderSearchReadsTheDriveThatHoldsTheFolder()
     {
-        const std::string a = harness_.plantDrive("fa", {{"alpha.txt", 1}});
-        const std::string b = harness_.plantDrive("fb", {{"beta.txt", 1}});
+        const std::string a = harness_.root("fa", {{"alpha.txt", 1}});
+        const std::string b = harness_.root("fb", {{"beta.txt", 1}});
         const std::string gone = harness_.drives.at("gone") + "/";
         harness_.load({{a, HardDisk}, {b, HardDisk}, {gone, HardDisk}});
         QVERIFY(H::searchFor("a")); // fresh pairs of both drives
@@ -134,26 +235,10 @@ class WindowSearchTest : public QObject {
         QVERIFY(H::results().rowCount() == 1 && H::results().row(0).fullPath() == a + "alpha.txt");
     }
 
-    // Many yields must not become as many turns of the event loop.
-    void theYieldTurnsTheLoopOnlyAfterItsGap()
-    {
-        WindowYield yield;
-        QElapsedTimer clock;
-        clock.start();
-        for (int i = 0; i < 200000; ++i)
-            yield();
-        QVERIFY(yield.turns() <= 1 + clock.elapsed() / WindowYield::MinimumGap.count());
-        QTest::qWait(int(WindowYield::MinimumGap.count()) + 5);
-        const int64_t before = yield.turns();
-        yield();
-        QCOMPARE(yield.turns(), before + 1);
-    }
-    // The window and the command line are two front ends over one engine:
-    // for the same request over the same tree they list the same rows, cell
-    // for cell.
+    // The window and the command line list the same rows, cell for cell.
     void theCommandLineListsTheSameRows()
     {
-        const std::string disk = harness_.plantDrive("cli", SampleFiles);
+        const std::string disk = harness_.root("cli", SampleFiles);
         harness_.drives.sizedFile("cli/notes/REPORT.MD", 70000);
         harness_.drives.sizedFile("cli/photos/img report.jpg", 3);
         harness_.drives.touch("cli/notes/other.md", 1109668500); // 2005-03-01 09:15 UTC

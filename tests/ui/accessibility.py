@@ -1,21 +1,18 @@
 """What assistive tools read from zephrix's main window over the AT-SPI bus:
-names, roles, descriptions and states of a set of controls, and the press
-action of buttons and page tabs, down to Exit ending the program."""
+names, roles, descriptions and states, and the press action of a page tab
+and of Exit, which ends the program."""
 import os
 import subprocess
 import sys
 import tempfile
 import time
 
-# Imported once the accessibility bus is up (see main): importing it earlier
-# would start a second bus by D-Bus activation, and the program and this
-# script could end up on different ones.
+# Imported once the bus is up: earlier, D-Bus activation would start a second.
 pyatspi = None
 
 
 def wait_for(find, what, seconds=20):
-    """Polls find() until it returns something, letting the accessibility
-    library take in what the bus tells it (it keeps what it read until then)."""
+    """Polls find(), letting the library take in what the bus told it meanwhile."""
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         found = find()
@@ -29,16 +26,6 @@ def wait_for(find, what, seconds=20):
     sys.exit(f"FAIL: {what} never appeared")
 
 
-def main_window():
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == "zephrix":
-            for window in app:
-                if window is not None and window.name == "Zephrix: File Search Accelerator" and \
-                        window.getState().contains(pyatspi.STATE_SHOWING):
-                    return window
-    return None
-
-
 def controls(node):
     """Every showing control below node, as (role, name) -> accessible."""
     found = {}
@@ -49,14 +36,24 @@ def controls(node):
     return found
 
 
-def expect(window, role, name, description=None, checked=None):
+def main_window():
+    for app in pyatspi.Registry.getDesktop(0):
+        if app is not None and app.name == "zephrix":
+            for window in app:
+                if window is not None and window.name == "Zephrix: File Search Accelerator" and \
+                        window.getState().contains(pyatspi.STATE_SHOWING):
+                    return window
+    return None
+
+
+def expect(window, role, name, description=None, state=None, present=True):
     shown = wait_for(lambda: controls(window).get((role, name)), f"{role} '{name}'")
     assert description is None or shown.description == description, f"'{name}': '{shown.description}'"
-    assert checked is None or shown.getState().contains(pyatspi.STATE_CHECKED) == checked, f"'{name}' checked"
+    assert state is None or shown.getState().contains(state) == present, f"'{name}' state {state}"
     return shown
 
 
-def press(window, name, role="push button"):
+def press(window, role, name):
     action = expect(window, role, name).queryAction()
     names = [action.getName(i) for i in range(action.nActions)]
     assert "Press" in names, f"'{name}' offers {names}"
@@ -66,33 +63,26 @@ def press(window, name, role="push button"):
 def check(window):
     expect(window, "push button", "Hide", description="Click here and I will go hide on your task bar "
            "until you need me again.  But I will keep working.")
-    expect(window, "label", "Of This Type")
     # A text box is named by its label.
     expect(window, "text", "And The File Is Approximately This Size",
            description="If you know about what the file size is, you can limit your results by selecting it here.")
-    expect(window, "radio button", "Search All Files On These Drives", checked=True)
-    expect(window, "radio button", "Search Only Files In This Folder", checked=False)
-    expect(window, "check box", 'Search Is Case Sensative ("and" is not "And")', checked=False)
-    tab = expect(window, "page tab", "Options")
-    assert not tab.getState().contains(pyatspi.STATE_SELECTED), "the Options tab is selected at start"
-    press(window, "Options", "page tab")
+    expect(window, "radio button", "Search All Files On These Drives", state=pyatspi.STATE_CHECKED)
+    expect(window, "check box", 'Search Is Case Sensative ("and" is not "And")', state=pyatspi.STATE_CHECKED,
+           present=False)
+    tab = expect(window, "page tab", "Options", state=pyatspi.STATE_SELECTED, present=False)
+    press(window, "page tab", "Options")
     wait_for(lambda: tab.getState().contains(pyatspi.STATE_SELECTED) or None, "the Options tab selected")
-    expect(window, "check box", "Startup With Windows", checked=True)
     expect(window, "label", "When Dragging A File From The Results To A Windows Folder It Will:")
-
-
-def bus_is_up():
-    answer = subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus",
-                             "/org/freedesktop/DBus", "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"],
-                            capture_output=True, text=True)
-    return True if "boolean true" in answer.stdout else None
 
 
 def main(program):
     global pyatspi
     with tempfile.TemporaryDirectory() as home:
         bus = subprocess.Popen(["/usr/libexec/at-spi-bus-launcher", "--launch-immediately"])
-        wait_for(bus_is_up, "the accessibility bus")
+        has_owner = ["dbus-send", "--session", "--print-reply", "--dest=org.freedesktop.DBus", "/org/freedesktop/DBus",
+                     "org.freedesktop.DBus.NameHasOwner", "string:org.a11y.Bus"]
+        wait_for(lambda: "boolean true" in subprocess.run(has_owner, capture_output=True, text=True).stdout or None,
+                 "the accessibility bus")
         import pyatspi as imported
         pyatspi = imported
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
@@ -100,11 +90,10 @@ def main(program):
                    ZEPHRIX_UPDATE_URL="http://127.0.0.1:9")
         app = subprocess.Popen([program], env=env)
         try:
-            window = wait_for(main_window, "the main window")
-            check(window)
+            check(wait_for(main_window, "the main window"))
             # Exit ends the process at once, before it could answer the call.
             try:
-                press(window, "Exit")
+                press(main_window(), "push button", "Exit")
             except Exception as error:
                 if "disconnected" not in str(error):
                     raise

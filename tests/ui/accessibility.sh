@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Runs the real program on a virtual X server with a private session bus and
-# checks, with Debian's pyatspi, what assistive tools read from its main
-# window. Skips (exit 77) where the packages are not installed.
+# What assistive tools read from the real program on a virtual X server with a
+# private session bus. Skips (exit 77) where the packages are not installed.
 set -euo pipefail
 program=$1
 python=/usr/bin/python3
@@ -15,10 +14,9 @@ command -v dbus-run-session >/dev/null || skip dbus-run-session
 [ -x /usr/libexec/at-spi-bus-launcher ] || skip at-spi-bus-launcher
 "$python" -c 'import pyatspi' 2>/dev/null || skip python3-pyatspi
 
-# A display number far above the ones other programs count up from, so no
-# server starting or ending beside ours can take it; -displayfd tells when it
-# accepts clients, and -noreset keeps it from starting over (and refusing the
-# program) when its last client leaves.
+# A display far above those others count up from; -displayfd tells when it
+# accepts clients; -noreset keeps it from refusing the program when its last
+# client leaves.
 display_file=$(mktemp)
 server=
 trap '[ -n "$server" ] && kill $server 2>/dev/null; rm -f "$display_file"' EXIT
