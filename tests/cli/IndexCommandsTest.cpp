@@ -1,8 +1,5 @@
 // zephrix-cli drives, index and age, run as a user would run them.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <pty.h>
-#include <signal.h>
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -69,29 +66,4 @@ TEST_F(CliIndex, ClosedFoldersAreSkippedForAnUnprivilegedUser)
         << result.err;
     expectPairMatchesTree(indexes, root, before, std::time(nullptr),
                           {root + "closed/", root + "listable-only/"});
-}
-
-TEST_F(CliIndex, ProgressShowsOnATerminal)
-{
-    for (int i = 0; i < 450; ++i)
-        tree.file("d" + std::to_string(i / 150) + "/f" + std::to_string(i));
-    int terminal = -1;
-    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
-    if (child == 0) {
-        ::execl(ZEPHRIX_CLI_PATH, ZEPHRIX_CLI_PATH, "--indexes", indexes.c_str(), "index", root.c_str(),
-                static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
-    ASSERT_GT(child, 0);
-    std::string shown;
-    char buffer[4096];
-    for (ssize_t got; (got = ::read(terminal, buffer, sizeof buffer)) > 0;)
-        shown.append(buffer, size_t(got));
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ::close(terminal);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    for (const std::string& label :
-         {"Indexing: " + root, std::string("Files Found: "), std::string("Directories Found: ")})
-        EXPECT_NE(shown.find(label), std::string::npos) << shown;
 }
