@@ -58,10 +58,8 @@ TEST(OptionsAtLoad, DefaultsStoredValuesAndAStopAtAValueThatIsNoNumber)
     EXPECT_EQ(readWith({{"ResultsLimit", "1000"}}), "1 0 1 0 1 1 0 3 1000 txt doc html asp rtf 0");
     EXPECT_EQ(readWith({{"DragMode", "2"}}, &values), "1 0 1 0 1 1 0 3 0 txt doc html asp rtf - failure 5");
     EXPECT_EQ(values.DragMode, 1);
-}
 
-TEST(OptionsAtLoad, TheUpdateCheckRunsOnlyForOne)
-{
+    // The update check runs for 1 alone.
     test::TempTree config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config.path()));
     EXPECT_TRUE(autoUpdateEnabled()) << "default";

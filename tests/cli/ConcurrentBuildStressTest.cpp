@@ -131,5 +131,4 @@ TEST_F(ConcurrentBuildStress, EverySearchRowIsTheTreesOwn)
     }
     EXPECT_TRUE(problems.empty()) << problems.size() << " problems in " << rounds << " rounds of " << searches
                                   << " searches, the first: " << (problems.empty() ? "" : problems[0]);
-    std::printf("%d rounds, %d searches\n", rounds, searches);
 }

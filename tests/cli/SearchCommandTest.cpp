@@ -88,8 +88,6 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
         {{"--size", "small", "--type", "bin"}, find + " -iname '*.bin' ! -size +102400c"},
         {{"--inside", "invoice", "--inside-types", "txt log"},
          find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qiF invoice {} \\; -print"},
-        {{"--inside", "invoice", "--case", "--inside-types", "txt log"},
-         find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qF invoice {} \\; -print"},
         {{"--exclude", r + "/skip", "--type", "txt"}, find + " ! -path '" + r + "/skip/*' -iname '*.txt'"},
         {{"--folder", r + "/skip", "--type", "txt"},
          "find " + r + "/skip -maxdepth 1 -type f -iname '*.txt'"},

@@ -3,11 +3,8 @@
 #include <QTest>
 
 #include "ResultRows.h"
-#include "app/OptionValues.h"
-#include "results/FileIcons.h"
 #include "results/ResultsBatcher.h"
 #include "results/ResultsList.h"
-#include "support/TempTree.h"
 
 using namespace zephrix;
 using namespace zephrix::test;
@@ -80,11 +77,6 @@ const CellCase cellCases[] = {
     {"en_US", fileRow("bad\xff\n.txt", 1), false, "bad\uFFFD\uFFFD.txt|/t/|txt|1||"},
 };
 
-QIcon iconAt(const ResultsModel& model, int row, int column = Name)
-{
-    return model.index(row, column).data(Qt::DecorationRole).value<QIcon>();
-}
-
 } // namespace
 
 class ResultsModelTest : public QObject {
@@ -149,8 +141,6 @@ class ResultsModelTest : public QObject {
         }
         QCOMPARE(shown.join('|'), c.cells);
         QCOMPARE(model.row(0).name, c.row.name); // the bytes stay for the file operations
-        QCOMPARE(model.index(0, 3).data(Qt::TextAlignmentRole).toInt(),
-                 int(Qt::AlignRight | Qt::AlignVCenter));
     }
 
     void rowsArriveInBatches()
@@ -172,40 +162,6 @@ class ResultsModelTest : public QObject {
         batcher.clearResults();
         batcher.flushResults();
         QCOMPARE(model.rowCount(), 0);
-    }
-
-    // One QIcon per type, by name alone (a file deleted before its row is
-    // shown keeps its type's icon); none for a search begun with icons off.
-    void iconsPerType()
-    {
-        TempTree tree;
-        tree.file("gone.txt");
-        ResultsModel model;
-        ResultsBatcher batcher(model, [] { return moduleOptions().ShowIcons == 1; });
-        moduleOptions().ShowIcons = 1;
-        batcher.clearResults();
-        moduleOptions().ShowIcons = 0; // applies to the next search
-        ResultRow gone = fileRow("gone.txt");
-        gone.path = tree.path() + "/";
-        for (ResultRow row : {gone, fileRow("b.txt"), fileRow("c.png"), folderRow("d"), folderRow("e")})
-            batcher.addResult(std::move(row));
-        batcher.flushResults();
-        tree.remove("gone.txt");
-        QVERIFY(!iconAt(model, 0).isNull());
-        QCOMPARE(iconAt(model, 0).cacheKey(), iconAt(model, 1).cacheKey());
-        QCOMPARE(iconAt(model, 3).cacheKey(), iconAt(model, 4).cacheKey());
-        QVERIFY(iconAt(model, 2).cacheKey() != iconAt(model, 0).cacheKey());
-        QCOMPARE(model.icons().typeCount(), 3);
-        QVERIFY(iconAt(model, 0, int(ResultsColumn::Path)).isNull());
-
-        batcher.clearResults();
-        QCOMPARE(model.icons().typeCount(), 0);
-        batcher.addResult(fileRow("b.txt"));
-        batcher.flushResults();
-        QVERIFY(!model.hasIcon(0) && iconAt(model, 0).isNull());
-        moduleOptions().ShowIcons = 1;
-        for (const char* type : {"Hard Disk", "Removable Media", "Network Drive", "CD/DVD Drive"})
-            QVERIFY2(!FileIcons::driveIcon(type).isNull(), type);
     }
 
     void removedRowsLeaveTheOthersInOrder()
