@@ -5,10 +5,15 @@
 
 #include "app/OptionValues.h"
 #include "results/DesktopResultsOperations.h"
+#include "shell/KeyedAccess.h"
 #include "support/DesktopSession.h"
 #include "support/TempTree.h"
 
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
 using namespace zephrix;
+using zephrix::test::DesktopSession;
 
 namespace {
 
@@ -51,16 +56,22 @@ class DragSource : public QWidget {
 
 } // namespace
 
-// A drag needs a real X server: Xvfb, with xdotool as the user's mouse.
-class DragEntriesTest : public QObject {
+// What needs a real X server (Xvfb, with xdotool as the user's mouse and
+// keyboard): a drag of result rows onto another program's window, and
+// Super+S read from the server's key map. Super+S with its option, the tray
+// icon and its menu are proven on the real program; here the keys that must
+// not show the window, and the state it was left in.
+class DesktopInputTest : public QObject {
     Q_OBJECT
-    test::DesktopSession& session_;
+    DesktopSession& session_;
     test::TempTree tree_;
     DragSource source_;
     DropTarget target_;
+    QWidget window_;
+    KeyedAccess* keys_ = nullptr;
 
   public:
-    explicit DragEntriesTest(test::DesktopSession& session) : session_(session) {}
+    explicit DesktopInputTest(DesktopSession& session) : session_(session) {}
 
   private slots:
     void initTestCase()
@@ -77,6 +88,17 @@ class DragEntriesTest : public QObject {
         source_.show();
         target_.show();
         QVERIFY(QTest::qWaitForWindowExposed(&source_) && QTest::qWaitForWindowExposed(&target_));
+        window_.setGeometry(20, 300, 300, 200); // clear of the drag's path
+        keys_ = new KeyedAccess(&window_);
+        QVERIFY(keys_->available());
+        cleanup();
+    }
+    // Each test starts from a shown window in normal state and no key held.
+    void cleanup()
+    {
+        DesktopSession::xdotool({"keyup", "super", "keyup", std::to_string(rightSuperKey()), "keyup", "s"});
+        window_.showNormal();
+        QTRY_VERIFY_WITH_TIMEOUT(QTest::qWaitForWindowExposed(&window_, 100) && !window_.isMinimized(), 5000);
     }
 
     void dropGetsTheFilesWithTheOneAction_data()
@@ -109,11 +131,49 @@ class DragEntriesTest : public QObject {
         QCOMPARE(target_.uris, "file://" + root + "/a%20b.txt\r\nfile://" + root + "/folder\r\n");
         QCOMPARE(source_.moved, moved);
     }
+
+    void keysShowTheHiddenWindowAsItWasLeft_data()
+    {
+        QTest::addColumn<QStringList>("keys");
+        QTest::addColumn<bool>("shown");
+        // By key code for the right one: xdotool presses the left Super key
+        // too when it is given the right one's name.
+        QTest::newRow("Super and S, minimised") << QStringList{"super", "s"} << true;
+        QTest::newRow("S alone") << QStringList{"s"} << false;
+        QTest::newRow("right Super and S") << QStringList{QString::number(rightSuperKey()), "s"} << false;
+    }
+    void keysShowTheHiddenWindowAsItWasLeft()
+    {
+        QFETCH(QStringList, keys);
+        QFETCH(bool, shown);
+        window_.showMinimized();
+        window_.hide();
+        std::vector<std::string> words;
+        for (const QString& key : keys)
+            words.insert(words.end(), {"keydown", key.toStdString()});
+        QVERIFY(DesktopSession::xdotool(words));
+        if (shown)
+            QTRY_VERIFY_WITH_TIMEOUT(window_.isVisible(), 500);
+        else
+            QTest::qWait(3 * KeyedAccess::IntervalMs);
+        QCOMPARE(window_.isVisible(), shown);
+        QVERIFY(window_.isMinimized());
+    }
+
+  private:
+    static unsigned rightSuperKey()
+    {
+        Display* display = XOpenDisplay(nullptr);
+        const unsigned code = display ? XKeysymToKeycode(display, XK_Super_R) : 0;
+        if (display)
+            XCloseDisplay(display);
+        return code;
+    }
 };
 
 int main(int argc, char* argv[])
 {
-    return test::runOnDesktop<DragEntriesTest>(argc, argv, false);
+    return test::runOnDesktop<DesktopInputTest>(argc, argv, false);
 }
 
-#include "DragEntriesTest.moc"
+#include "DesktopInputTest.moc"
