@@ -59,7 +59,6 @@ TEST(OptionsAtLoad, DefaultsStoredValuesAndAStopAtAValueThatIsNoNumber)
     EXPECT_EQ(readWith({{"DragMode", "2"}}, &values), "1 0 1 0 1 1 0 3 0 txt doc html asp rtf - failure 5");
     EXPECT_EQ(values.DragMode, 1);
 
-    // The update check runs for 1 alone.
     test::TempTree config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config.path()));
     EXPECT_TRUE(autoUpdateEnabled()) << "default";
