@@ -203,7 +203,6 @@ TEST_F(CliIndex, IndexWritesThePairOfTheTree)
     const CliRun age = run({"age", root});
     EXPECT_TRUE(age.out == "0\n" || age.out == "1\n") << age.out;
     EXPECT_EQ(run({"age", tree.at("elsewhere")}).out, "100\n");
-    // With --folder, the folder pair of any folder.
     EXPECT_EQ(run({"index", tree.at("a"), "--folder"}).exitCode, 0);
     const StoredPair folderPair = readStoredPair(indexes, tree.at("a/"), true);
     EXPECT_EQ(folderPair.folders[0] + " " + std::to_string(folderPair.folders.size()), tree.at("a/") + " 4");

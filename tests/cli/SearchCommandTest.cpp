@@ -100,7 +100,6 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
         EXPECT_FALSE(shell(command).empty()) << command;
         EXPECT_EQ(paths(result), shell(command)) << command;
     }
-    // Without --no-limit the search stops at the thousandth row, and says so.
     const CliRun limited = run({"search", "--drive", r, "--no-settings", "--type", "dat"});
     EXPECT_EQ(split(limited.out, '\n').size(), 1000u);
     EXPECT_NE(limited.err.find("Your search has returned over 1000 results"), std::string::npos);

@@ -68,7 +68,6 @@ class DesktopInputTest : public QObject {
     DragSource source_;
     DropTarget target_;
     QWidget window_;
-    KeyedAccess* keys_ = nullptr;
 
   public:
     explicit DesktopInputTest(DesktopSession& session) : session_(session) {}
@@ -88,9 +87,8 @@ class DesktopInputTest : public QObject {
         source_.show();
         target_.show();
         QVERIFY(QTest::qWaitForWindowExposed(&source_) && QTest::qWaitForWindowExposed(&target_));
-        window_.setGeometry(20, 300, 300, 200); // clear of the drag's path
-        keys_ = new KeyedAccess(&window_);
-        QVERIFY(keys_->available());
+        window_.setGeometry(20, 300, 300, 200);            // clear of the drag's path
+        QVERIFY((new KeyedAccess(&window_))->available()); // the window's child
         cleanup();
     }
     // Each test starts from a shown window in normal state and no key held.
@@ -119,7 +117,6 @@ class DesktopInputTest : public QObject {
         target_.refuse = refuse;
         target_.uris.clear();
         source_.finished = false;
-        // Pressed on the source, moved in steps onto the target, released.
         QProcess::startDetached("xdotool",
                                 QString("mousemove --sync 100 70 mousedown 1 sleep 0.3 mousemove 200 80 "
                                         "sleep 0.2 mousemove 400 90 sleep 0.3 mousemove 420 100 "
