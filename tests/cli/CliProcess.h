@@ -19,7 +19,7 @@ struct CliRun {
 
 struct CliCommand {
     std::vector<std::string> args;   // after the program's name
-    std::vector<std::string> env;    // NAME=value, in place of the inherited NAME
+    std::string config;              // XDG_CONFIG_HOME
     std::string cwd;                 // empty: this process's
     std::vector<std::string> prefix; // words before the program, such as setpriv and its options
 };
@@ -36,11 +36,8 @@ inline CliProcess startCli(const CliCommand& command)
     for (const auto& word : command.args)
         words << QString::fromStdString(word);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const auto& setting : command.env) {
-        const size_t equals = setting.find('=');
-        env.insert(QString::fromStdString(setting.substr(0, equals)),
-                   QString::fromStdString(setting.substr(equals + 1)));
-    }
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(command.config));
+    env.insert("LC_ALL", "C");
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(env);
     process->setWorkingDirectory(QString::fromStdString(command.cwd));
@@ -79,7 +76,7 @@ struct CliTest : ::testing::Test {
     CliCommand command(std::vector<std::string> args) const
     {
         args.insert(args.begin(), {"--indexes", indexes});
-        return {args, {"XDG_CONFIG_HOME=" + work.at("config"), "LC_ALL=C"}};
+        return {args, work.at("config")};
     }
     CliRun run(const std::vector<std::string>& args) const { return runCli(command(args)); }
 };

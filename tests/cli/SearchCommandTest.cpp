@@ -88,8 +88,6 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
         {{"--size", "small", "--type", "bin"}, find + " -iname '*.bin' ! -size +102400c"},
         {{"--inside", "invoice", "--inside-types", "txt log"},
          find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qiF invoice {} \\; -print"},
-        {{"--inside", "invoice", "--case", "--inside-types", "txt log"},
-         find + " \\( -iname '*.txt' -o -iname '*.log' \\) -exec grep -qF invoice {} \\; -print"},
         {{"--exclude", r + "/skip", "--type", "txt"}, find + " ! -path '" + r + "/skip/*' -iname '*.txt'"},
         {{"--folder", r + "/skip", "--type", "txt"},
          "find " + r + "/skip -maxdepth 1 -type f -iname '*.txt'"},
@@ -102,7 +100,6 @@ TEST_F(SearchCommand, ListsWhatFindFinds)
         EXPECT_FALSE(shell(command).empty()) << command;
         EXPECT_EQ(paths(result), shell(command)) << command;
     }
-    // Without --no-limit the search stops at the thousandth row, and says so.
     const CliRun limited = run({"search", "--drive", r, "--no-settings", "--type", "dat"});
     EXPECT_EQ(split(limited.out, '\n').size(), 1000u);
     EXPECT_NE(limited.err.find("Your search has returned over 1000 results"), std::string::npos);
@@ -119,9 +116,7 @@ TEST_F(SearchCommand, RowsAndLabels)
     ASSERT_EQ(rows.size(), 3u) << docs.out;
     EXPECT_EQ(split(rows[0] + "\n" + rows[1], '\n', true),
               (Lines{"Docs2\t" + root + "\t\t\t\t", "docs\t" + root + "\t\t\t\t"}));
-    const Lines file = split(rows[2], '\t');
-    EXPECT_EQ(Lines(file.begin(), file.begin() + 4), (Lines{"docs-report.txt", root + "docs/", "txt", "1"}));
-    EXPECT_TRUE(file.size() == 6 && !file[4].empty() && !file[5].empty()) << rows[2];
+    EXPECT_TRUE(rows[2].starts_with("docs-report.txt\t" + root + "docs/\ttxt\t1\t")) << rows[2];
     const Lines labels = split(docs.err, '\n');
     EXPECT_EQ(Lines(labels.end() - 3, labels.end() - 1), (Lines{"Files Searched: 1016", "Files Found: 1"}));
     EXPECT_TRUE(std::regex_match(labels.back(), std::regex("Results Returned In: [0-9]+\\.[0-9] Seconds")));
