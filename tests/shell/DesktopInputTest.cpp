@@ -94,7 +94,7 @@ class DesktopInputTest : public QObject {
     // Each test starts from a shown window in normal state and no key held.
     void cleanup()
     {
-        DesktopSession::xdotool({"keyup", "super", "keyup", std::to_string(rightSuperKey()), "keyup", "s"});
+        DesktopSession::xdotool({"keyup", "super", "keyup", QString::number(rightSuperKey()), "keyup", "s"});
         window_.showNormal();
         QTRY_VERIFY_WITH_TIMEOUT(QTest::qWaitForWindowExposed(&window_, 100) && !window_.isMinimized(), 5000);
     }
@@ -145,9 +145,9 @@ class DesktopInputTest : public QObject {
         QFETCH(bool, shown);
         window_.showMinimized();
         window_.hide();
-        std::vector<std::string> words;
+        QStringList words;
         for (const QString& key : keys)
-            words.insert(words.end(), {"keydown", key.toStdString()});
+            words << "keydown" << key;
         QVERIFY(DesktopSession::xdotool(words));
         if (shown)
             QTRY_VERIFY_WITH_TIMEOUT(window_.isVisible(), 500);

@@ -62,24 +62,17 @@ class DesktopSession {
     }
     void stopTray() { stop(tray_); }
 
-    // xdotool with the given words, against this display; true when it ran.
-    static bool xdotool(const std::vector<std::string>& words)
-    {
-        std::vector<std::string> command = {"xdotool"};
-        command.insert(command.end(), words.begin(), words.end());
-        pid_t pid = spawn(command);
-        int status = 0;
-        return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    }
-
-    // What xdotool printed, trimmed; empty when it failed or found nothing.
-    static QString xdotoolOutput(const QStringList& words)
+    // xdotool with the given words, against this display; true when it ran,
+    // and what it printed, trimmed.
+    static bool xdotool(const QStringList& words, QString* printed = nullptr)
     {
         QProcess run;
         run.start(QStringLiteral("xdotool"), words);
-        if (!run.waitForFinished(10000) || run.exitCode() != 0)
-            return {};
-        return QString::fromLocal8Bit(run.readAllStandardOutput()).trimmed();
+        const bool ran =
+            run.waitForFinished(10000) && run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0;
+        if (printed)
+            *printed = ran ? QString::fromLocal8Bit(run.readAllStandardOutput()).trimmed() : QString();
+        return ran;
     }
 
   private:

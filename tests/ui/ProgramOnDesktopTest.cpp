@@ -21,16 +21,14 @@ const QPoint ExitPicture(87, 43);
 
 QString xdotool(const QStringList& words)
 {
-    return DesktopSession::xdotoolOutput(words);
-}
-bool run(const QStringList& words)
-{
-    return QProcess::execute("xdotool", words) == 0;
+    QString printed;
+    DesktopSession::xdotool(words, &printed);
+    return printed;
 }
 bool clickAt(QPoint where, const char* button = "1", int clicks = 1)
 {
-    return run({"mousemove", QString::number(where.x()), QString::number(where.y()), "click", "--repeat",
-                QString::number(clicks), "--delay", "80", button});
+    return DesktopSession::xdotool({"mousemove", QString::number(where.x()), QString::number(where.y()),
+                                    "click", "--repeat", QString::number(clicks), "--delay", "80", button});
 }
 
 QRect geometry(const QString& window)
@@ -183,9 +181,9 @@ class ProgramOnDesktopTest : public QObject {
         program.home.file("drive/report.txt", "0123456789");
         program.home.file("drive/notes/Report 2024.doc", "abc");
         program.home.file("drive/notes/other.txt");
-        QVERIFY(run({"windowactivate", "--sync", program.startShown()}));
-        QVERIFY(run({"type", "--delay", "40", "report"}));
-        QVERIFY(run({"key", "Return"}));
+        QVERIFY(DesktopSession::xdotool({"windowactivate", "--sync", program.startShown()}));
+        QVERIFY(DesktopSession::xdotool({"type", "--delay", "40", "report"}));
+        QVERIFY(DesktopSession::xdotool({"key", "Return"}));
         QTRY_VERIFY_WITH_TIMEOUT(!program.lastSearch().isEmpty(), 20000);
         const QString drive = QString::fromStdString(program.drive());
         const QStringList expected = {"row\treport.txt\t" + drive + "\t10",
@@ -215,7 +213,7 @@ class ProgramOnDesktopTest : public QObject {
             QVERIFY(clickAt(trayIcon(), "3"));
         }
         QTRY_VERIFY_WITH_TIMEOUT(menuShown(), 5000);
-        QVERIFY(run({"key", "Up", "Return"})); // the last item: Exit
+        QVERIFY(DesktopSession::xdotool({"key", "Up", "Return"})); // the last item: Exit
         QVERIFY(program.process.waitForFinished(10000));
         QCOMPARE(program.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(program.process.exitCode(), 0);
@@ -234,11 +232,11 @@ class ProgramOnDesktopTest : public QObject {
         Program program(disabled ? "DisableKeyedAccess=1\n" : "");
         program.startHidden();
         QElapsedTimer pressed;
-        QVERIFY(run({"keydown", "super", "keydown", "s"}));
+        QVERIFY(DesktopSession::xdotool({"keydown", "super", "keydown", "s"}));
         pressed.start();
         const bool shown = QTest::qWaitFor([] { return !shownWindow().isEmpty(); }, 1500);
         const qint64 after = pressed.elapsed();
-        run({"keyup", "s", "keyup", "super"});
+        DesktopSession::xdotool({"keyup", "s", "keyup", "super"});
         QCOMPARE(shown, !disabled);
         QVERIFY2(!shown || after <= 500, qPrintable(QString("shown after %1 ms").arg(after)));
     }
@@ -274,11 +272,11 @@ class ProgramOnDesktopTest : public QObject {
         const std::string oldPair = readWholeFile(pair.entries) + readWholeFile(pair.folders);
 
         const QString window = program.startShown();
-        QVERIFY(run({"windowactivate", "--sync", window}));
-        QVERIFY(run({"type", "--delay", "40", "file-1"}));
+        QVERIFY(DesktopSession::xdotool({"windowactivate", "--sync", window}));
+        QVERIFY(DesktopSession::xdotool({"type", "--delay", "40", "file-1"}));
         QTest::qWait(500);
         ::kill(pid_t(program.process.processId()), SIGSTOP);
-        QVERIFY(run({"key", "Return"}));
+        QVERIFY(DesktopSession::xdotool({"key", "Return"}));
         QVERIFY(clickAt(geometry(window).topLeft() + ExitPicture));
         ::kill(pid_t(program.process.processId()), SIGCONT);
 
