@@ -1,6 +1,5 @@
 """What assistive tools read from zephrix's main window over the AT-SPI bus:
-names, roles, descriptions and states, and the press action of a page tab
-and of Exit, which ends the program."""
+names, roles, descriptions and states, and the press action of a page tab."""
 import os
 import subprocess
 import sys
@@ -91,16 +90,8 @@ def main(program):
         app = subprocess.Popen([program], env=env)
         try:
             check(wait_for(main_window, "the main window"))
-            # Exit ends the process at once, before it could answer the call.
-            try:
-                press(main_window(), "push button", "Exit")
-            except Exception as error:
-                if "disconnected" not in str(error):
-                    raise
-            assert app.wait(timeout=10) == 0, "Exit did not end the program cleanly"
         finally:
-            if app.poll() is None:
-                app.kill()
+            app.kill()
             bus.terminate()
     print("PASS: the main window's controls carry their names, descriptions and states")
 
