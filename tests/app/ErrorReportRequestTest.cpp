@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QUrlQuery>
+#include <QUrl>
 
 #include "CoreApplication.h"
 #include "app/ErrorReportRequest.h"
@@ -27,10 +27,6 @@ TEST(ErrorReportUrl, EveryQueryValueIsPercentEncoded)
         url.path().toStdString() + "?" + url.query(QUrl::FullyEncoded).toStdString(),
         "/products/errorreport.asp?application=Zephrix105&errorlocation=7139&errornumber=5&errordescription="
         "x%26errornumber%3D0%23frag%20100%25%20%2B%201%20Gr%C3%BC%C3%9Fe%3A%203%2F");
-    const QUrlQuery decoded(url);
-    EXPECT_EQ(decoded.queryItems().size(), 4);
-    EXPECT_EQ(decoded.queryItemValue("errordescription", QUrl::FullyDecoded).toStdString(),
-              fields.ErrorDescription);
 }
 
 // The whole exchange against a server of our own on 127.0.0.1.
