@@ -3,8 +3,7 @@
 
 namespace zephrix::test {
 
-// The event loop that fetches and the loopback server run in; created on
-// first use and kept for the whole test program.
+// The event loop fetches and the loopback server run in, kept for the whole test program.
 inline QCoreApplication& coreApplication()
 {
     static int argc = 1;

@@ -10,9 +10,8 @@
 using zephrix::dataFolderFor;
 using zephrix::test::TempTree;
 
-// Where `indexes` goes: beside a build tree's or a portable copy's
-// executable, never into the folder the program is installed into, and in
-// the user's data folder where the executable's folder cannot be written.
+// `indexes`: beside a build tree's or a portable copy's executable, never where the program is installed,
+// and in the user's data folder where the executable's folder cannot be written.
 TEST(DataPaths, IndexesLiveBesideTheProgramOnlyOutsideTheInstalledBinaries)
 {
     TempTree folders;

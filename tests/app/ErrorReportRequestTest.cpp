@@ -54,10 +54,8 @@ TEST_F(ErrorReportSend, ARetryAnswerSendsOnceMoreToTheNewAddressOnly)
               QStringList{QString(ReportLine).replace("/products/errorreport.asp", "/errors/report.asp")});
 }
 
-// Every other answer ends the exchange, and a failed one ends it quietly.
-// %1 is the server's own address, so a request wrongly sent on to it shows
-// there as a second one; the network library may send a broken exchange's
-// request again.
+// Every other answer ends the exchange, quietly when it failed. %1, the server's own address, shows a
+// request wrongly sent on as a second one; the network library may resend a broken exchange's request.
 TEST_F(ErrorReportSend, AnswersThatEndTheExchange)
 {
     const QByteArray refusing = "http://127.0.0.1:" + QByteArray::number(LoopbackHttpServer::refusingPort());

@@ -4,8 +4,7 @@
 
 using zephrix::folderScopeRoot;
 
-// The window's folder search proves the rule on two drives; here the
-// nested mount and the name that only begins like a root.
+// Beside the window's folder search: the nested mount, and a name that only begins like a root.
 TEST(FolderScopeRoot, TheMountThatHoldsTheFolderIsItsDrive)
 {
     const std::vector<zephrix::Drive> drives = {

@@ -10,8 +10,7 @@ namespace {
 
 using namespace zephrix;
 
-// Reads the options from a fresh store holding the given values: the fields
-// in reading order ("-" for one not reached) and the failure's number.
+// The options read from a store of these values, in reading order ("-": not reached), and the failure.
 std::string readWith(const std::vector<std::pair<const char*, const char*>>& stored,
                      OptionValues* values = nullptr)
 {

@@ -9,8 +9,7 @@
 #include "app/SettingsStore.h"
 #include "support/TempTree.h"
 
-// Runs the real zephrix executable the way a desktop session would, with its
-// own settings and data folders.
+// The real zephrix as a desktop session runs it, with its own settings and data folders.
 namespace {
 
 namespace fs = std::filesystem;

@@ -17,10 +17,8 @@ void use(const TempTree& folder)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(folder.path()));
 }
 
-// Values and drive roots as keys come back exactly, read from a copy of the
-// written file so that nothing comes from a cache; a root is one key, never
-// a chain of groups. A key never written reads as its default without
-// creating the file; a hand-edited file's values are text, a comma included.
+// Values and roots as keys read back exactly from a copy of the file (no cache), a root one key; a key
+// never written reads its default without making the file; hand-edited values are text, commas too.
 TEST(SettingsStore, ValuesAndKeysReadBackExactlyFromTheFile)
 {
     // clang-format off

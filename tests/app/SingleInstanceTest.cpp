@@ -11,8 +11,7 @@
 #include "CoreApplication.h"
 #include "support/TempTree.h"
 
-// The real zephrix started more than once for the same user and indexes, as
-// menu entries, shortcuts and the log-on entry start it.
+// The real zephrix started again for the same user and indexes, as menus, shortcuts and log-on do.
 namespace {
 
 class SingleInstanceTest : public ::testing::Test {
@@ -67,9 +66,8 @@ class SingleInstanceTest : public ::testing::Test {
     std::vector<std::unique_ptr<QProcess>> programs_;
 };
 
-// Two started together make one instance; later launches, whatever their
-// switch, show it and end; once it is killed, what it left does not stop
-// the next one.
+// Two started together make one instance; later launches, whatever their switch, show it and end;
+// once it is killed, what it left does not stop the next one.
 TEST_F(SingleInstanceTest, OneProgramPerUserAndItsIndexes)
 {
     QProcess& a = start();

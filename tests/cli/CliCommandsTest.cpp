@@ -1,6 +1,4 @@
-// zephrix-cli drives, index and age as a user runs them, telling failure
-// from success, and never letting a name, a stuck file or a killed build get
-// the better of the run.
+// zephrix-cli's commands as a user runs them: exit codes, hostile names, stuck files, killed builds.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/mount.h>
@@ -85,8 +83,7 @@ TEST_F(CliFailureTest, TheExitCodeSaysWhetherEverythingWasDone)
     EXPECT_NE(damaged.err.find("has a date that is not a date Position: 4"), std::string::npos)
         << damaged.err;
     EXPECT_TRUE(damaged.out.starts_with(listed)) << damaged.out;
-    // A FIFO in its place is not waited on (a run that hangs fails at the
-    // runner's time limit): said, and rebuilt by the search.
+    // A FIFO in its place is not waited on (a hang fails at the runner's limit): said, and rebuilt.
     std::filesystem::remove(pair.entries);
     ASSERT_EQ(::mkfifo(pair.entries.c_str(), 0644), 0);
     const CliRun age = run({"age", root});
@@ -144,9 +141,8 @@ TEST_F(CliFailureTest, CtrlCIsCancelSearchEvenInsideABigFile)
     EXPECT_EQ(result.out, ""); // the second drive is never searched
 }
 
-// Builds killed once their temporaries are there leave them behind, and the
-// next build clears them. Ctrl+C instead cancels the build: no index at all
-// is left, only the lock file.
+// Builds killed with their temporaries there leave them, and the next build clears them; Ctrl+C
+// cancels the build instead, leaving no index at all, only the lock file.
 TEST_F(CliFailureTest, KilledAndInterruptedBuildsLeaveNothingBehind)
 {
     for (int i = 0; i < 30000; ++i) { // in many folders: still walking when the signal comes

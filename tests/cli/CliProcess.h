@@ -47,8 +47,7 @@ inline CliProcess startCli(const CliCommand& command)
     return process;
 }
 
-// Waits for the exit; a run still going after the limit is killed and fails
-// the test rather than holding it.
+// Waits for the exit; a run still going after the limit is killed and fails the test.
 inline CliRun finishCli(CliProcess& process, int limitMs = 120000)
 {
     if (process->state() != QProcess::NotRunning && !process->waitForFinished(limitMs)) {

@@ -1,7 +1,6 @@
-// Two zephrix-cli builds of one root with searches running beside them,
-// round after round, the tree changing between rounds. Every folder holds
-// files of the same names and every file has a size no other file has, so a
-// row that names the wrong folder shows itself by its size.
+// Two zephrix-cli builds of one root with searches beside them, round after round, the tree changing
+// between rounds. Every folder holds the same names and every file a size of its own, so a row naming
+// the wrong folder shows itself by its size.
 #include <sys/wait.h>
 
 #include <chrono>
@@ -33,8 +32,7 @@ struct ConcurrentBuildStress : CliTest {
     std::vector<std::string> problems;
     int searches = 0;
 
-    // A folder as the tree holds it now, relative to the root ("" for the
-    // root itself, else ending in '/').
+    // A folder as the tree holds it now, relative to the root ("" for the root, else ending in '/').
     std::string pick(bool rootToo)
     {
         const std::set<std::string> folders = treeOnDisk(root).folders;
@@ -63,8 +61,7 @@ struct ConcurrentBuildStress : CliTest {
             writeFile(pick(true) + "f" + std::to_string(random() % 9));
     }
 
-    // A row is right when its file is in its folder with the size shown, or
-    // with the size it had before this round (the pair read may be older).
+    // Right when its file is in its folder with the size shown, or this round's earlier one (older pair).
     void checkSearch(const CliRun& result, const Files& now, const Files& before)
     {
         ++searches;

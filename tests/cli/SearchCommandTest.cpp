@@ -1,6 +1,5 @@
-// zephrix-cli search on real trees, checked against find with the same tests.
-// The name and type options are checked cell for cell against the main
-// window's rows; here the others, and the folder scope's exact path.
+// zephrix-cli search on real trees against find's same tests; name and type are checked against the
+// window's rows, so here the other options and the folder scope's exact path.
 #include <algorithm>
 #include <cstdio>
 #include <regex>

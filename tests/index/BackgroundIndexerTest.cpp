@@ -141,8 +141,7 @@ TEST_F(BackgroundIndexerTest, RebuildsOnlyWhenTheIntervalIsLessThanTheAge)
     EXPECT_TRUE(h.errors.reports.empty());
 }
 
-// At every yield of the pass's build a tick comes and Force Index is pressed;
-// Search, clicked once, runs by itself at the end.
+// A tick and Force Index at every yield of the pass's build; Search, clicked once, runs at the end.
 TEST_F(BackgroundIndexerTest, ClicksAndTicksDuringAPassStartNoSecondBuild)
 {
     const std::string root = addDrive(250);

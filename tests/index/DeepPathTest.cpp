@@ -1,5 +1,4 @@
-// A tree deeper than PATH_MAX, made with relative mkdirat: indexed, searched,
-// every file and folder found, details read, text scanned.
+// A tree deeper than PATH_MAX (relative mkdirat): indexed, searched, found, details read, text scanned.
 #include <fcntl.h>
 #include <sys/stat.h>
 

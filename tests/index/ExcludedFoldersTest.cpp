@@ -4,9 +4,8 @@
 
 using namespace zephrix;
 
-// The stored value split at '|' (empty texts exclude nothing), and the
-// matcher's test: a folder is excluded when its path begins with a stored
-// folder, byte for byte. The command line's test runs it over a real tree.
+// The stored value split at '|' (empty texts exclude nothing); a folder is excluded when its path begins
+// with a stored folder, byte for byte. The command line's test runs it over a real tree.
 TEST(ExcludedFolders, AFolderIsExcludedWhenItsPathBeginsWithAStoredFolder)
 {
     const FolderExclusion exclusion(SplitExcludedFolders("/tmp/a/||/home/Ärger/"));

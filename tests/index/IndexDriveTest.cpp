@@ -159,8 +159,7 @@ TEST_F(Builder, FoldersAndFilesThatVanishDuringTheWalkAreSkipped)
     EXPECT_EQ(pair.entries.back().name, "kept.txt");
 }
 
-// Where a build stands when the program ends from inside one of its yields:
-// its half-written files go, and the old pair stays.
+// The program ending inside a build's yield: its half-written files go, the old pair stays.
 TEST_F(Builder, ABuildCutShortLeavesItsOldPairAndNoTemporaries)
 {
     files("", 250);
@@ -176,9 +175,8 @@ TEST_F(Builder, ABuildCutShortLeavesItsOldPairAndNoTemporaries)
     EXPECT_EQ(removeLiveTemporaries(), 0);
 }
 
-// Another holder of the pair's lock (its own open file description, to flock
-// as another process's): a build waits unless cancelled, the background
-// pass's build skips, a load waits.
+// Another holder of the pair's lock (its own open file description, flocking as another process):
+// a build waits unless cancelled, the background pass's build skips, a load waits.
 TEST_F(Builder, TheLockMakesBuildsAndLoadsWaitOrSkip)
 {
     const std::string lock = IndexFormat::pairPaths(h.indexes, root, IndexMode::Drive)->lock;

@@ -187,9 +187,8 @@ TEST_F(Loader, AFileCutShortIsRefusedWhereverItIsCut)
 
 TEST_F(Loader, LinesSplitAnyWayBetweenReadsLoadWhole)
 {
-    // Past several read pieces and the tables' first commit, lines of every length so that line
-    // ends, escapes, CRs and extra fields fall on every side of a boundary; names long enough
-    // that holding them twice would break the memory bound.
+    // Lines of every length past several read pieces and the first commit: line ends, escapes, CRs and
+    // extra fields on every side of a boundary; names long enough that holding them twice breaks memory.
     std::vector<std::string> expected;
     std::string entries = Stamp;
     for (int i = 0; entries.size() < 5000000; ++i) {

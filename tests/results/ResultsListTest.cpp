@@ -61,8 +61,7 @@ void perform(ResultsList& list, const QString& input, int row)
     }
 }
 
-// Rows a.txt, b.txt, ... named by letter; the last selected one is current.
-// The recording operations report the first row of a delete gone.
+// Rows a.txt, b.txt, ... by letter, the last selected current; a delete's first row is reported gone.
 struct DispatchCase {
     const char* name;
     int rowCount;

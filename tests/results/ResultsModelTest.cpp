@@ -32,9 +32,8 @@ const std::vector<ResultRow> paths = {{"x.b", "/b/", "b", 0, NoTime, NoTime, fal
                                       {"y.a", "/c/", "a", 0, NoTime, NoTime, false},
                                       {"z.c", "/a/", "c", 0, NoTime, NoTime, false}};
 
-// Header clicks in turn, then the File Name column top to bottom. One flag
-// serves every column: the first click sorts descending, each further one
-// reverses, whichever column it is on.
+// Header clicks in turn, then File Name top to bottom. One flag serves every column: the first click
+// sorts descending, each further one reverses, whichever column it is on.
 struct SortCase {
     const char* name;
     const std::vector<ResultRow>& rows;

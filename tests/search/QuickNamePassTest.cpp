@@ -1,6 +1,5 @@
-// Whole searches over random names against a plain walk of the same entries:
-// rows and counts at every yield, with exclusions, folder scope, the name
-// changed and Cancel pressed part-way; the quick pass must not show.
+// Whole searches over random names against a plain walk: rows and counts at every yield, with exclusions,
+// folder scope, the name changed and Cancel pressed part-way; the quick pass must not show.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -132,8 +132,7 @@ TEST_F(Driver, FolderScopeUsesTheFreshDrivePairOrBuildsTheFolderPair)
 
 TEST_F(Driver, ADriveThatCannotBeSearchedIsToldAndSkipped)
 {
-    // A fresh pair that does not load, of a folder that cannot be indexed,
-    // gets the message; a missing pair that cannot be built is skipped quietly.
+    // A fresh pair that does not load, of an unindexable folder, is told; a missing one skipped quietly.
     const std::string missing = a.root + "no-such-folder/";
     for (bool fresh : {false, true}) {
         if (fresh)

@@ -56,11 +56,8 @@ class DragSource : public QWidget {
 
 } // namespace
 
-// What needs a real X server (Xvfb, with xdotool as the user's mouse and
-// keyboard): a drag of result rows onto another program's window, and
-// Super+S read from the server's key map. Super+S with its option, the tray
-// icon and its menu are proven on the real program; here the keys that must
-// not show the window, and the state it was left in.
+// On a real X server: a drag of result rows onto another program's window, and the keys that must not
+// show the window and the state it was left in (the option and the tray: the real program's test).
 class DesktopInputTest : public QObject {
     Q_OBJECT
     DesktopSession& session_;

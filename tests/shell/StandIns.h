@@ -70,8 +70,7 @@ inline void useOwnXdgFolders(const TempTree& tree, const QByteArray& systemData 
             QByteArray::fromStdString(tree.at("share")) + (systemData.isEmpty() ? "" : ":" + systemData));
 }
 
-// Clicks a button of the message dialog as soon as it is up (cmd1 OK and
-// cmd3 Cancel of a question, cmd2 the single OK).
+// Clicks a message dialog button as soon as it is up (cmd1 OK, cmd3 Cancel, cmd2 the single OK).
 inline void answerMessage(const char* button)
 {
     QTimer::singleShot(0, [button] {

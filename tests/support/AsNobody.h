@@ -9,9 +9,8 @@ namespace zephrix::test {
 
 constexpr uid_t NobodyId = 65534;
 
-// Runs work in a child process as nobody (root passes every permission check).
-// Returns work's result (0 to 127), or -1 when the child could not drop its
-// privileges or did not end normally.
+// Runs work in a child as nobody (root passes every permission check): its result (0 to 127), or -1
+// when the child could not drop its privileges or did not end normally.
 inline int runAsNobody(const std::function<int()>& work)
 {
     const pid_t child = ::fork();

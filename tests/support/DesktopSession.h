@@ -18,11 +18,9 @@ extern char** environ;
 
 namespace zephrix::test {
 
-// A private X desktop for one test program: Xvfb on a display it picks
-// itself, and on request openbox and trayer (a window manager and a
-// notification area). Create it before the QApplication, which then connects
-// to it. When a program is missing nothing is started and missing() names it,
-// so that the tests can skip with that message.
+// A private X desktop for one test program: Xvfb on a free display and, on request, openbox and trayer.
+// Create it before the QApplication, which then connects to it. When a program is missing nothing is
+// started and missing() names it, for the tests to skip with.
 class DesktopSession {
   public:
     explicit DesktopSession(bool withTray) : withTray_(withTray)
@@ -36,8 +34,7 @@ class DesktopSession {
         if (!missing_.isEmpty())
             return;
         qputenv("QT_QPA_PLATFORM", "xcb");
-        // A notification area on a session bus would take the icon away
-        // from the one under test.
+        // A notification area on a session bus would take the icon from the one under test.
         qunsetenv("DBUS_SESSION_BUS_ADDRESS");
         if (withTray)
             windowManager_ = spawn({"openbox", "--sm-disable"});
@@ -62,8 +59,7 @@ class DesktopSession {
     }
     void stopTray() { stop(tray_); }
 
-    // xdotool with the given words, against this display; true when it ran,
-    // and what it printed, trimmed.
+    // xdotool with these words on this display: whether it ran, and what it printed, trimmed.
     static bool xdotool(const QStringList& words, QString* printed = nullptr)
     {
         QProcess run;
@@ -102,9 +98,8 @@ class DesktopSession {
         pid = -1;
     }
 
-    // Xvfb chooses a free display and writes its number to descriptor 3,
-    // so test programs running side by side never collide. -noreset: a
-    // moment with no client connected must not reset the server.
+    // Xvfb picks a free display and writes its number to descriptor 3, so test programs never collide;
+    // -noreset: a moment with no client must not reset the server.
     bool startServer()
     {
         int channel[2];
@@ -133,8 +128,7 @@ class DesktopSession {
     pid_t tray_ = -1;
 };
 
-// The main() of a test program on its own desktop: the session first, so
-// that the application connects to it. Test takes the session.
+// A test program's main() on its own desktop: the session before the application, which connects to it.
 template <typename Test> int runOnDesktop(int argc, char* argv[], bool withTray)
 {
     DesktopSession session(withTray);

@@ -55,8 +55,7 @@ TreeOnDisk treeOnDisk(const std::string& root, const std::set<std::string>& clos
 void expectPairMatchesTree(const std::string& indexes, const std::string& root, std::time_t builtFrom,
                            std::time_t builtUntil, const std::set<std::string>& closed = {});
 
-// Escapes, control bytes and invalid UTF-8 in names, hidden files, links,
-// empty and deep folders, dates at midnight, noon and in the afternoon.
+// Escapes, control bytes, bad UTF-8, hidden files, links, empty and deep folders, midnight, noon, afternoon.
 void buildAwkwardTree(const TempTree& tree);
 
 } // namespace zephrix::test

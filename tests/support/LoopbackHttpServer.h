@@ -14,10 +14,9 @@
 
 namespace zephrix::test {
 
-// A tiny HTTP server on 127.0.0.1 for tests: it records the request line of
-// every request and answers each with the next step of its script (the last
-// step repeats). Runs on the test's own event loop, so the code under test
-// must be waiting in one (as the program's fetches do).
+// A tiny HTTP server on 127.0.0.1: records every request line and answers each with its script's next
+// step (the last repeats). It runs on the test's own event loop, so the code under test must be waiting
+// in one (as the program's fetches do).
 class LoopbackHttpServer {
   public:
     enum class Behaviour {

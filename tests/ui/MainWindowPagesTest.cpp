@@ -109,8 +109,7 @@ void checkToolbar(bool full)
 
 } // namespace
 
-// The main window's pages and toolbars, the keys that search, the pickers,
-// scopes and drive lists, the request, the excluded folders and the options.
+// The main window's pages, toolbars, keys, pickers, scopes, drive lists, exclusions and options.
 class MainWindowPagesTest : public QObject {
     Q_OBJECT
     H harness_;
@@ -207,8 +206,7 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(searched.count(), 1);
     }
 
-    // The arrow opens the list, again closes it; a choice fills the box and
-    // moves the focus on where that is designed.
+    // The arrow opens the list, again closes it; a choice fills the box and moves the focus as designed.
     void choosingCopiesTheEntryAndMovesTheFocus()
     {
         const std::tuple<int, const char*, const char*, const char*, QString, const char*> pickers[] = {
@@ -258,8 +256,7 @@ class MainWindowPagesTest : public QObject {
             QVERIFY(H::control<QAbstractButton>("optSearchType_0")->isChecked()); // a separate choice
         }
     }
-    // The request holds what the page shows (name, type, match, case and folder
-    // reach the rows in the window search test).
+    // The request holds what the page shows (name, type, match, case, folder: the window search test).
     void theRequestHoldsWhatThePageShows()
     {
         loadAll();
@@ -298,8 +295,7 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(rows("lstIndexDrives"),
                  QStringList({"[x] " + q(first_) + " | Hard Disk", "[ ] " + q(share_) + " | Network Drive",
                               "[x] " + q(second_) + " | Hard Disk"}));
-        // Both folder choosers start on the first hard disk; the tree lists
-        // folders only, hidden ones too.
+        // Both folder choosers start on the first hard disk; the tree lists folders, hidden ones too.
         QCOMPARE(H::text("txtDrives") + H::control<FolderTree>("dirExcludeAdd")->folderPath(),
                  q(first_) + q(first_));
         H::clickFolder("dirSearchFolder", ".hidden");
@@ -332,8 +328,7 @@ class MainWindowPagesTest : public QObject {
                  q(usb_) + "   (Removable Media)|" + q(usb_));
     }
 
-    // Excluded folders: the rows shown (newest first), the setting on disk
-    // (in the order of adding), and the folders the search leaves out.
+    // Excluded folders: rows shown newest first, the setting in order of adding, what the search skips.
     void addAndRemoveThroughTheWindow()
     {
         const QString disk = q(harness_.root("disk"));

@@ -111,8 +111,7 @@ class MessageAndHelpWindowsTest : public QObject {
         dialog().intMessageResponse = 0;
     }
 
-    // A notice shows its text as is, with OK alone (answer 2); a question takes
-    // its place; only a left click on OK or Cancel answers (1 and 3).
+    // A notice shows its text as is, OK alone (2); a question takes its place; only a left click answers.
     void noticesAndQuestionsAreAnsweredByTheirButtonsOnly()
     {
         const QString text = "Line <b>one</b>.  Two blanks & more\nSecond line";
@@ -147,8 +146,7 @@ class MessageAndHelpWindowsTest : public QObject {
         }
     }
 
-    // A later report replaces the fields; Cancel sends nothing; Send asks the
-    // server and hides without a word, whether the sending works or fails.
+    // A later report replaces the fields; Cancel sends nothing; Send asks and hides silently, sent or not.
     void aReportIsShownAndSentOnlyBySend()
     {
         ReportError(6024, 91, "Object variable not set");
@@ -174,8 +172,7 @@ class MessageAndHelpWindowsTest : public QObject {
             "&errorlocation=6024&errornumber=91&errordescription=a%20%26%20b "));
     }
 
-    // The help page and the publisher's site open through xdg-open, else the
-    // browser the desktop associates, else the user is told.
+    // Help pages open through xdg-open, else the associated browser, else the user is told.
     void helpPagesOpenThroughTheDesktop()
     {
         frmHelp& help = frmHelp::instance();

@@ -58,8 +58,7 @@ QPoint trayIcon()
     }
     return {};
 }
-// While the window is hidden, the menu is the program's only other window
-// on the screen wider than its icon.
+// While the window is hidden, the menu is the program's only shown window wider than its icon.
 bool menuShown()
 {
     for (const QString& window : windows())
@@ -68,9 +67,8 @@ bool menuShown()
     return false;
 }
 
-// The built zephrix as a user starts it, in a home of its own: settings,
-// indexes, runtime folder, and a mount table that makes `drive/` its one
-// hard disk. Its event log tells the rows at the end of each search.
+// The built zephrix in a home of its own: settings, indexes, runtime folder, and a mount table making
+// `drive/` its one hard disk; its event log tells the rows at the end of each search.
 struct Program {
     zephrix::test::TempTree home;
     QProcess process;
@@ -117,9 +115,8 @@ struct Program {
             qWarning("the main window never came up");
         return window;
     }
-    // Starts it and hides its window to the tray once the icon is docked
-    // and has settled in its place (the notification area lays its icons
-    // out again as they come and go).
+    // Starts it and hides its window to the tray once the icon is docked and has settled (the
+    // notification area lays its icons out again as they come and go).
     QString startHidden()
     {
         const QString window = startShown();
@@ -161,8 +158,7 @@ struct Program {
 
 } // namespace
 
-// The real zephrix on a desktop of its own (Xvfb, openbox, trayer), worked
-// with xdotool as a user's keyboard and mouse work it.
+// The real zephrix on a desktop of its own, worked with xdotool as a user's keyboard and mouse.
 class ProgramOnDesktopTest : public QObject {
     Q_OBJECT
   public:
@@ -204,8 +200,7 @@ class ProgramOnDesktopTest : public QObject {
         QTest::qWait(700);
         QVERIFY(!menuShown());
         Program::hide(window);
-        // On a loaded machine running other desktops beside this one, the
-        // first right click after the window hides is now and then lost
+        // On a loaded machine the first right click after the window hides is now and then lost
         // before it reaches the icon; a user would click again, and so do we.
         QVERIFY(clickAt(trayIcon(), "3"));
         if (!QTest::qWaitFor(menuShown, 3000)) {
@@ -254,10 +249,9 @@ class ProgramOnDesktopTest : public QObject {
         QCOMPARE(program.process.state(), QProcess::Running);
     }
 
-    // Exit while the search is building its index: the program is frozen
-    // while Enter and the click on Exit are queued, so the click comes in
-    // at the build's first turn of the event loop. The process ends at once,
-    // its half-written files go and the old pair stays as it was.
+    // Exit while the search builds its index: with the program frozen while Enter and the click on Exit
+    // are queued, the click comes at the build's first turn of the event loop. The process ends at once,
+    // its half-written files go and the old pair stays.
     void exitDuringASearchsBuildEndsAtOnceAndKeepsTheOldPair()
     {
         Program program("ForceIndex=1\n");

@@ -82,8 +82,7 @@ class WindowSearchTest : public QObject {
         qputenv("ZEPHRIX_TEST_MOUNTS", QByteArray::fromStdString(harness_.drives.at("mounts")));
     }
 
-    // The splash runs the start-up steps once and goes; the main window stays
-    // hidden when the options say so (the desktop test sees it shown).
+    // The splash runs the start-up steps once and goes; the window stays hidden when the options say so.
     void theSplashRunsTheStepsOnceAndGoes()
     {
         installErrorWindow();
@@ -164,8 +163,7 @@ class WindowSearchTest : public QObject {
         qputenv("ZEPHRIX_TEST_INDEXER_MS", "3600000");
     }
 
-    // The first search builds the drive's index; Cancel pressed during the
-    // next one's build leaves no index and no rows.
+    // The first search builds the index; Cancel during the next one's build leaves no index, no rows.
     void enterRunsTheSearchAndCancelStopsItsBuild()
     {
         const std::string disk = harness_.root("disk", SampleFiles), entries = entriesFile(indexes_, disk);
