@@ -39,7 +39,6 @@ struct Loader : ::testing::Test {
             lines += "file" + std::to_string(i) + ".txt|0|" + std::to_string(i) + "|1/1/2020|1/2/2020\r\n";
         return lines;
     }
-    // Row i as name|folder|size|created|modified.
     std::string row(size_t i) const
     {
         const IndexEntry e = ctx.index.entry(i);

@@ -237,10 +237,15 @@ class MainWindowPagesTest : public QObject {
                 QCOMPARE(QApplication::focusWidget(), H::control(focus));
         }
         QCOMPARE(harness_.stored("Settings", "ReIndex"), std::string("12"));
-        // The size is never typed.
+        // Keys choose too, leaving the list hides it, and the size is never typed.
         frmSearch::instance().lblTabs_Click(1);
+        H::click("cmbSearchSize");
+        QTest::keyClick(H::control("lstSearchFileSize"), Qt::Key_Down);
+        H::click("cmbSearchSize");
+        QTest::mouseClick(H::control("txtSearchFileName"), Qt::LeftButton);
+        QVERIFY(!H::control("lstSearchFileSize")->isVisible());
         QTest::keyClicks(H::control("txtSearchFileSize"), "02/30/2001");
-        QCOMPARE(H::text("txtSearchFileSize"), QString("Small (Less than 100 KB)"));
+        QCOMPARE(H::text("txtSearchFileSize"), QString("Medium (Less than 1 MB)"));
     }
 
     void scopeButtonsEnableTheirControls()
@@ -368,7 +373,6 @@ class MainWindowPagesTest : public QObject {
         }
     }
 
-    // Every option is written the moment it changes; the next load shows it.
     void eachControlWritesItsSettingAtOnceAndTheNextLoadShowsIt()
     {
         harness_.config.remove("Zephrix"); // a fresh profile
@@ -397,7 +401,6 @@ class MainWindowPagesTest : public QObject {
             return harness_.stored("IndexDrives", q(root).replace("/", "%2F").toStdString());
         };
         QCOMPARE(tick(first_) + tick(share_), std::string("01"));
-        // Every keystroke is written.
         frmSearch::instance().lblTabs_Click(2);
         auto* types = H::control<QLineEdit>("txtSearchInsideTheseFileTypes");
         QCOMPARE(types->text(), QString("txt doc html asp rtf"));
@@ -415,7 +418,6 @@ class MainWindowPagesTest : public QObject {
         QCOMPARE(ticks(), QString("01"));
     }
 
-    // A stored value that is not a number stops the load there, reported as 6023.
     void aBadStoredNumberStopsTheLoadThere()
     {
         installErrorWindow();

@@ -131,7 +131,6 @@ class WindowSearchTest : public QObject {
         QVERIFY(!window.isVisible());
     }
 
-    // The timer's quiet passes, and the re-index by button and by tray menu.
     void theTimerBuildsQuietlyAndReIndexRebuildsWithTheWindow()
     {
         const std::string ticked = harness_.root("ticked", {{"a.txt", 1}});
@@ -228,7 +227,6 @@ class WindowSearchTest : public QObject {
         QVERIFY(H::results().rowCount() == 1 && H::results().row(0).fullPath() == a + "alpha.txt");
     }
 
-    // The window and the command line list the same rows, cell for cell.
     void theCommandLineListsTheSameRows()
     {
         const std::string disk = harness_.root("cli", SampleFiles);
