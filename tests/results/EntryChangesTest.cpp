@@ -133,7 +133,6 @@ class EntryChangesTest : public QObject {
                  qPrintable(shownMessage()));
     }
 
-    // Every row's fate in one tree, and nothing outside the rows touched.
     void deleteRemovesOnlyWhatTheRowsName()
     {
         TempTree tree, outside;

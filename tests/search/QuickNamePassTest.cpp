@@ -127,7 +127,6 @@ TEST(QuickNamePass, SearchesShowWhatAPlainWalkShows)
                 yield();
             }
 
-            // The search.
             SearchCriteria& c = h.view.criteria = request;
             c.drives = {root};
             c.scope = scoped ? SearchScope::Folder : SearchScope::Drives;

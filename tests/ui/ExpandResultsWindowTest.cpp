@@ -157,7 +157,6 @@ class ExpandResultsWindowTest : public QObject {
         }
     }
 
-    // The layout follows the size: set, dragged by an edge (by hand), maximized.
     void layoutFollowsTheSize()
     {
         openOn({fileRow("a.txt")});

@@ -315,16 +315,19 @@ class MainWindowPagesTest : public QObject {
                  q(second_) + "|" + q(second_));
     }
 
-    // The folders of an open tree vanishing (an unmount) are survived.
-    void theFolderTreeSurvivesItsFoldersVanishing()
+    // No fallback: the box keeps what it showed; an open tree's folders vanishing (an unmount) is survived.
+    void withoutAFallbackOrItsFoldersTheBoxCopes()
     {
         const std::string gone = harness_.root("gone");
         harness_.drives.dir("gone/a/b");
-        harness_.load({{gone, HardDisk}, {usb_, RemovableMedia}});
+        harness_.load({{gone, HardDisk}, {cd_, OpticalDrive}, {usb_, RemovableMedia}});
         H::click("optSearchThisFolder");
         FolderTree* folders = H::control<FolderTree>("dirSearchFolder");
         // The model fills in the background: an index taken before may be gone.
         QTRY_COMPARE(folders->model()->rowCount(folders->model()->index(0, 0, folders->rootIndex())), 1);
+        chooseDrive("cmbDrives", "lstDrives", cd_, "CD/DVD Drive");
+        QVERIFY(toldUnavailable());
+        QCOMPARE(H::text("txtDrives") + folders->folderPath(), q(gone) + q(gone));
         harness_.drives.remove("gone");
         QTest::qWait(200);
         QVERIFY(!folders->folderPath().isEmpty());
