@@ -91,7 +91,6 @@ class ExpandResultsWindowTest : public QObject {
         frmHelp::instance().hide();
     }
 
-    // The copy shows the main list's rows as shown there: sorted, moved, iconed.
     void copiesTheMainListAsShownEachTimeAfresh()
     {
         std::vector<ResultRow> rows;
